@@ -1,0 +1,42 @@
+#include "app/frame.h"
+
+#include "app/globals.h"
+#include "assets/texbase.h"
+
+namespace {
+
+// The world's backdrop in the race and the editor.
+void DrawBackground() { Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1); }
+
+}  // namespace
+
+void DrawCursor() {
+    SSprite_Draw(TexBase_Find(share_registry, "g_cur"), mouse_x - 16, mouse_y - 8, 64, 64, 255, 0, 1);
+}
+
+void DrawFrame() {
+    switch (game_state) {
+        case STATE_RACE:
+            DrawBackground();
+            break;
+        case STATE_EDITOR:
+            DrawBackground();
+            DrawCursor();
+            break;
+        case STATE_PROFILES:
+            SSprite_Draw(TexBase_Find(share_registry, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
+            DrawCursor();
+            break;
+        case STATE_MENU:
+        case STATE_TOURNAMENT:
+        case STATE_FINISHED:
+        case STATE_PAUSED:
+        case STATE_FREE_RACE:
+        case STATE_OPTIONS:
+        case STATE_HELP:
+            DrawCursor();
+            break;
+        default:
+            break;
+    }
+}

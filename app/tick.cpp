@@ -1,0 +1,35 @@
+#include "app/tick.h"
+
+#include "app/globals.h"
+#include "assets/soundbase.h"
+
+namespace {
+
+void RaceTick() {
+    if (ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
+    if (Key_Down(OE_KEY_ESCAPE)) {
+        SndBase_Stop(sound_registry, "amb");
+        game_state = STATE_PAUSED;
+    }
+    current_time = U_GetTime();
+}
+
+void MenuTick() { menu_counter += 4; }
+
+void FinishedTick() { SndBase_Stop(sound_registry, "amb"); }
+
+}  // namespace
+
+void GameTick() {
+    mouse_x = Mouse_X();
+    mouse_y = Mouse_Y();
+    switch (game_state) {
+        case STATE_RACE: RaceTick(); break;
+        case STATE_MENU: MenuTick(); break;
+        case STATE_FINISHED: FinishedTick(); break;
+        default: break;
+    }
+    // Both keys act in every state, on every tick while held.
+    if (Key_Down(OE_KEY_F12)) game_state = STATE_EDITOR;
+    if (Key_Down(OE_KEY_F11)) game_state = STATE_MENU;
+}

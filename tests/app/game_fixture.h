@@ -1,0 +1,67 @@
+// A fresh game on the recording backend, working in its own temp folder.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/globals.h"
+#include "app/random.h"
+#include "app/startup.h"
+#include "assets/soundbase.h"
+#include "assets/texbase.h"
+#include "engine/backend_recording.h"
+
+class GameFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_cwd_ = std::filesystem::current_path();
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvamo-app-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        std::filesystem::current_path(dir_);
+        game_state = 0;
+        player_name.clear();
+        share_registry = TBase{};
+        object_registry = TBase{};
+        sound_registry = TS_List{};
+        Random_ForceSeed(1);
+    }
+
+    void TearDown() override {
+        std::filesystem::current_path(old_cwd_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    // Copies the generated asset set into the work folder.
+    void CopyGeneratedData() {
+        std::filesystem::copy(KORVAMO_TEST_DATA, dir_,
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::overwrite_existing);
+    }
+
+    void WriteFile(const std::string& path, const std::string& bytes) {
+        std::filesystem::create_directories((dir_ / path).parent_path());
+        std::ofstream(dir_ / path, std::ios::binary) << bytes;
+    }
+
+    // Runs the real entry for `ticks` ticks of 30 ms, one frame after each.
+    void RunGame(int ticks) {
+        oe::VirtualBackend& backend = oe::UseRecordingBackend();
+        int left = ticks;
+        backend.SetDriver([&] {
+            if (left-- <= 0) return false;
+            backend.Advance(30);
+            return true;
+        });
+        Game_Main();
+    }
+
+    std::filesystem::path dir_;
+
+private:
+    std::filesystem::path old_cwd_;
+};

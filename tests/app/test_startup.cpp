@@ -1,0 +1,86 @@
+// Start-up: the load callback's order, the first state, and a game that still
+// starts when its assets are missing or broken.
+#include <algorithm>
+
+#include "engine/record.h"
+#include "tests/app/game_fixture.h"
+
+namespace {
+
+using StartUp = GameFixture;
+
+size_t CountCalls(const char* name) {
+    const auto& calls = oe::Recorder_Calls();
+    return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.name == name; });
+}
+
+TEST_F(StartUp, WithoutProfilesTheGameOpensTheProfileScreens) {
+    CopyGeneratedData();
+    RunGame(10);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(player_name, "");
+}
+
+TEST_F(StartUp, WithAProfileTheGameOpensTheMainMenu) {
+    CopyGeneratedData();
+    WriteFile("prf/Alice", std::string("\0\r\n", 3));
+    RunGame(10);
+    EXPECT_EQ(game_state, STATE_MENU);
+}
+
+TEST_F(StartUp, AFolderInsideProfilesIsNotAProfile) {
+    CopyGeneratedData();
+    std::filesystem::create_directories(dir_ / "prf" / "old");
+    RunGame(2);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+}
+
+TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
+    CopyGeneratedData();
+    RunGame(1);
+    EXPECT_GT(share_registry.count, 20);
+    EXPECT_GT(object_registry.count, 4 * 32);
+    EXPECT_EQ(sound_registry.count, 10);
+    EXPECT_NE(main_font, nullptr);
+    EXPECT_NE(main_camera, nullptr);
+    for (const char* name : {"g_cur", "g_wnd", "light", "smoke", "for"})
+        EXPECT_NE(TexBase_Find(share_registry, name), nullptr) << name;
+    for (const char* name : {"jeep_wh1", "tank_tp16", "bn_oil1", "lamp1", "lnd_start1"})
+        EXPECT_NE(TexBase_Find(object_registry, name), nullptr) << name;
+}
+
+TEST_F(StartUp, ScreenOptionsAndTitleAreSetBeforeTheLoop) {
+    RunGame(1);
+    EXPECT_NE(OE_GetOptions()->fullscreen, 0);
+    EXPECT_EQ(OE_GetOptions()->width, 800);
+    EXPECT_EQ(OE_GetOptions()->height, 600);
+}
+
+TEST_F(StartUp, MissingAssetFoldersLeaveEmptyRegistriesAndTheGameRuns) {
+    RunGame(5);
+    EXPECT_EQ(share_registry.count, 0);
+    EXPECT_EQ(object_registry.count, 0);
+    EXPECT_EQ(sound_registry.count, 0);
+    EXPECT_EQ(main_font, nullptr);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    // Nothing to play: no sound request reaches the engine.
+    EXPECT_EQ(CountCalls("Snd_Play"), 0u);
+}
+
+TEST_F(StartUp, BrokenAssetsGiveNullHandlesAndTheGameRuns) {
+    WriteFile("gfx/share/g_cur.tga", "not an image");
+    WriteFile("gfx/obj/jeep_wh1.jpg", "\xff\xd8\xff\xe0 truncated");
+    WriteFile("sfx/click.wav", "RIFF\x10\0\0\0WAVE");
+    WriteFile("fnt/font.tga", "x");
+    WriteFile("fnt/font.ofi", "korvamo-font 1\natlas ten ten\n");
+    RunGame(5);
+    ASSERT_EQ(share_registry.count, 1);
+    EXPECT_EQ(share_registry.entries[0].name, "g_cur");
+    EXPECT_EQ(TexBase_Find(share_registry, "g_cur"), nullptr);
+    EXPECT_EQ(TexBase_Find(object_registry, "jeep_wh1"), nullptr);
+    EXPECT_EQ(SndBase_Find(sound_registry, "click"), nullptr);
+    EXPECT_EQ(main_font, nullptr);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+#include "tools/harness/script.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/globals.h"
+#include "engine/backend_offscreen.h"
+#include "engine/input.h"
+
+namespace harness {
+
+namespace {
+
+constexpr double kTickMs = 30.0;
+
+std::vector<std::string> SplitWords(const std::string& text) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        if (i >= text.size()) break;
+        std::string word;
+        if (text[i] == '"') {
+            const size_t end = text.find('"', i + 1);
+            word = text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
+            i = end == std::string::npos ? text.size() : end + 1;
+        } else {
+            while (i < text.size() && text[i] != ' ' && text[i] != '\t') word += text[i++];
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+bool ToInt(const std::string& word, int& value) {
+    const char* end = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+bool ParseHex(const std::string& hex, std::string& bytes) {
+    if (hex.size() % 2 != 0) return false;
+    bytes.clear();
+    for (size_t i = 0; i < hex.size(); i += 2) {
+        int value = 0;
+        auto [ptr, ec] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
+        if (ec != std::errc() || ptr != hex.data() + i + 2) return false;
+        bytes += static_cast<char>(value);
+    }
+    return true;
+}
+
+std::string ToHex(const std::string& bytes) {
+    std::string out;
+    char buf[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(buf, sizeof buf, "%02x", c);
+        out += buf;
+    }
+    return out;
+}
+
+// How many words each command takes, and which of them must be integers.
+bool Valid(const std::vector<std::string>& w) {
+    int n = 0;
+    const std::string& cmd = w[0];
+    if (cmd == "ticks") return w.size() == 2 && ToInt(w[1], n) && n >= 0;
+    if (cmd == "mouse") return w.size() == 3 && ToInt(w[1], n) && ToInt(w[2], n);
+    if (cmd == "click") return w.size() == 2 && ToInt(w[1], n) && n >= 0 && n <= 2;
+    if (cmd == "press") return w.size() == 2 && ToInt(w[1], n);
+    if (cmd == "key") return w.size() == 3 && (w[1] == "down" || w[1] == "up") && ToInt(w[2], n);
+    if (cmd == "type") return w.size() >= 2;
+    if (cmd == "shot") return w.size() == 2;
+    if (cmd == "expect" && w.size() >= 2) {
+        std::string bytes;
+        if (w[1] == "state") return w.size() == 3 && ToInt(w[2], n);
+        if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ParseScript(const std::string& source, std::vector<Line>& lines, std::string& error) {
+    std::istringstream in(source);
+    std::string text;
+    int number = 0;
+    while (std::getline(in, text)) {
+        ++number;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        std::string code = text;
+        const size_t hash = code.find('#');
+        if (hash != std::string::npos) code.erase(hash);
+        Line line{number, text, SplitWords(code)};
+        if (line.words.empty()) continue;
+        if (!Valid(line.words)) {
+            error = "line " + std::to_string(number) + ": cannot read: " + text;
+            return false;
+        }
+        // `type` keeps the rest of the line as written, blanks included.
+        if (line.words[0] == "type") {
+            const size_t start = code.find_first_not_of(" \t", code.find("type") + 4);
+            std::string rest = code.substr(start);
+            while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
+            line.words = {"type", rest};
+        }
+        lines.push_back(std::move(line));
+    }
+    return true;
+}
+
+Runner::Runner(std::vector<Line> lines, oe::OffscreenBackend& backend, std::string shot_dir)
+    : lines_(std::move(lines)), backend_(backend), shot_dir_(std::move(shot_dir)) {}
+
+bool Runner::Step() {
+    if (failed_) return false;
+    if (click_button_ >= 0) {
+        oe::Input_MouseButton(click_button_, false, false);
+        click_button_ = -1;
+        return true;
+    }
+    if (ticks_left_ > 0) {
+        --ticks_left_;
+        backend_.Advance(kTickMs);
+        return true;
+    }
+    while (next_ < lines_.size()) {
+        const Line& line = lines_[next_++];
+        const std::string& cmd = line.words[0];
+        int value = 0;
+        if (cmd == "ticks") {
+            ToInt(line.words[1], value);
+            if (value == 0) continue;
+            ticks_left_ = value - 1;
+            backend_.Advance(kTickMs);
+            return true;
+        }
+        if (cmd == "click") {
+            ToInt(line.words[1], value);
+            oe::Input_MouseButton(value, true, false);
+            click_button_ = value;
+            return true;
+        }
+        if (!Execute(line)) return false;
+    }
+    return false;
+}
+
+bool Runner::Execute(const Line& line) {
+    const std::vector<std::string>& w = line.words;
+    int a = 0;
+    int b = 0;
+    if (w[0] == "mouse") {
+        ToInt(w[1], a);
+        ToInt(w[2], b);
+        oe::Input_MouseMove(a, b);
+    } else if (w[0] == "key") {
+        ToInt(w[2], a);
+        oe::Input_Key(a, w[1] == "down");
+    } else if (w[0] == "press") {
+        ToInt(w[1], a);
+        oe::Input_Key(a, true);
+        oe::Input_Key(a, false);
+    } else if (w[0] == "type") {
+        oe::Input_Text(w[1]);
+    } else if (w[0] == "shot") {
+        const std::string path = w[1].front() == '/' ? w[1] : shot_dir_ + "/" + w[1];
+        if (!backend_.WritePng(path)) return Fail(line, "cannot write " + path);
+    } else if (w[1] == "state") {
+        ToInt(w[2], a);
+        if (game_state != a) return Fail(line, "state " + std::to_string(game_state));
+    } else if (w[1] == "file") {
+        std::ifstream in(w[2], std::ios::binary);
+        if (!in) return Fail(line, "no file " + w[2]);
+        const std::string content((std::istreambuf_iterator<char>(in)), {});
+        std::string want;
+        if (w.size() == 4 && ParseHex(w[3], want) && content != want)
+            return Fail(line, "bytes " + ToHex(content));
+    }
+    return true;
+}
+
+bool Runner::Fail(const Line& line, const std::string& found) {
+    std::fprintf(stderr, "line %d: %s\n  found: %s\n", line.number, line.text.c_str(), found.c_str());
+    failed_ = true;
+    return false;
+}
+
+}  // namespace harness
