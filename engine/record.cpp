@@ -19,7 +19,7 @@ std::string RecordedCall::ToString() const {
     if (!text.empty()) out += " '" + text + "'";
     for (double a : args) {
         char buf[32];
-        std::snprintf(buf, sizeof buf, " %g", a);
+        std::snprintf(buf, sizeof buf, " %.10g", a);
         out += buf;
     }
     return out;

@@ -45,8 +45,9 @@ void CountingFrame() {
     if (Mouse_Click(OE_MOUSE_LEFT)) ++frame_clicks;
 }
 
-void RunLoop(LoopScript script) {
+void RunLoop(LoopScript script, void (*setup)() = nullptr) {
     oe::VirtualBackend& backend = oe::UseRecordingBackend();
+    if (setup) setup();
     ResetCounts();
     size_t pass = 0;
     backend.SetDriver([&]() {
@@ -111,7 +112,7 @@ TEST(InputEdges, APressIsSeenOnceByTheTickAndOnceByTheFrame) {
     s.passes.push_back(Advance(0));
     for (int i = 0; i < 3; ++i) s.passes.push_back(Advance(30));
     RunLoop(s);
-    EXPECT_EQ(frames, 5);
+    EXPECT_EQ(frames, 6);
     EXPECT_EQ(ticks, 3);
     EXPECT_EQ(frame_presses, 1);
     EXPECT_EQ(tick_presses, 1);
@@ -205,8 +206,7 @@ TEST(Loop, QuitEndsAfterTheCurrentFrameAndRunsTheExitCallback) {
         b.Advance(30);
         if (frames == 2) OE_Quit();
     });
-    OE_RegProcedure(OE_PROC_EXIT, [] { ++exits; });
-    RunLoop(s);
+    RunLoop(s, [] { OE_RegProcedure(OE_PROC_EXIT, [] { ++exits; }); });
     EXPECT_EQ(frames, 3);
     EXPECT_EQ(exits, 1);
 }

@@ -1,0 +1,68 @@
+// texbase.cpp: texture registries and name lists.
+#include "assets/texbase.h"
+
+#include "engine/fs.h"
+
+TBase share_registry;
+TBase object_registry;
+
+namespace {
+
+// The colour key and flags every registry texture is loaded with, the same the
+// font texture gets.
+constexpr uint32_t kColourKey = 0xFFFFFFFFu;
+constexpr int kLoadFlags = 266;
+
+size_t NameStart(const std::string& path) {
+    const size_t sep = path.find_last_of("\\:/");
+    return sep == std::string::npos ? 0 : sep + 1;
+}
+
+}  // namespace
+
+void FList_Clear(TF_list& list) {
+    for (std::string& name : list.names) name.clear();
+    list.count = 0;
+}
+
+void FList_Add(TF_list& list, const std::string& name) {
+    if (list.count < 0 || list.count >= FLIST_CAPACITY) return;
+    list.names[list.count] = name;
+    ++list.count;
+}
+
+TF_list FList_FromFolder(const std::string& mask) {
+    TF_list list;
+    for (const std::string& name : Fs_List(mask)) FList_Add(list, name);
+    return list;
+}
+
+std::string StripExt(const std::string& file_name) {
+    const size_t dot = file_name.rfind('.');
+    if (dot == std::string::npos || dot < NameStart(file_name)) return file_name;
+    return file_name.substr(0, dot);
+}
+
+void TexBase_Add(TBase& base, const std::string& path) {
+    if (base.count < 0 || base.count >= TEXBASE_CAPACITY) return;
+    _PTexture& entry = base.entries[base.count];
+    entry.texture = Tex_LoadFromFile(path, kColourKey, kLoadFlags);
+    entry.name = StripExt(path.substr(NameStart(path)));
+    ++base.count;
+}
+
+void TexBase_LoadFolder(TBase& base, const std::string& folder) {
+    for (const char* mask : {"*.tga", "*.jpg"}) {
+        const TF_list list = FList_FromFolder(folder + mask);
+        for (int32_t i = 0; i < list.count; ++i) TexBase_Add(base, folder + list.names[i]);
+    }
+}
+
+OE_Texture TexBase_Find(const TBase& base, const std::string& name) {
+    if (base.count <= 0) return nullptr;
+    const int32_t count = base.count < TEXBASE_CAPACITY ? base.count : TEXBASE_CAPACITY;
+    for (int32_t i = 0; i < count; ++i) {
+        if (base.entries[i].name == name) return base.entries[i].texture;
+    }
+    return base.entries[0].texture;
+}

@@ -1,0 +1,94 @@
+// Sprites per second on the software canvas the headless harness draws with.
+#include <benchmark/benchmark.h>
+
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+#include "engine/canvas.h"
+#include "engine/texture.h"
+
+namespace {
+
+class SoftwareCanvas {
+public:
+    SoftwareCanvas()
+        : surface_(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888)),
+          renderer_(surface_ ? SDL_CreateSoftwareRenderer(surface_) : nullptr) {
+        if (renderer_) canvas_ = std::make_unique<oe::Canvas>(renderer_);
+    }
+    ~SoftwareCanvas() {
+        canvas_.reset();
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (surface_) SDL_FreeSurface(surface_);
+        oe::Textures_ReleaseAll();
+    }
+    oe::Canvas* canvas() { return canvas_.get(); }
+    void Flush() { SDL_RenderFlush(renderer_); }
+
+private:
+    SDL_Surface* surface_;
+    SDL_Renderer* renderer_;
+    std::unique_ptr<oe::Canvas> canvas_;
+};
+
+// A 64x64 texture with some alpha, like the game's tiles and props.
+OE_Texture MakeTexture() {
+    std::vector<uint8_t> px(64 * 64 * 4);
+    for (size_t i = 0; i < px.size(); i += 4) {
+        px[i] = uint8_t(i), px[i + 1] = uint8_t(i >> 4), px[i + 2] = 128, px[i + 3] = (i / 4) % 7 ? 255 : 100;
+    }
+    return oe::Texture_Create(64, 64, std::move(px));
+}
+
+// Draws 64x64 sprites over the screen in batches of 100, as a frame would.
+void RunSprites(benchmark::State& state, const std::array<oe::Colour, 4>& colours, float angle) {
+    SoftwareCanvas screen;
+    if (!screen.canvas()) {
+        state.SkipWithError("no software renderer");
+        return;
+    }
+    OE_Texture texture = MakeTexture();
+    oe::SpriteQuad quad;
+    quad.w = quad.h = 64;
+    quad.angle = angle;
+    quad.colours = colours;
+    int64_t sprites = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) {
+            quad.x = float((i * 67) % 736);
+            quad.y = float((i * 41) % 536);
+            screen.canvas()->DrawSprite(texture, quad, oe::Blend::Normal);
+        }
+        screen.Flush();
+        sprites += 100;
+    }
+    state.counters["sprites/s"] = benchmark::Counter(double(sprites), benchmark::Counter::kIsRate);
+}
+
+constexpr oe::Colour kWhite{255, 255, 255, 255};
+
+void BM_PlainSprites(benchmark::State& state) { RunSprites(state, {kWhite, kWhite, kWhite, kWhite}, 0); }
+
+void BM_TintedSprites(benchmark::State& state) {
+    const oe::Colour tint{200, 120, 60, 200};
+    RunSprites(state, {tint, tint, tint, tint}, 0);
+}
+
+void BM_FourCornerColourSprites(benchmark::State& state) {
+    RunSprites(state, {oe::Colour{255, 220, 180, 255}, oe::Colour{200, 200, 255, 255}, oe::Colour{90, 90, 120, 255},
+                       oe::Colour{160, 140, 120, 255}},
+               0);
+}
+
+void BM_RotatedSprites(benchmark::State& state) { RunSprites(state, {kWhite, kWhite, kWhite, kWhite}, 30); }
+
+BENCHMARK(BM_PlainSprites);
+BENCHMARK(BM_TintedSprites);
+BENCHMARK(BM_FourCornerColourSprites);
+BENCHMARK(BM_RotatedSprites);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,90 @@
+// canvas.h: drawing onto an SDL renderer: textured quads, filled and outlined
+// shapes and runs of font glyphs, all through SDL_RenderGeometry except 1 px
+// lines. Works on a window's renderer and on a software renderer over a surface.
+//
+// SDL_RenderGeometry ignores a texture's colour and alpha modulation, so every
+// tint (mix colour, corner colours, alpha) travels in the vertex colours.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/oe.h"
+#include "engine/texture.h"
+
+namespace oe {
+
+struct Colour {
+    uint8_t r = 255, g = 255, b = 255, a = 255;
+    bool operator==(const Colour&) const = default;
+};
+
+// 0xRRGGBB (higher bits ignored) with an alpha clamped to 0..255.
+Colour ColourFromRgb(int32_t rgb, int alpha);
+// Component-wise product, 255 standing for 1.
+Colour Multiply(Colour a, Colour b);
+
+enum class Blend { Normal, Add };   // alpha blending; additive glow
+
+// A texture stretched over a rectangle whose corners (top-left, top-right,
+// bottom-right, bottom-left) are first moved by `offsets`, then turned by
+// `angle` degrees about the rectangle's centre. With y growing downwards a
+// positive angle turns the quad clockwise on screen. Each corner's colour
+// multiplies the texture there; colours between corners are interpolated.
+struct SpriteQuad {
+    float x = 0, y = 0, w = 0, h = 0;
+    float angle = 0;
+    std::array<SDL_FPoint, 4> offsets{};
+    std::array<Colour, 4> colours{};
+};
+
+class Canvas {
+public:
+    // The renderer stays the caller's; destroy the canvas before the renderer.
+    explicit Canvas(SDL_Renderer* renderer);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // Fills the whole target with 0xRRGGBB, opaque (start of a frame).
+    void Clear(int32_t rgb);
+
+    // Draws nothing for a null texture or one the texture store does not hold.
+    // Quads with four equal corner colours take two triangles; otherwise four
+    // triangles meet at a centre vertex carrying the average colour, so the
+    // shading has no diagonal seam.
+    void DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Blend blend);
+    // Many parts of one texture in one colour (a line of text).
+    void DrawPatches(const OE_TextureRec* texture, std::span<const TexturePatch> patches,
+                     Colour colour, Blend blend);
+
+    void FillRect(float x, float y, float w, float h, Colour colour, Blend blend);
+    // The border of the rectangle, `width` pixels thick, inside its bounds.
+    void OutlineRect(float x, float y, float w, float h, float width, Colour colour, Blend blend);
+    // Widths up to 1 draw a 1-pixel line; wider lines are quads centred on it.
+    void Line(float x1, float y1, float x2, float y2, float width, Colour colour, Blend blend);
+    // A polygon of `segments` sides (3 to 1024); the outline is a ring `width`
+    // pixels thick centred on the radius.
+    void Circle(float x, float y, float radius, int segments, float width, bool filled, Colour colour,
+                Blend blend);
+
+private:
+    SDL_Texture* Upload(const OE_TextureRec* texture);
+    void AddVertex(float x, float y, Colour colour, float u = 0, float v = 0);
+    void AddQuad(const std::array<SDL_FPoint, 4>& corners, Colour colour);
+    void Submit(SDL_Texture* texture, Blend blend);
+
+    SDL_Renderer* renderer_;
+    bool smooth_ = false;            // linear filtering (not on the software renderer)
+    uint64_t generation_ = 0;        // of the texture store the uploads belong to
+    std::unordered_map<int32_t, SDL_Texture*> uploads_;   // by texture id; null: upload failed
+    std::vector<SDL_Vertex> vertices_;
+    std::vector<int> indices_;
+};
+
+}  // namespace oe

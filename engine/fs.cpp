@@ -1,0 +1,175 @@
+// fs.cpp: the game's backslash paths on a POSIX file system.
+#include "engine/fs.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Temporary files of Fs_WriteFileAtomic start with this, so a crash between
+// writing and renaming never makes them show up as profiles in a listing.
+const std::string kTempPrefix = ".korvamo-tmp-";
+
+// Folder part of a host path: "" -> ".", "/x" -> "/".
+std::string ParentOf(const std::string& host) {
+    const size_t slash = host.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return host.substr(0, slash);
+}
+
+bool StatPath(const std::string& path, struct stat& st) {
+    return ::stat(Fs_HostPath(path).c_str(), &st) == 0;
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes a finished rename survive a power cut; failure here loses nothing.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string Fs_HostPath(const std::string& game_path) {
+    std::string host = game_path;
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
+}
+
+bool Fs_MatchMask(const std::string& pattern, const std::string& name) {
+    size_t p = 0, n = 0;
+    size_t star = std::string::npos, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            break;
+        }
+    }
+    if (n == name.size()) {
+        while (p < pattern.size() && pattern[p] == '*') ++p;
+        if (p == pattern.size()) return true;
+    }
+    const bool dot_star = pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0;
+    return dot_star && name.find('.') == std::string::npos &&
+           Fs_MatchMask(pattern.substr(0, pattern.size() - 2), name);
+}
+
+std::vector<std::string> Fs_List(const std::string& mask) {
+    const std::string host = Fs_HostPath(mask);
+    const size_t slash = host.rfind('/');
+    const std::string pattern = slash == std::string::npos ? host : host.substr(slash + 1);
+
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(ParentOf(host), ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, kTempPrefix.size(), kTempPrefix) == 0) continue;
+        std::error_code type_ec;
+        if (!it->is_regular_file(type_ec) || type_ec) continue;
+        if (Fs_MatchMask(pattern, name)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
+    const int fd = ::open(Fs_HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<uint64_t>(st.st_size) > FS_MAX_FILE_BYTES) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    // Read to the end rather than trusting the size: the file may grow meanwhile.
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size) + 1);
+    size_t got = 0;
+    bool ok = true;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (bytes.size() > FS_MAX_FILE_BYTES) {
+                ok = false;
+                break;
+            }
+            bytes.resize(std::min(bytes.size() * 2, FS_MAX_FILE_BYTES + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (!ok || got > FS_MAX_FILE_BYTES) return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
+bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string host = Fs_HostPath(path);
+    if (host.empty() || host.back() == '/') return false;
+    const std::string folder = ParentOf(host);
+    std::string temp = folder + "/" + kTempPrefix + "XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+bool Fs_IsFolder(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool Fs_IsFile(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && S_ISREG(st.st_mode);
+}
+
+bool Fs_SetWorkingFolder(const std::string& path) {
+    return ::chdir(Fs_HostPath(path).c_str()) == 0;
+}
+
+std::string Fs_ExecutableFolder() {
+    std::string buf(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
+    if (n <= 0 || static_cast<size_t>(n) >= buf.size()) return {};
+    buf.resize(static_cast<size_t>(n));
+    return ParentOf(buf);
+}

@@ -1,0 +1,48 @@
+// fs.h: files and folder listings with the game's own path names.
+//
+// The game names files relative to its working folder with backslashes, as in
+// "gfx\share\" or "wld\beach1.wld"; every call here takes such a name (host
+// paths with '/' work too) and turns the backslashes into '/'. Names are
+// case-sensitive. Listings are sorted by name so runs repeat exactly.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Files larger than this are refused by Fs_ReadFile (no game file comes near it).
+constexpr size_t FS_MAX_FILE_BYTES = 64u * 1024u * 1024u;
+
+// "wld\beach1.wld" -> "wld/beach1.wld".
+std::string Fs_HostPath(const std::string& game_path);
+
+// True when `pattern` ('*' any run of characters, '?' any one character)
+// matches `name` byte for byte. As on the game's home system, a pattern that
+// ends in ".*" also matches names without that dot, so "*.*" matches every name.
+bool Fs_MatchMask(const std::string& pattern, const std::string& name);
+
+// The names (without folder) of the regular files that match a mask such as
+// "prf\*.*" or "gfx\obj\*.tga", sorted by byte order. Folders are never listed,
+// nor the temporary files of an unfinished Fs_WriteFileAtomic. A missing folder
+// gives an empty list.
+std::vector<std::string> Fs_List(const std::string& mask);
+
+// The whole file, or nothing when it is missing, not a regular file, unreadable
+// or larger than FS_MAX_FILE_BYTES.
+std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path);
+
+// Replaces the file in one step: the bytes go to a temporary file in the same
+// folder, are flushed to disk, and the temporary file is renamed over the target.
+// On any failure the old file is left as it was, the temporary file is removed,
+// and the result is false.
+bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+
+bool Fs_IsFolder(const std::string& path);
+bool Fs_IsFile(const std::string& path);       // a regular file (or a link to one)
+
+// Makes `path` the working folder the game's relative names start from.
+bool Fs_SetWorkingFolder(const std::string& path);
+// The folder holding the running executable (no trailing '/'); empty if unknown.
+std::string Fs_ExecutableFolder();

@@ -1,0 +1,70 @@
+#include "engine/texture.h"
+
+#include <memory>
+#include <utility>
+
+#include "engine/fs.h"
+#include "engine/image.h"
+#include "engine/record.h"
+
+namespace oe {
+
+namespace {
+
+struct Store {
+    std::vector<std::unique_ptr<TextureRecord>> textures;
+    int32_t first_id = 1;   // id of textures[0]
+    int32_t next_id = 1;
+    uint64_t generation = 0;
+};
+
+Store& GetStore() {
+    static Store store;
+    return store;
+}
+
+}  // namespace
+
+OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
+    if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return nullptr;
+    if (rgba.size() != size_t(w) * size_t(h) * 4) return nullptr;
+    Store& store = GetStore();
+    auto record = std::make_unique<TextureRecord>();
+    record->id = store.next_id++;
+    record->width = w;
+    record->height = h;
+    record->rgba = std::move(rgba);
+    store.textures.push_back(std::move(record));
+    return store.textures.back().get();
+}
+
+const TextureRecord* Texture_Find(const OE_TextureRec* texture) {
+    if (!texture) return nullptr;
+    const Store& store = GetStore();
+    const int64_t index = int64_t(texture->id) - store.first_id;
+    if (index < 0 || index >= int64_t(store.textures.size())) return nullptr;
+    const TextureRecord* record = store.textures[size_t(index)].get();
+    return record == texture ? record : nullptr;
+}
+
+void Textures_ReleaseAll() {
+    Store& store = GetStore();
+    store.textures.clear();
+    store.first_id = store.next_id;
+    ++store.generation;
+}
+
+uint64_t Textures_Generation() { return GetStore().generation; }
+
+}  // namespace oe
+
+OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags) {
+    OE_Texture texture = nullptr;
+    if (auto bytes = Fs_ReadFile(file)) {
+        oe::Image image = oe::Image_Decode(bytes->data(), bytes->size(), colour_key);
+        if (!image.Empty()) texture = oe::Texture_Create(image.width, image.height, std::move(image.rgba));
+    }
+    // The key is logged as the game passes it: -1 for "no key".
+    oe::Record("Tex_LoadFromFile", {double(int32_t(colour_key)), double(flags)}, file, texture);
+    return texture;
+}

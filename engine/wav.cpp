@@ -1,0 +1,73 @@
+#include "engine/wav.h"
+
+#include <SDL.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#include "engine/fs.h"
+
+namespace oe {
+
+namespace {
+
+struct WavFree {
+    void operator()(Uint8* buf) const { SDL_FreeWAV(buf); }
+};
+
+}  // namespace
+
+std::optional<WavSound> Wav_Decode(const uint8_t* data, size_t size) {
+    if (!data || size == 0 || size > static_cast<size_t>(INT_MAX)) return std::nullopt;
+    // A data chunk that claims more bytes than the file holds is a damaged
+    // file, not a short sound: SDL's default would play whatever part arrived.
+    SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_OVERRIDE);
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (!rw) return std::nullopt;
+    SDL_AudioSpec spec{};
+    Uint8* raw = nullptr;
+    Uint32 raw_len = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &raw, &raw_len)) return std::nullopt;
+    const std::unique_ptr<Uint8, WavFree> owned(raw);
+
+    if (spec.channels < 1 || spec.freq < kWavMinRate || spec.freq > kWavMaxRate)
+        return std::nullopt;
+    const size_t in_frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * size_t{spec.channels};
+    const size_t frames = in_frame ? raw_len / in_frame : 0;
+    if (frames == 0 || frames > kWavMaxFrames) return std::nullopt;
+
+    const int out_channels = spec.channels == 1 ? 1 : 2;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS,
+                          static_cast<Uint8>(out_channels), spec.freq) < 0)
+        return std::nullopt;
+
+    // SDL converts in place and may need len_mult times the input while doing so.
+    const size_t in_bytes = frames * in_frame;
+    const size_t work_bytes = in_bytes * static_cast<size_t>(cvt.len_mult);
+    WavSound sound;
+    sound.rate = spec.freq;
+    sound.channels = out_channels;
+    sound.samples.resize((work_bytes + sizeof(float) - 1) / sizeof(float));
+    std::memcpy(sound.samples.data(), raw, in_bytes);
+    size_t out_bytes = in_bytes;
+    if (cvt.needed) {
+        cvt.buf = reinterpret_cast<Uint8*>(sound.samples.data());
+        cvt.len = static_cast<int>(in_bytes);
+        if (SDL_ConvertAudio(&cvt) < 0) return std::nullopt;
+        out_bytes = static_cast<size_t>(cvt.len_cvt);
+    }
+    sound.samples.resize(out_bytes / sizeof(float));
+    sound.samples.shrink_to_fit();
+    if (sound.Frames() != frames) return std::nullopt;
+    return sound;
+}
+
+std::optional<WavSound> Wav_LoadFile(const std::string& path) {
+    const auto bytes = Fs_ReadFile(path);
+    if (!bytes) return std::nullopt;
+    return Wav_Decode(bytes->data(), bytes->size());
+}
+
+}  // namespace oe

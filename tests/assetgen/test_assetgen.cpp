@@ -1,0 +1,449 @@
+// Checks the generated data folder against what the game looks up, and that
+// the generator is deterministic and fails cleanly on bad arguments.
+#include <gtest/gtest.h>
+#include <stb_image.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = KORVAMO_TEST_DATA;
+const fs::path kGenerator = kData.parent_path() / "assetgen";
+const char* const kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const kCarKinds[] = {"jeep", "car", "tank", "turbo"};
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+    bool Ok() const { return width > 0 && height > 0; }
+    uint8_t Alpha(int x, int y) const { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; }
+    const uint8_t* Pixel(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+Picture Load(const fs::path& file) {
+    Picture p;
+    int channels = 0;
+    stbi_uc* data = stbi_load(file.c_str(), &p.width, &p.height, &channels, 4);
+    if (!data) return {};
+    p.rgba.assign(data, data + static_cast<size_t>(p.width) * p.height * 4);
+    stbi_image_free(data);
+    return p;
+}
+
+Picture Share(const std::string& name) { return Load(kData / "gfx" / "share" / (name + ".tga")); }
+Picture Object(const std::string& name) { return Load(kData / "gfx" / "obj" / (name + ".tga")); }
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream f(file, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> EditorKinds() {
+    const std::string text = ReadAll(kData / "gfx" / "obj" / "list.txt");
+    std::vector<std::string> kinds;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            kinds.push_back(text.substr(at) + "<no CR LF>");
+            break;
+        }
+        kinds.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return kinds;
+}
+
+// Mean absolute difference between two columns (or rows) of a picture.
+double LineDifference(const Picture& p, bool columns, int a, int b) {
+    const int n = columns ? p.height : p.width;
+    double sum = 0;
+    for (int i = 0; i < n; ++i) {
+        const uint8_t* pa = columns ? p.Pixel(a, i) : p.Pixel(i, a);
+        const uint8_t* pb = columns ? p.Pixel(b, i) : p.Pixel(i, b);
+        for (int k = 0; k < 3; ++k) sum += std::abs(pa[k] - pb[k]);
+    }
+    return sum / (n * 3);
+}
+
+TEST(AssetgenTextures, EveryShareNameDecodes) {
+    const char* const names[] = {"g_wnd", "g_but", "g_cur", "g_tit", "g_sh", "g_wh", "g_tr", "g_sr",
+                                 "g_op", "ann", "g_qt", "logo2", "vemko", "lock", "color", "help1",
+                                 "help2", "t0", "t1", "t2", "t3", "for", "light", "smoke"};
+    for (const char* name : names) EXPECT_TRUE(Share(name).Ok()) << name;
+}
+
+TEST(AssetgenTextures, FixedSizesMatchHowTheGameDrawsThem) {
+    const std::map<std::string, std::pair<int, int>> share = {
+        {"g_cur", {64, 64}}, {"for", {128, 128}}, {"g_wh", {128, 128}}, {"light", {256, 256}},
+        {"smoke", {64, 64}}, {"lock", {64, 64}},  {"color", {64, 64}},  {"help1", {800, 364}},
+        {"help2", {800, 364}}, {"t0", {400, 300}}, {"g_tit", {800, 256}}};
+    for (const auto& [name, size] : share) {
+        const Picture p = Share(name);
+        EXPECT_EQ(p.width, size.first) << name;
+        EXPECT_EQ(p.height, size.second) << name;
+    }
+    for (const char* name : {"bn_slw1", "bn_spd1", "bn_oil1"}) {
+        const Picture p = Object(name);
+        EXPECT_EQ(p.width, 32) << name;
+        EXPECT_EQ(p.height, 32) << name;
+    }
+}
+
+TEST(AssetgenTextures, CarFramesExistForEveryKindWithTransparentCorners) {
+    for (const char* kind : kCarKinds) {
+        for (const char* layer : {"_wh", "_tp"}) {
+            for (int d = 1; d <= 16; ++d) {
+                const std::string name = std::string(kind) + layer + std::to_string(d);
+                const Picture p = Object(name);
+                ASSERT_TRUE(p.Ok()) << name;
+                EXPECT_EQ(p.width, 64) << name;
+                EXPECT_EQ(p.height, 64) << name;
+                for (auto [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}})
+                    EXPECT_EQ(p.Alpha(x, y), 0) << name << " corner " << x << "," << y;
+                int solid = 0;
+                for (int y = 0; y < 64; ++y)
+                    for (int x = 0; x < 64; ++x) solid += p.Alpha(x, y) == 255;
+                EXPECT_GT(solid, 150) << name;
+            }
+        }
+    }
+}
+
+TEST(AssetgenTextures, CarFramesTurnCounterClockwiseFromUp) {
+    // The body's mass lies along its heading: frame 1 is taller than wide,
+    // frame 5 (facing left) wider than tall.
+    for (const char* kind : kCarKinds) {
+        auto extent = [&](int frame) {
+            const Picture p = Object(std::string(kind) + "_tp" + std::to_string(frame));
+            int x0 = 64, x1 = -1, y0 = 64, y1 = -1;
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x)
+                    if (p.Alpha(x, y) > 128) {
+                        x0 = std::min(x0, x), x1 = std::max(x1, x);
+                        y0 = std::min(y0, y), y1 = std::max(y1, y);
+                    }
+            return std::pair{x1 - x0, y1 - y0};
+        };
+        const auto up = extent(1), left = extent(5), down = extent(9), right = extent(13);
+        EXPECT_GT(up.second, up.first) << kind;
+        EXPECT_GT(left.first, left.second) << kind;
+        EXPECT_GT(down.second, down.first) << kind;
+        EXPECT_GT(right.first, right.second) << kind;
+    }
+}
+
+TEST(AssetgenTextures, TankGunPointsAlongTheHeading) {
+    // The gun reaches further from the centre than the hull's tail, so it
+    // shows which way each frame faces: 1 up, 5 left, 9 down, 13 right.
+    auto reach = [](int frame) {
+        const Picture p = Object("tank_tp" + std::to_string(frame));
+        int left = 0, right = 0, up = 0, down = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (p.Alpha(x, y) > 128) {
+                    left = std::max(left, 32 - x), right = std::max(right, x - 31);
+                    up = std::max(up, 32 - y), down = std::max(down, y - 31);
+                }
+        return std::array<int, 4>{up, left, down, right};
+    };
+    for (int side = 0; side < 4; ++side) {
+        const std::array<int, 4> r = reach(1 + 4 * side);
+        EXPECT_GT(r[side], r[(side + 2) % 4] + 4) << "frame " << 1 + 4 * side;
+    }
+}
+
+TEST(AssetgenTextures, BodyLayerIsNeutralGreySoTheGameCanTintIt) {
+    for (const char* kind : kCarKinds) {
+        const Picture p = Object(std::string(kind) + "_tp1");
+        long chroma = 0, count = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                if (p.Alpha(x, y) < 255) continue;
+                const uint8_t* px = p.Pixel(x, y);
+                chroma += std::max({px[0], px[1], px[2]}) - std::min({px[0], px[1], px[2]});
+                ++count;
+            }
+        ASSERT_GT(count, 0) << kind;
+        EXPECT_LT(static_cast<double>(chroma) / count, 12.0) << kind;
+    }
+}
+
+TEST(AssetgenTextures, ParticleAndCursorAlpha) {
+    const Picture light = Share("light");
+    EXPECT_GT(light.Alpha(128, 128), 240);
+    EXPECT_EQ(light.Alpha(0, 0), 0);
+    EXPECT_EQ(light.Alpha(128, 2), 0);
+    const uint8_t* centre = light.Pixel(128, 128);
+    EXPECT_EQ(centre[0] + centre[1] + centre[2], 3 * 255);
+    const Picture smoke = Share("smoke");
+    EXPECT_GT(smoke.Alpha(32, 32), 100);
+    EXPECT_EQ(smoke.Alpha(0, 0), 0);
+    // The game draws the cursor at mouse - (16, 8): the tip must be there.
+    const Picture cursor = Share("g_cur");
+    EXPECT_GT(cursor.Alpha(16, 9), 200);
+    EXPECT_EQ(cursor.Alpha(14, 4), 0);
+    EXPECT_EQ(cursor.Alpha(60, 60), 0);
+}
+
+TEST(AssetgenTextures, GroundTilesAreSeamless) {
+    // Across the wrap-around seam a tile may change no more than between any
+    // two neighbouring lines inside it.
+    for (const char* kind : {"lnd_sand", "lnd_grass", "lnd_snow", "lnd_ice", "lnd_asphalt", "lnd_road",
+                             "lnd_dirt", "lnd_pavement", "lnd_water"}) {
+        const Picture p = Object(std::string(kind) + "1");
+        ASSERT_TRUE(p.Ok()) << kind;
+        EXPECT_EQ(p.width, 128) << kind;
+        EXPECT_EQ(p.height, 128) << kind;
+        for (bool columns : {true, false}) {
+            double inside = 0;
+            for (int i = 1; i < 128; ++i) inside = std::max(inside, LineDifference(p, columns, i - 1, i));
+            EXPECT_LE(LineDifference(p, columns, 127, 0), inside + 1.0) << kind << (columns ? " columns" : " rows");
+        }
+    }
+}
+
+TEST(AssetgenTextures, EveryLandTileIs128Square) {
+    int tiles = 0;
+    for (const std::string& kind : EditorKinds()) {
+        if (kind.rfind("lnd", 0) != 0) continue;
+        const Picture p = Object(kind + "1");
+        EXPECT_EQ(p.width, 128) << kind;
+        EXPECT_EQ(p.height, 128) << kind;
+        ++tiles;
+    }
+    EXPECT_GE(tiles, 10);
+}
+
+TEST(AssetgenTextures, RequiredObjectNamesDecode) {
+    for (const char* name : {"lnd_start1", "lnd_water1", "lamp1", "limit1", "rak1", "pen1", "sball1",
+                             "bn_slw1", "bn_spd1", "bn_oil1"})
+        EXPECT_TRUE(Object(name).Ok()) << name;
+}
+
+TEST(AssetgenEditorList, EveryLineHasATextureAndTilesComeFirst) {
+    const std::vector<std::string> kinds = EditorKinds();
+    ASSERT_GE(kinds.size(), 20u);
+    bool past_tiles = false;
+    for (const std::string& kind : kinds) {
+        ASSERT_FALSE(kind.empty());
+        EXPECT_EQ(kind.find_first_of(" \r\n\t"), std::string::npos) << kind;
+        EXPECT_TRUE(Object(kind + "1").Ok()) << kind;
+        const bool tile = kind.rfind("lnd", 0) == 0;
+        if (!tile) past_tiles = true;
+        EXPECT_FALSE(tile && past_tiles) << kind << " comes after a prop";
+        EXPECT_NE(kind.rfind("bn", 0), 0u) << "bonuses appear by themselves: " << kind;
+    }
+    for (const char* needed : {"lnd_start", "lnd_water", "lamp", "limit", "rak", "pen", "sball"})
+        EXPECT_NE(std::find(kinds.begin(), kinds.end(), needed), kinds.end()) << needed;
+}
+
+struct Wav {
+    int format = 0, channels = 0, rate = 0, bits = 0;
+    std::vector<int16_t> samples;
+};
+
+bool ParseWav(const std::string& bytes, Wav& wav) {
+    auto u32 = [&](size_t at) {
+        return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8 |
+                                     static_cast<uint8_t>(bytes[at + 2]) << 16 |
+                                     static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3])) << 24);
+    };
+    auto u16 = [&](size_t at) { return static_cast<int>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8); };
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
+    size_t at = 12;
+    bool have_format = false;
+    while (at + 8 <= bytes.size()) {
+        const std::string id = bytes.substr(at, 4);
+        const uint32_t size = u32(at + 4);
+        if (at + 8 + size > bytes.size()) return false;
+        if (id == "fmt " && size >= 16) {
+            wav.format = u16(at + 8);
+            wav.channels = u16(at + 10);
+            wav.rate = static_cast<int>(u32(at + 12));
+            wav.bits = u16(at + 22);
+            have_format = true;
+        } else if (id == "data" && have_format) {
+            for (size_t i = 0; i + 1 < size; i += 2)
+                wav.samples.push_back(static_cast<int16_t>(u16(at + 8 + i)));
+            return true;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return false;
+}
+
+TEST(AssetgenSounds, TenEffectsParseAndAreAudible) {
+    for (const char* name : {"amb", "bad", "bum", "click", "eng", "eng_e", "fw", "get", "select", "start"}) {
+        Wav wav;
+        ASSERT_TRUE(ParseWav(ReadAll(kData / "sfx" / (std::string(name) + ".wav")), wav)) << name;
+        EXPECT_EQ(wav.format, 1) << name;
+        EXPECT_EQ(wav.bits, 16) << name;
+        EXPECT_EQ(wav.channels, 1) << name;
+        EXPECT_EQ(wav.rate, 22050) << name;
+        ASSERT_FALSE(wav.samples.empty()) << name;
+        int peak = 0;
+        for (int16_t s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        EXPECT_GT(peak, 8000) << name;
+    }
+}
+
+TEST(AssetgenSounds, EngineHumsAreShortLoops) {
+    for (const char* name : {"eng", "eng_e"}) {
+        Wav wav;
+        ASSERT_TRUE(ParseWav(ReadAll(kData / "sfx" / (std::string(name) + ".wav")), wav)) << name;
+        const double seconds = static_cast<double>(wav.samples.size()) / wav.rate;
+        EXPECT_GT(seconds, 0.1) << name;
+        EXPECT_LT(seconds, 0.4) << name;
+        // The jump from the last sample back to the first is no bigger than
+        // the steps inside the loop.
+        int biggest_step = 0;
+        for (size_t i = 1; i < wav.samples.size(); ++i)
+            biggest_step = std::max(biggest_step, std::abs(wav.samples[i] - wav.samples[i - 1]));
+        EXPECT_LE(std::abs(wav.samples.front() - wav.samples.back()), biggest_step) << name;
+    }
+    Wav amb;
+    ASSERT_TRUE(ParseWav(ReadAll(kData / "sfx" / "amb.wav"), amb));
+    EXPECT_GT(amb.samples.size(), 2u * 22050);
+}
+
+TEST(AssetgenFont, MetricsParseAndCoverLatin1) {
+    std::istringstream in(ReadAll(kData / "fnt" / "font.ofi"));
+    std::string line;
+    ASSERT_TRUE(std::getline(in, line));
+    EXPECT_EQ(line, "korvamo-font 1");
+    int atlas_w = 0, atlas_h = 0, line_height = 0, baseline = 0;
+    std::map<int, std::vector<int>> glyphs;
+    while (std::getline(in, line)) {
+        std::istringstream f(line);
+        std::string key;
+        f >> key;
+        if (key == "atlas") f >> atlas_w >> atlas_h;
+        if (key == "line") f >> line_height >> baseline;
+        if (key == "glyph") {
+            std::vector<int> v(8);
+            for (int& x : v) ASSERT_TRUE(static_cast<bool>(f >> x)) << line;
+            glyphs[v[0]] = v;
+        }
+    }
+    EXPECT_EQ(line_height, 32);
+    EXPECT_GT(baseline, 16);
+    EXPECT_LT(baseline, 32);
+    const Picture atlas = Load(kData / "fnt" / "font.tga");
+    ASSERT_TRUE(atlas.Ok());
+    EXPECT_EQ(atlas.width, atlas_w);
+    EXPECT_EQ(atlas.height, atlas_h);
+    EXPECT_EQ(atlas_w & (atlas_w - 1), 0);
+    EXPECT_EQ(atlas_h & (atlas_h - 1), 0);
+    EXPECT_LE(atlas_w, 1024);
+    for (int cp = 32; cp <= 255; ++cp) {
+        if (cp > 126 && cp < 160) continue;
+        ASSERT_TRUE(glyphs.count(cp)) << cp;
+        const std::vector<int>& g = glyphs[cp];
+        EXPECT_GE(g[1], 0) << cp;
+        EXPECT_GE(g[2], 0) << cp;
+        EXPECT_LE(g[1] + g[3], atlas_w) << cp;
+        EXPECT_LE(g[2] + g[4], atlas_h) << cp;
+        EXPECT_GT(g[7], 0) << cp;
+        if (cp >= 33 && cp <= 126) {
+            EXPECT_GT(g[3] * g[4], 0) << cp;
+            EXPECT_GE(g[6], 0) << cp;
+            EXPECT_LE(g[6] + g[4], line_height) << cp;
+        }
+    }
+    // Every atlas pixel is white; only alpha carries the glyphs.
+    for (int y = 0; y < atlas.height; ++y)
+        for (int x = 0; x < atlas.width; ++x) {
+            const uint8_t* px = atlas.Pixel(x, y);
+            ASSERT_EQ(px[0] & px[1] & px[2], 255) << x << "," << y;
+        }
+}
+
+TEST(AssetgenFolders, TrackAndProfileFoldersExist) {
+    EXPECT_TRUE(fs::is_directory(kData / "prf"));
+    EXPECT_TRUE(fs::is_directory(kData / "wld"));
+}
+
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = ReadAll(entry.path());
+    return files;
+}
+
+int RunGenerator(const std::string& args) {
+    const std::string command = "\"" + kGenerator.string() + "\" " + args + " > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class AssetgenRuns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("assetgen_test_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    fs::path root_;
+};
+
+TEST_F(AssetgenRuns, TwoRunsWriteIdenticalBytes) {
+    ASSERT_TRUE(fs::exists(kGenerator)) << kGenerator;
+    const fs::path a = root_ / "a", b = root_ / "b";
+    ASSERT_EQ(RunGenerator("--out \"" + a.string() + "\" --font " + kFont), 0);
+    ASSERT_EQ(RunGenerator("--out \"" + b.string() + "\" --font " + kFont), 0);
+    const auto first = Snapshot(a), second = Snapshot(b);
+    ASSERT_GT(first.size(), 150u);
+    ASSERT_EQ(first.size(), second.size());
+    for (const auto& [name, bytes] : first) {
+        ASSERT_TRUE(second.count(name)) << name;
+        EXPECT_TRUE(bytes == second.at(name)) << name << " differs between runs";
+    }
+    // The build's own data folder holds the same files.
+    for (const auto& [name, bytes] : first) EXPECT_TRUE(ReadAll(kData / name) == bytes) << name;
+}
+
+TEST_F(AssetgenRuns, BadArgumentsAndAMissingFontFailWithoutWriting) {
+    ASSERT_TRUE(fs::exists(kGenerator)) << kGenerator;
+    EXPECT_EQ(RunGenerator(""), 2);
+    EXPECT_EQ(RunGenerator("--out"), 2);
+    EXPECT_EQ(RunGenerator("--colour red"), 2);
+    const fs::path out = root_ / "nofont";
+    EXPECT_EQ(RunGenerator("--out \"" + out.string() + "\" --font \"" + (root_ / "missing.ttf").string() + "\""), 1);
+    EXPECT_FALSE(fs::exists(out / "fnt" / "font.ofi"));
+    const fs::path garbage = root_ / "garbage.ttf";
+    std::ofstream(garbage) << "this is not a font";
+    EXPECT_EQ(RunGenerator("--out \"" + out.string() + "\" --font \"" + garbage.string() + "\""), 1);
+    EXPECT_FALSE(fs::exists(out / "fnt" / "font.ofi"));
+}
+
+TEST_F(AssetgenRuns, StaleTexturesAreRemovedButProfilesKept) {
+    ASSERT_TRUE(fs::exists(kGenerator)) << kGenerator;
+    const fs::path out = root_ / "data";
+    fs::create_directories(out / "gfx" / "obj");
+    fs::create_directories(out / "prf");
+    std::ofstream(out / "gfx" / "obj" / "old_thing1.tga") << "x";
+    std::ofstream(out / "prf" / "Alice") << "x";
+    ASSERT_EQ(RunGenerator("--out \"" + out.string() + "\" --font " + kFont), 0);
+    EXPECT_FALSE(fs::exists(out / "gfx" / "obj" / "old_thing1.tga"));
+    EXPECT_TRUE(fs::exists(out / "prf" / "Alice"));
+}
+
+}  // namespace

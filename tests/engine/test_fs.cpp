@@ -1,0 +1,250 @@
+// Files and folder listings with the game's backslash paths, in a scratch folder
+// that each test makes its working folder.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/fs.h"
+
+namespace {
+
+namespace stdfs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+using Names = std::vector<std::string>;
+
+Bytes B(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+class FsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string templ = (stdfs::temp_directory_path() / "korvamo-fs-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+        root_ = templ;
+        old_cwd_ = stdfs::current_path();
+        stdfs::current_path(root_);
+    }
+    void TearDown() override {
+        stdfs::current_path(old_cwd_);
+        std::error_code ec;
+        stdfs::permissions(root_ / "ro", stdfs::perms::owner_all, ec);
+        stdfs::remove_all(root_, ec);
+    }
+    void Put(const std::string& rel, const std::string& content = "x") {
+        const stdfs::path p = root_ / rel;
+        stdfs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << content;
+    }
+    std::string Slurp(const std::string& rel) {
+        std::ifstream in(root_ / rel, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Every entry of a folder, hidden ones included.
+    Names RawEntries(const std::string& rel) {
+        Names out;
+        for (const auto& e : stdfs::directory_iterator(root_ / rel)) out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    stdfs::path root_;
+    stdfs::path old_cwd_;
+};
+
+TEST(FsPath, BackslashesBecomeSlashes) {
+    EXPECT_EQ(Fs_HostPath("wld\\beach1.wld"), "wld/beach1.wld");
+    EXPECT_EQ(Fs_HostPath("gfx\\share\\"), "gfx/share/");
+    EXPECT_EQ(Fs_HostPath("prf\\"), "prf/");
+    EXPECT_EQ(Fs_HostPath("main.cfg"), "main.cfg");
+    EXPECT_EQ(Fs_HostPath("/tmp/data/gfx\\obj\\x.tga"), "/tmp/data/gfx/obj/x.tga");
+}
+
+TEST(FsMask, WildcardsAndCase) {
+    EXPECT_TRUE(Fs_MatchMask("*.tga", "car_wh1.tga"));
+    EXPECT_TRUE(Fs_MatchMask("*.tga", ".tga"));
+    EXPECT_FALSE(Fs_MatchMask("*.tga", "car_wh1.TGA"));
+    EXPECT_FALSE(Fs_MatchMask("*.tga", "x.tgaa"));
+    EXPECT_FALSE(Fs_MatchMask("*.tga", "x.jpg"));
+    EXPECT_FALSE(Fs_MatchMask("*.tga", "tga"));
+    EXPECT_TRUE(Fs_MatchMask("?.wav", "a.wav"));
+    EXPECT_FALSE(Fs_MatchMask("?.wav", "ab.wav"));
+    EXPECT_FALSE(Fs_MatchMask("?.wav", ".wav"));
+    EXPECT_TRUE(Fs_MatchMask("a*b*c", "aXbYbZc"));
+    EXPECT_FALSE(Fs_MatchMask("a*b*c", "aXbYcZ"));
+    EXPECT_TRUE(Fs_MatchMask("**", ""));
+    EXPECT_TRUE(Fs_MatchMask("", ""));
+    EXPECT_FALSE(Fs_MatchMask("", "a"));
+}
+
+TEST(FsMask, StarDotStarMatchesNamesWithoutADot) {
+    EXPECT_TRUE(Fs_MatchMask("*.*", "Alice"));
+    EXPECT_TRUE(Fs_MatchMask("*.*", "a.b.c"));
+    EXPECT_TRUE(Fs_MatchMask("*.*", "x"));
+    EXPECT_TRUE(Fs_MatchMask("beach*.*", "beach1"));
+    EXPECT_FALSE(Fs_MatchMask("beach*.*", "track1"));
+    EXPECT_FALSE(Fs_MatchMask("*.t*", "tga"));
+}
+
+TEST_F(FsTest, ListsMatchingFilesSortedByByteOrder) {
+    for (const char* f : {"b.tga", "a.tga", "C.tga", "a.jpg", "list.txt", "a10.tga", "a2.tga"})
+        Put(std::string("gfx/obj/") + f);
+    EXPECT_EQ(Fs_List("gfx\\obj\\*.tga"), (Names{"C.tga", "a.tga", "a10.tga", "a2.tga", "b.tga"}));
+    EXPECT_EQ(Fs_List("gfx\\obj\\*.jpg"), (Names{"a.jpg"}));
+    EXPECT_EQ(Fs_List("gfx/obj/*.txt"), (Names{"list.txt"}));
+}
+
+TEST_F(FsTest, ListSkipsFoldersAndKeepsNamesWithoutADot) {
+    Put("prf/Alice");
+    Put("prf/bob.x");
+    stdfs::create_directories(root_ / "prf/sub");
+    stdfs::create_directories(root_ / "prf/dir.tga");
+    EXPECT_EQ(Fs_List("prf\\*.*"), (Names{"Alice", "bob.x"}));
+    EXPECT_TRUE(Fs_List("prf\\*.tga").empty());
+}
+
+TEST_F(FsTest, ListOfOnlySubfoldersOrMissingFolderIsEmpty) {
+    stdfs::create_directories(root_ / "prf/one");
+    stdfs::create_directories(root_ / "prf/two");
+    EXPECT_TRUE(Fs_List("prf\\*.*").empty());
+    EXPECT_TRUE(Fs_List("nothere\\*.*").empty());
+    EXPECT_TRUE(Fs_List("nothere\\deeper\\*.wav").empty());
+    Put("plain");
+    EXPECT_TRUE(Fs_List("plain\\*.*").empty());   // a file, not a folder
+}
+
+TEST_F(FsTest, ListFollowsLinksToFilesButNotToFolders) {
+    Put("sfx/real.wav");
+    stdfs::create_directories(root_ / "elsewhere");
+    stdfs::create_symlink(root_ / "sfx/real.wav", root_ / "sfx/link.wav");
+    stdfs::create_directory_symlink(root_ / "elsewhere", root_ / "sfx/dir.wav");
+    stdfs::create_symlink(root_ / "sfx/gone", root_ / "sfx/broken.wav");
+    EXPECT_EQ(Fs_List("sfx\\*.wav"), (Names{"link.wav", "real.wav"}));
+}
+
+TEST_F(FsTest, ListWithoutFolderUsesTheWorkingFolder) {
+    Put("main.cfg");
+    Put("readme");
+    EXPECT_EQ(Fs_List("*.cfg"), (Names{"main.cfg"}));
+}
+
+TEST_F(FsTest, ReadWholeFile) {
+    Put("wld/beach1.wld", std::string("1\r\n\0\xff", 5));
+    const auto bytes = Fs_ReadFile("wld\\beach1.wld");
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(*bytes, (Bytes{'1', '\r', '\n', 0, 0xff}));
+    Put("empty", "");
+    ASSERT_TRUE(Fs_ReadFile("empty").has_value());
+    EXPECT_TRUE(Fs_ReadFile("empty")->empty());
+}
+
+TEST_F(FsTest, ReadRefusesMissingFoldersAndOversizedFiles) {
+    EXPECT_FALSE(Fs_ReadFile("wld\\none.wld").has_value());
+    stdfs::create_directories(root_ / "wld");
+    EXPECT_FALSE(Fs_ReadFile("wld").has_value());
+    Put("big", "");
+    stdfs::resize_file(root_ / "big", FS_MAX_FILE_BYTES + 1);   // sparse, cheap
+    EXPECT_FALSE(Fs_ReadFile("big").has_value());
+}
+
+TEST_F(FsTest, AtomicWriteCreatesAndReplaces) {
+    stdfs::create_directories(root_ / "prf");
+    EXPECT_TRUE(Fs_WriteFileAtomic("prf\\Alice", B("one")));
+    EXPECT_EQ(Slurp("prf/Alice"), "one");
+    EXPECT_TRUE(Fs_WriteFileAtomic("prf\\Alice", B("two, longer")));
+    EXPECT_EQ(Slurp("prf/Alice"), "two, longer");
+    EXPECT_TRUE(Fs_WriteFileAtomic("prf\\Alice", {}));
+    EXPECT_EQ(Slurp("prf/Alice"), "");
+    EXPECT_EQ(RawEntries("prf"), (Names{"Alice"}));
+    EXPECT_TRUE(Fs_WriteFileAtomic("main.cfg", B("\x01")));
+    EXPECT_EQ(Slurp("main.cfg"), "\x01");
+    const auto mode = stdfs::status(root_ / "prf/Alice").permissions();
+    EXPECT_NE(mode & stdfs::perms::owner_read, stdfs::perms::none);
+    EXPECT_NE(mode & stdfs::perms::others_read, stdfs::perms::none);
+}
+
+TEST_F(FsTest, AtomicWriteIntoMissingFolderFails) {
+    EXPECT_FALSE(Fs_WriteFileAtomic("prf\\Alice", B("x")));
+    EXPECT_FALSE(stdfs::exists(root_ / "prf"));
+    EXPECT_FALSE(Fs_WriteFileAtomic("prf\\", B("x")));
+    EXPECT_FALSE(Fs_WriteFileAtomic("", B("x")));
+}
+
+TEST_F(FsTest, AtomicWriteOverAFolderFailsAndLeavesNoTemporaryFile) {
+    stdfs::create_directories(root_ / "prf/Alice");
+    Put("prf/Alice/inside", "keep");
+    EXPECT_FALSE(Fs_WriteFileAtomic("prf\\Alice", B("x")));
+    EXPECT_EQ(Slurp("prf/Alice/inside"), "keep");
+    EXPECT_EQ(RawEntries("prf"), (Names{"Alice"}));
+}
+
+TEST_F(FsTest, FailedWriteKeepsTheOldFile) {
+    Put("prf/Alice", "old profile");
+    // Cap the file size so the write itself fails half-way, as on a full disk.
+    struct rlimit old_limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 4096;
+    void (*old_handler)(int) = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = Fs_WriteFileAtomic("prf\\Alice", Bytes(64 * 1024, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    ::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Slurp("prf/Alice"), "old profile");
+    EXPECT_EQ(RawEntries("prf"), (Names{"Alice"}));
+}
+
+TEST_F(FsTest, WriteIntoReadOnlyFolderFailsAndKeepsTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    Put("ro/main.cfg", "old");
+    stdfs::permissions(root_ / "ro", stdfs::perms::owner_read | stdfs::perms::owner_exec);
+    EXPECT_FALSE(Fs_WriteFileAtomic("ro\\main.cfg", B("new")));
+    EXPECT_EQ(Slurp("ro/main.cfg"), "old");
+}
+
+TEST_F(FsTest, UnfinishedTemporaryFilesAreNotListed) {
+    stdfs::create_directories(root_ / "prf");
+    ASSERT_TRUE(Fs_WriteFileAtomic("prf\\Alice", B("x")));
+    // What a crash between writing and renaming would leave behind.
+    Put("prf/.korvamo-tmp-Ab12Cd", "half");
+    Put("prf/.hidden", "y");
+    EXPECT_EQ(Fs_List("prf\\*.*"), (Names{".hidden", "Alice"}));
+}
+
+TEST_F(FsTest, FolderAndFileChecks) {
+    Put("gfx/obj/x.tga");
+    EXPECT_TRUE(Fs_IsFolder("gfx\\obj\\"));
+    EXPECT_TRUE(Fs_IsFolder("gfx\\obj"));
+    EXPECT_FALSE(Fs_IsFolder("gfx\\obj\\x.tga"));
+    EXPECT_FALSE(Fs_IsFolder("sfx"));
+    EXPECT_TRUE(Fs_IsFile("gfx\\obj\\x.tga"));
+    EXPECT_FALSE(Fs_IsFile("gfx\\obj"));
+    EXPECT_FALSE(Fs_IsFile("gfx\\obj\\y.tga"));
+}
+
+TEST_F(FsTest, WorkingFolderChangesWhereNamesStart) {
+    Put("data/gfx/obj/x.tga");
+    ASSERT_TRUE(Fs_SetWorkingFolder("data\\gfx"));
+    EXPECT_TRUE(Fs_IsFile("obj\\x.tga"));
+    EXPECT_EQ(Fs_List("obj\\*.tga"), (Names{"x.tga"}));
+    EXPECT_FALSE(Fs_SetWorkingFolder("no\\such\\folder"));
+    EXPECT_TRUE(Fs_IsFile("obj\\x.tga"));
+}
+
+TEST(FsExecutable, FolderHoldsTheRunningProgram) {
+    const std::string folder = Fs_ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.front(), '/');
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_TRUE(Fs_IsFolder(folder));
+    EXPECT_EQ(stdfs::path(folder), stdfs::canonical("/proc/self/exe").parent_path());
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// catalog.h: generated pictures, named as the game looks them up.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "raster.h"
+
+namespace assetgen {
+
+class Typeface;
+
+struct Image {
+    std::string name;     // file stem: "lamp1", "car_tp5", "g_but"
+    Canvas canvas;
+    bool listed = false;  // offered by the map editor (its kind goes into list.txt)
+};
+
+using ImageSet = std::vector<Image>;
+
+// The image of that name; an empty canvas when there is none.
+const Canvas& FindImage(const ImageSet& set, const std::string& name);
+
+// The object registry: ground tiles, props, markers, bonuses and cars.
+ImageSet MakeTiles();
+ImageSet MakeNatureProps();
+ImageSet MakeCityProps();
+ImageSet MakeMarkers();
+ImageSet MakeCars();
+
+// The share registry: interface skins, menu pictures, help pages, track
+// pictures, the countdown badge and the particle sprites.
+ImageSet MakeInterface();
+ImageSet MakePictures(const Typeface& face);
+ImageSet MakeHelpPages(const Typeface& face, const ImageSet& objects);
+ImageSet MakeTrackPictures(const Typeface& face, const ImageSet& objects);
+
+// "list.txt": the kind of every listed image (its name without the final
+// "1"), one per line with CR LF, in the set's order.
+std::string EditorList(const ImageSet& objects);
+
+}  // namespace assetgen

@@ -1,0 +1,102 @@
+// The two help pages, drawn over the help window below the title (their
+// top rows and their bottom rows stay clear of the title and the buttons).
+#include <string>
+
+#include "catalog.h"
+#include "shapes.h"
+#include "sketch.h"
+#include "text.h"
+
+namespace assetgen {
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 364;
+
+void Heading(Canvas& c, const Typeface& face, const std::string& text) {
+    DrawOutlinedText(c, face, text, 30, 60, 78, Align::Left,
+                     [](Vec2 p) { return Mix(Hex(0xFFF07A), Hex(0xFF8A1E), p.y); }, Hex(0x2A0E04), 2, 1.0f);
+}
+
+void Say(Canvas& c, const Typeface& face, const std::string& text, float x, float y, int size = 18) {
+    DrawText(c, face, text, size, x + 2, y + 2, Align::Left, Hex(0x000000, 0.6f));
+    DrawText(c, face, text, size, x, y, Align::Left, Hex(0xFFFFFF));
+}
+
+void Bullet(Canvas& c, const Typeface& face, const std::string& text, float y) {
+    FillLit(c, Circle({70, y - 6}, 4), Glossy(Hex(0xFF8A1E), 0.5f), 2);
+    Say(c, face, text, 84, y);
+}
+
+Canvas Overview(const Typeface& face, const ImageSet& objects) {
+    Canvas c(kWidth, kHeight);
+    Heading(c, face, "Overview");
+    Bullet(c, face, "Race the computer drivers for four laps.", 128);
+    Bullet(c, face, "Finish first to unlock the next track.", 162);
+    Bullet(c, face, "Every fourth win unlocks a new car.", 196);
+    Bullet(c, face, "Losing a tournament race costs 1000 points.", 230);
+    Bullet(c, face, "Free Race replays any track you have unlocked.", 264);
+    Bullet(c, face, "Build your own tracks in the editor (F12).", 298);
+
+    FillLit(c, Box({640, 214}, 110, 104, 14), Material{Hex(0x0C1622, 0.55f), 0.8f, 0.3f, 0, 8}, 4);
+    DrawText(c, face, "Bonuses", 20, 640, 138, Align::Centre, Hex(0xFFE45A), 0.6f);
+    const char* names[] = {"bn_slw1", "bn_spd1", "bn_oil1"};
+    const char* points[] = {"10 points", "80 points", "150 points"};
+    for (int i = 0; i < 3; ++i) {
+        const float y = 154.0f + i * 54;
+        Composite(c, FindImage(objects, names[i]), 566, y, 44, 44);
+        Say(c, face, points[i], 624, y + 30);
+    }
+    return c;
+}
+
+// A key cap with a label or an arrow on it.
+void Key(Canvas& c, const Typeface& face, Vec2 centre, float hw, const std::string& label, float arrow = -1) {
+    Fill(c, Box(centre + Vec2{0, 3}, hw + 1, 21, 6), Grey(0.0f, 0.6f));
+    FillLit(c, Box(centre, hw, 19, 6), Glossy(Hex(0xE4E8EE), 0.3f), 6);
+    if (arrow >= 0) {
+        std::vector<Vec2> tri;
+        for (int k = 0; k < 3; ++k) tri.push_back(centre + Rotate({0, k == 0 ? -9.0f : 6.0f}, arrow + (k == 1 ? 45.0f : k == 2 ? -45.0f : 0.0f)));
+        Fill(c, Polygon(tri), Hex(0x2A3440));
+    } else {
+        DrawText(c, face, label, 15, centre.x, centre.y + 6, Align::Centre, Hex(0x2A3440), 0.4f);
+    }
+}
+
+Canvas Controls(const Typeface& face) {
+    Canvas c(kWidth, kHeight);
+    Heading(c, face, "Controls");
+    const Vec2 up{150, 140};
+    Key(c, face, up, 22, "", 0);
+    Key(c, face, up + Vec2{-48, 46}, 22, "", 90);
+    Key(c, face, up + Vec2{0, 46}, 22, "", 180);
+    Key(c, face, up + Vec2{48, 46}, 22, "", 270);
+    Say(c, face, "Up: accelerate", 90, 250);
+    Say(c, face, "Down: brake and reverse", 90, 278);
+    Say(c, face, "Left, Right: steer", 90, 306);
+
+    const struct {
+        const char* key;
+        const char* action;
+    } keys[] = {{"Esc", "pause the race"}, {"F11", "back to the menu"}, {"F12", "map editor"}};
+    for (int i = 0; i < 3; ++i) {
+        const float y = 140.0f + i * 50;
+        Key(c, face, {420, y}, 28, keys[i].key);
+        Say(c, face, keys[i].action, 462, y + 7);
+    }
+    Say(c, face, "A game controller works too: the stick steers,", 380, 296, 16);
+    Say(c, face, "A accelerates, B reverses, Start pauses.", 380, 320, 16);
+    return c;
+}
+
+}  // namespace
+
+ImageSet MakeHelpPages(const Typeface& face, const ImageSet& objects) {
+    return {
+        {"help1", Overview(face, objects)},
+        {"help2", Controls(face)},
+    };
+}
+
+}  // namespace assetgen

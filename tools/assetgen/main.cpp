@@ -1,0 +1,133 @@
+// assetgen: paints, synthesises and rasterises every asset of the game into
+// a data folder. The output depends on nothing but the code and the font, so
+// two runs give the same bytes.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "catalog.h"
+#include "font.h"
+#include "sounds.h"
+#include "text.h"
+#include "tga.h"
+#include "wav.h"
+
+namespace fs = std::filesystem;
+using namespace assetgen;
+
+namespace {
+
+struct Options {
+    std::string out;
+    std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+};
+
+bool ParseArgs(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--out" || arg == "--font") && i + 1 < argc) {
+            (arg == "--out" ? options.out : options.font) = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    return !options.out.empty();
+}
+
+// Removes files of the given extension that this run did not write, so a
+// renamed asset never lingers in the registry's folder.
+void RemoveStale(const fs::path& folder, const std::string& extension,
+                 const std::set<std::string>& written) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const fs::path& p = entry.path();
+        if (entry.is_regular_file() && p.extension() == extension &&
+            !written.count(p.filename().string()))
+            fs::remove(p, ec);
+    }
+}
+
+bool WriteImages(const fs::path& folder, const ImageSet& images) {
+    std::set<std::string> written;
+    for (const Image& image : images) {
+        const std::string file = image.name + ".tga";
+        if (!WriteFile((folder / file).string(), EncodeTga(image.canvas))) {
+            std::fprintf(stderr, "assetgen: cannot write %s\n", (folder / file).c_str());
+            return false;
+        }
+        written.insert(file);
+    }
+    RemoveStale(folder, ".tga", written);
+    return true;
+}
+
+void Append(ImageSet& to, ImageSet from) {
+    for (Image& image : from) to.push_back(std::move(image));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseArgs(argc, argv, options)) {
+        std::fprintf(stderr, "usage: assetgen --out DATA_FOLDER [--font FONT.ttf]\n");
+        return 2;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const Typeface face(options.font);
+    if (!face.Ok()) {
+        std::fprintf(stderr, "assetgen: cannot read the font %s\n", options.font.c_str());
+        return 1;
+    }
+
+    const fs::path out(options.out);
+    const fs::path share = out / "gfx" / "share";
+    const fs::path objects_dir = out / "gfx" / "obj";
+    const fs::path sfx = out / "sfx";
+    const fs::path fnt = out / "fnt";
+    std::error_code ec;
+    for (const fs::path& dir : {share, objects_dir, sfx, fnt, out / "prf", out / "wld"}) {
+        fs::create_directories(dir, ec);
+        if (ec) {
+            std::fprintf(stderr, "assetgen: cannot create %s\n", dir.c_str());
+            return 1;
+        }
+    }
+
+    // Ground tiles first: the editor's list follows this order.
+    ImageSet objects = MakeTiles();
+    Append(objects, MakeMarkers());
+    Append(objects, MakeNatureProps());
+    Append(objects, MakeCityProps());
+    Append(objects, MakeCars());
+
+    ImageSet shared = MakeInterface();
+    Append(shared, MakePictures(face));
+    Append(shared, MakeHelpPages(face, objects));
+    Append(shared, MakeTrackPictures(face, objects));
+
+    if (!WriteImages(objects_dir, objects) || !WriteImages(share, shared)) return 1;
+    const std::string list = EditorList(objects);
+    if (!WriteFile((objects_dir / "list.txt").string(), {list.begin(), list.end()})) return 1;
+
+    std::set<std::string> sounds_written;
+    for (const SoundAsset& sound : MakeSounds()) {
+        const std::string file = sound.name + ".wav";
+        if (!WriteFile((sfx / file).string(), EncodeWav(sound.samples, kSampleRate))) return 1;
+        sounds_written.insert(file);
+    }
+    RemoveStale(sfx, ".wav", sounds_written);
+
+    const BitmapFont font = BuildBitmapFont(face);
+    if (!WriteFile((fnt / "font.tga").string(), EncodeTga(font.atlas)) ||
+        !WriteFile((fnt / "font.ofi").string(), {font.metrics.begin(), font.metrics.end()}))
+        return 1;
+
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("assetgen: %zu object and %zu share textures, %zu sounds, font in %.2f s\n",
+                objects.size(), shared.size(), sounds_written.size(), seconds);
+    return 0;
+}
