@@ -36,13 +36,14 @@ namespace oe {
 namespace {
 
 using Voice = OE_SoundRec::Voice;
+// Frames times step after a long stall needs more than 64 bits.
 __extension__ using Wide = unsigned __int128;
 
 constexpr int kFracBits = 32;
 constexpr float kFracScale = 1.0f / 4294967296.0f;
 constexpr int kChunkFrames = 1024;
 constexpr float kSampleScale = 32768.0f;   // float samples back to 16-bit units
-constexpr int kMaxPlayRate = 16 * kMixRate;
+constexpr int kMaxPlayRate = 16 * kMixRate;   // higher requested rates play at this one
 constexpr double kMaxAdvanceFrames = 9007199254740992.0;   // 2^53, exact in a double
 
 // The music player's ring, played beside the effects. The worker thread reads

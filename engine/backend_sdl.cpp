@@ -17,7 +17,11 @@ namespace {
 
 constexpr int kLogicalWidth = 800;
 constexpr int kLogicalHeight = 600;
+constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER;
 constexpr Sint16 kStickThreshold = 16000;
+// Where vsync is not honoured (software renderers, virtual displays) the loop
+// would spin; no frame is shorter than this.
+constexpr double kMinFrameMs = 1000.0 / 144.0;
 
 // A game controller drives the car through the same key codes as the keyboard.
 class Pad {
@@ -92,10 +96,11 @@ public:
     ~SdlBackend() override { Close(); }
 
     bool Open(const std::string& title, const OE_OptionsRec& options) override {
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER) != 0) {
+        if (SDL_InitSubSystem(kSubsystems) != 0) {
             SDL_Log("Korvamo: no video: %s", SDL_GetError());
             return false;
         }
+        sdl_started_ = true;
         Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
         if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -127,6 +132,8 @@ public:
         if (window_) SDL_DestroyWindow(window_);
         renderer_ = nullptr;
         window_ = nullptr;
+        if (sdl_started_) SDL_QuitSubSystem(kSubsystems);
+        sdl_started_ = false;
     }
 
     void SetTitle(const std::string& title) override {
@@ -158,7 +165,12 @@ public:
 
     void BeginFrame() override { canvas_->Clear(0x000000); }
 
-    void Present() override { SDL_RenderPresent(renderer_); }
+    void Present() override {
+        SDL_RenderPresent(renderer_);
+        const double elapsed = Now() - last_present_;
+        if (elapsed < kMinFrameMs) SDL_Delay(static_cast<Uint32>(kMinFrameMs - elapsed) + 1);
+        last_present_ = Now();
+    }
 
     bool OpenAudio() override { return Audio_OpenDevice(); }
 
@@ -219,6 +231,8 @@ private:
     std::unique_ptr<Canvas> canvas_;
     std::vector<std::unique_ptr<Pad>> pads_;
     Uint64 start_ = 0;
+    double last_present_ = 0.0;
+    bool sdl_started_ = false;
 };
 
 }  // namespace

@@ -79,6 +79,15 @@ TEST(WavDecode, LoadsFileByGamePath) {
     EXPECT_EQ(wav->Frames(), 100u);
 }
 
+TEST(WavDecode, EveryGeneratedEffectDecodes) {
+    for (const char* name :
+         {"amb", "bad", "bum", "click", "eng", "eng_e", "fw", "get", "select", "start"}) {
+        const auto wav = oe::Wav_LoadFile(std::string(KORVAMO_TEST_DATA) + "/sfx/" + name + ".wav");
+        ASSERT_TRUE(wav) << name;
+        EXPECT_GT(wav->Frames(), 0u) << name;
+    }
+}
+
 // Bad input: every case gives nothing and nothing breaks.
 
 TEST(WavBadInput, TruncatedHeader) {
