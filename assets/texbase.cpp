@@ -1,6 +1,9 @@
 // texbase.cpp: texture registries and name lists.
 #include "assets/texbase.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "engine/fs.h"
 
 TBase share_registry;
@@ -34,6 +37,30 @@ void FList_Add(TF_list& list, const std::string& name) {
 TF_list FList_FromFolder(const std::string& mask) {
     TF_list list;
     for (const std::string& name : Fs_List(mask)) FList_Add(list, name);
+    return list;
+}
+
+void FList_Rotate(TF_list& list, int32_t direction) {
+    if (list.count <= 0 || list.count > FLIST_CAPACITY) return;
+    const auto first = list.names.begin();
+    const auto end = first + list.count;
+    if (direction == 1) std::rotate(first, end - 1, end);
+    if (direction == -1) std::rotate(first, first + 1, end);
+}
+
+TF_list FList_FromTextFile(const std::string& path) {
+    TF_list list;
+    const auto bytes = Fs_ReadFile(path);
+    if (!bytes) return list;
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    size_t start = 0;
+    while (start < text.size() && list.count < FLIST_CAPACITY) {
+        const size_t newline = std::min(text.find('\n', start), text.size());
+        size_t end = newline;
+        if (end > start && text[end - 1] == '\r') --end;
+        FList_Add(list, std::string(text.substr(start, end - start)));
+        start = newline + 1;
+    }
     return list;
 }
 

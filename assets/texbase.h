@@ -28,6 +28,13 @@ void FList_Add(TF_list& list, const std::string& name);
 // "gfx\obj\*.tga", in name order; empty when the folder is missing. Only the
 // first 1025 fit.
 TF_list FList_FromFolder(const std::string& mask);
+// Scrolls a list by one place: +1 moves the last name to the front, -1 the
+// first name to the end; any other direction, or an empty list, changes nothing.
+void FList_Rotate(TF_list& list, int32_t direction);
+// The file's lines in order (LF or CR LF ends, the ends not kept); a last line
+// without an end counts, a final end adds nothing. A missing file gives an
+// empty list; only the first 1025 lines fit.
+TF_list FList_FromTextFile(const std::string& path);
 
 // "car_wh1.tga" -> "car_wh1", "a.b.tga" -> "a.b"; only a dot after the last
 // folder separator ('\', ':' or '/') starts an extension.

@@ -1,0 +1,105 @@
+// element.cpp: the element registry, the base element and the toolkit's style.
+#include "ui/element.h"
+
+#include <utility>
+
+std::vector<std::unique_ptr<ielement>> element_list;
+
+OE_Font gui_font = nullptr;
+OE_Texture gui_window_skin = nullptr;
+OE_Texture gui_button_skin = nullptr;
+int32_t gui_highlight_colour = 0xFFFFFF;
+int32_t gui_text_colour = 0xFFFFFF;
+int32_t gui_button_text_colour = 0xFFFFFF;
+OE_Sound gui_click_sound = nullptr;
+OE_Sound gui_hover_sound = nullptr;
+int32_t gui_parent = 0;
+
+namespace {
+
+// What Element_At hands out when the list is empty: hidden and inert.
+class NoElement final : public ielement {
+public:
+    NoElement() : ielement("", 0, 0, 0, 0, "", 0) {}
+    void Frame() override {}
+};
+
+}  // namespace
+
+ielement::ielement(std::string name_, int32_t x_, int32_t y_, int32_t w_, int32_t h_, std::string caption_,
+                   uint8_t visible_)
+    : name(std::move(name_)),
+      parent(gui_parent),
+      visible(visible_),
+      x(x_),
+      y(y_),
+      w(w_),
+      h(h_),
+      caption(std::move(caption_)) {}
+
+void ielement::Frame() {
+    const Offset p = ParentOffset();
+    if (!Gui_MouseIn(x + p.x, y + p.y, w, h) && Mouse_Down(OE_MOUSE_LEFT)) {
+        focused = 0;
+        Key_BeginReadText("");
+    }
+}
+
+ielement::Offset ielement::ParentOffset() const {
+    if (relative == 0) return {};
+    const ielement& p = Element_At(parent);
+    return {p.x, p.y};
+}
+
+int32_t ielement::CaptionLeft(int32_t left) const {
+    return left + w / 2 - Text_GetWidth(gui_font, caption, 1.0f, 0.0f) / 2;
+}
+
+void Element_Add(std::unique_ptr<ielement> element) {
+    if (element) element_list.push_back(std::move(element));
+}
+
+int32_t Element_Find(std::string_view name) {
+    int32_t result = 0;
+    const int32_t count = static_cast<int32_t>(element_list.size());
+    for (int32_t i = 0; i < count; ++i) {
+        if (element_list[i]->name == name) result = i;
+    }
+    return result;
+}
+
+ielement& Element_At(int32_t index) {
+    if (element_list.empty()) {
+        static NoElement dummy;
+        dummy = NoElement();
+        return dummy;
+    }
+    if (index < 0 || static_cast<size_t>(index) >= element_list.size()) index = 0;
+    return *element_list[index];
+}
+
+void Gui_SetParentToLast() { gui_parent = static_cast<int32_t>(element_list.size()) - 1; }
+
+void Gui_UpdateAll() {
+    // Elements added by an action during the pass wait for the next frame.
+    const size_t count = element_list.size();
+    for (size_t i = 0; i < count; ++i) {
+        ielement& e = *element_list[i];
+        if (e.relative == 0 || Element_At(e.parent).visible == 1) e.Frame();
+    }
+}
+
+bool Gui_MouseIn(int32_t x, int32_t y, int32_t w, int32_t h) {
+    return x < Mouse_X() && Mouse_X() < x + w && y < Mouse_Y() && Mouse_Y() < y + h;
+}
+
+void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour) {
+    Text_Draw(gui_font, static_cast<float>(left), static_cast<float>(top), text, 1.0f, 0.0f, 255, colour);
+}
+
+void Gui_SetFont(const OE_Font& font) { gui_font = font; }
+void Gui_SetWindowSkin(OE_Texture texture) { gui_window_skin = texture; }
+void Gui_SetButtonSkin(OE_Texture texture) { gui_button_skin = texture; }
+void Gui_SetHighlightColour(int32_t colour) { gui_highlight_colour = colour; }
+void Gui_SetTextColour(int32_t colour) { gui_text_colour = colour; }
+void Gui_SetButtonTextColour(int32_t colour) { gui_button_text_colour = colour; }
