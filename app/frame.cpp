@@ -2,6 +2,9 @@
 
 #include "app/globals.h"
 #include "assets/texbase.h"
+#include "ui/element.h"
+#include "world/render.h"
+#include "world/world.h"
 
 namespace {
 
@@ -18,22 +21,33 @@ void DrawFrame() {
     switch (game_state) {
         case STATE_RACE:
             DrawBackground();
+            DrawWorld(draw_list);
+            SSprite_Draw(TexBase_Find(share_registry, "g_wh"), 0, 0, 128, 128, 255, 0, 1);
+            DrawMinimap(world_map);
             break;
         case STATE_EDITOR:
             DrawBackground();
+            DrawWorld(draw_list);
+            Gui_UpdateAll();
+            DrawCursor();
+            break;
+        case STATE_FINISHED:
+        case STATE_PAUSED:
+            DrawWorld(draw_list);
+            Gui_UpdateAll();
             DrawCursor();
             break;
         case STATE_PROFILES:
             SSprite_Draw(TexBase_Find(share_registry, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
+            Gui_UpdateAll();
             DrawCursor();
             break;
         case STATE_MENU:
         case STATE_TOURNAMENT:
-        case STATE_FINISHED:
-        case STATE_PAUSED:
         case STATE_FREE_RACE:
         case STATE_OPTIONS:
         case STATE_HELP:
+            Gui_UpdateAll();
             DrawCursor();
             break;
         default:

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "assets/soundbase.h"
+#include "world/view.h"
 
 namespace {
 
@@ -12,11 +13,15 @@ void RaceTick() {
         game_state = STATE_PAUSED;
     }
     current_time = U_GetTime();
+    World_RefreshDrawList();
 }
 
 void MenuTick() { menu_counter += 4; }
 
-void FinishedTick() { SndBase_Stop(sound_registry, "amb"); }
+void FinishedTick() {
+    SndBase_Stop(sound_registry, "amb");
+    World_RefreshDrawList();
+}
 
 }  // namespace
 
@@ -27,6 +32,8 @@ void GameTick() {
         case STATE_RACE: RaceTick(); break;
         case STATE_MENU: MenuTick(); break;
         case STATE_FINISHED: FinishedTick(); break;
+        case STATE_PAUSED:
+        case STATE_EDITOR: World_RefreshDrawList(); break;
         default: break;
     }
     // Both keys act in every state, on every tick while held.

@@ -70,4 +70,22 @@ TEST(ScriptReader, BadLinesAreRefusedWithTheirNumber) {
     Refused("type\n");
 }
 
+TEST(ScriptReader, ElementChecksTakeANameAndAFlagOrOneCaption) {
+    const auto lines = Parse(
+        "expect visible wnd_menu 1\nexpect visible wnd_menu 0\nexpect ticked chk_wd 1\n"
+        "expect caption lb_hello \"Hello, Alice\"\nexpect caption lb_hello \"\"\nexpect caption lb1 Go\n");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3].words, (std::vector<std::string>{"expect", "caption", "lb_hello", "Hello, Alice"}));
+    EXPECT_EQ(lines[4].words[3], "");
+    Refused("expect visible\n");
+    Refused("expect visible wnd_menu\n");
+    Refused("expect visible wnd_menu 2\n");
+    Refused("expect visible wnd_menu yes\n");
+    Refused("expect visible wnd_menu 01\n");
+    Refused("expect ticked chk_wd 1 1\n");
+    Refused("expect ticked chk_wd -1\n");
+    Refused("expect caption lb_hello\n");
+    Refused("expect caption lb_hello Hello, Alice\n");   // blanks need quotes
+}
+
 }  // namespace

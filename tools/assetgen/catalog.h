@@ -28,12 +28,12 @@ ImageSet MakeCityProps();
 ImageSet MakeMarkers();
 ImageSet MakeCars();
 
-// The share registry: interface skins, menu pictures, help pages, track
-// pictures, the countdown badge and the particle sprites.
+// The share registry: interface skins, menu pictures, help pages, the
+// countdown badge and the particle sprites. The track pictures are renders of
+// the tracks, made after the generator by the track renderer.
 ImageSet MakeInterface();
 ImageSet MakePictures(const Typeface& face);
 ImageSet MakeHelpPages(const Typeface& face, const ImageSet& objects);
-ImageSet MakeTrackPictures(const Typeface& face, const ImageSet& objects);
 
 // "list.txt": the kind of every listed image (its name without the final
 // "1"), one per line with CR LF, in the set's order.

@@ -7,11 +7,13 @@
 #include <set>
 #include <string>
 
+#include "bends.h"
 #include "catalog.h"
 #include "font.h"
 #include "sounds.h"
 #include "text.h"
 #include "tga.h"
+#include "tracks.h"
 #include "wav.h"
 
 namespace fs = std::filesystem;
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
 
     // Ground tiles first: the editor's list follows this order.
     ImageSet objects = MakeTiles();
+    Append(objects, MakeBendTiles(objects));
     Append(objects, MakeMarkers());
     Append(objects, MakeNatureProps());
     Append(objects, MakeCityProps());
@@ -106,11 +109,20 @@ int main(int argc, char** argv) {
     ImageSet shared = MakeInterface();
     Append(shared, MakePictures(face));
     Append(shared, MakeHelpPages(face, objects));
-    Append(shared, MakeTrackPictures(face, objects));
 
     if (!WriteImages(objects_dir, objects) || !WriteImages(share, shared)) return 1;
     const std::string list = EditorList(objects);
     if (!WriteFile((objects_dir / "list.txt").string(), {list.begin(), list.end()})) return 1;
+
+    // Tracks are only ever added or replaced: the editor saves its own beside them.
+    std::string error;
+    const std::vector<TrackFile> tracks = MakeTracks(objects, error);
+    if (tracks.empty()) {
+        std::fprintf(stderr, "assetgen: %s\n", error.c_str());
+        return 1;
+    }
+    for (const TrackFile& track : tracks)
+        if (!WriteFile((out / "wld" / (track.name + ".wld")).string(), track.bytes)) return 1;
 
     std::set<std::string> sounds_written;
     for (const SoundAsset& sound : MakeSounds()) {
@@ -127,7 +139,7 @@ int main(int argc, char** argv) {
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("assetgen: %zu object and %zu share textures, %zu sounds, font in %.2f s\n",
-                objects.size(), shared.size(), sounds_written.size(), seconds);
+    std::printf("assetgen: %zu object and %zu share textures, %zu sounds, font, %zu tracks in %.2f s\n",
+                objects.size(), shared.size(), sounds_written.size(), tracks.size(), seconds);
     return 0;
 }

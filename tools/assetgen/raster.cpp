@@ -48,12 +48,6 @@ Colour Canvas::Get(int x, int y) const {
     return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
-Colour Canvas::GetWrapped(int x, int y) const {
-    x = ((x % width_) + width_) % width_;
-    y = ((y % height_) + height_) % height_;
-    return pixels_[static_cast<size_t>(y) * width_ + x];
-}
-
 void Canvas::Set(int x, int y, Colour c) {
     if (Inside(x, y)) pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
@@ -71,7 +65,7 @@ void Canvas::Blend(int x, int y, Colour s) {
     d = {(s.r * sa + d.r * da) / a, (s.g * sa + d.g * da) / a, (s.b * sa + d.b * da) / a, a};
 }
 
-Colour Canvas::Sample(float x, float y, bool wrap) const {
+Colour Canvas::Sample(float x, float y) const {
     const float fx = x - 0.5f;
     const float fy = y - 0.5f;
     const int x0 = static_cast<int>(std::floor(fx));
@@ -82,7 +76,7 @@ Colour Canvas::Sample(float x, float y, bool wrap) const {
     for (int j = 0; j < 2; ++j) {
         for (int i = 0; i < 2; ++i) {
             const float w = (i ? tx : 1 - tx) * (j ? ty : 1 - ty);
-            const Colour c = wrap ? GetWrapped(x0 + i, y0 + j) : Get(x0 + i, y0 + j);
+            const Colour c = Get(x0 + i, y0 + j);
             r += c.r * c.a * w;
             g += c.g * c.a * w;
             b += c.b * c.a * w;
@@ -153,7 +147,7 @@ void Composite(Canvas& dst, const Canvas& src, float x, float y, float w, float 
                 for (int i = 0; i < nx; ++i) {
                     const float u = (px + (i + 0.5f) / nx - x) * sx;
                     const float v = (py + (j + 0.5f) / ny - y) * sy;
-                    const Colour c = src.Sample(u, v, false);
+                    const Colour c = src.Sample(u, v);
                     r += c.r * c.a;
                     g += c.g * c.a;
                     bl += c.b * c.a;

@@ -47,12 +47,11 @@ public:
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     // Out-of-range reads give transparent black.
     Colour Get(int x, int y) const;
-    Colour GetWrapped(int x, int y) const;
     void Set(int x, int y, Colour c);
     // Source-over blending of c (its alpha is the coverage).
     void Blend(int x, int y, Colour c);
     // Bilinear sample at a continuous position (pixel centres at +0.5).
-    Colour Sample(float x, float y, bool wrap) const;
+    Colour Sample(float x, float y) const;
 
 private:
     int width_ = 0;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "catalog.h"
+#include "kerb.h"
 #include "noise.h"
 #include "shading.h"
 #include "shapes.h"
@@ -248,35 +249,6 @@ Canvas StartLine() {
 }
 
 enum Side { kNorth = 1, kEast = 2, kSouth = 4, kWest = 8 };
-
-constexpr float kKerb = 14;
-
-Colour KerbColour(float along) {
-    return std::fmod(along + 1024.0f, 32.0f) < 16.0f ? Hex(0xD02A26) : Hex(0xF1F1EC);
-}
-
-// A kerb band with a rounded top, painted where `inside(p)` returns the
-// distance into the band (0..kKerb) and the position along it.
-void PaintKerb(Canvas& tile, const std::function<bool(Vec2, float&, float&)>& band) {
-    Relief kerb;
-    kerb.outline = [&band](Vec2 p) {
-        float depth = 0, along = 0;
-        if (!band(p, depth, along)) return 1.0f;
-        return std::max(-depth, depth - kKerb);
-    };
-    kerb.height = [&band](Vec2 p) {
-        float depth = 0, along = 0;
-        if (!band(p, depth, along)) return 0.0f;
-        const float t = depth / kKerb;
-        return 3.0f * std::sqrt(std::max(0.0f, 1.0f - (2 * t - 1) * (2 * t - 1)));
-    };
-    kerb.material = [&band](Vec2 p) {
-        float depth = 0, along = 0;
-        band(p, depth, along);
-        return Material{KerbColour(along), 0.55f, 0.5f, 0.15f, 12.0f};
-    };
-    DrawRelief(tile, kerb);
-}
 
 // Road with kerbs along the given sides; with `rounded`, two kerbed sides
 // meet in an outer curve and the ground outside the curve stays clear.

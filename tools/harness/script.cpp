@@ -9,6 +9,8 @@
 #include "app/globals.h"
 #include "engine/backend_offscreen.h"
 #include "engine/input.h"
+#include "ui/element.h"
+#include "world/race_setup.h"
 
 namespace harness {
 
@@ -74,12 +76,25 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "key") return w.size() == 3 && (w[1] == "down" || w[1] == "up") && ToInt(w[2], n);
     if (cmd == "type") return w.size() >= 2;
     if (cmd == "shot") return w.size() == 2;
+    if (cmd == "race") return w.size() == 2;
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
         if (w[1] == "state") return w.size() == 3 && ToInt(w[2], n);
+        if (w[1] == "visible" || w[1] == "ticked") return w.size() == 4 && (w[3] == "0" || w[3] == "1");
+        if (w[1] == "caption") return w.size() == 4;
         if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
     }
     return false;
+}
+
+// `expect visible|caption|ticked NAME VALUE`, on the element the game finds
+// under NAME (the last one so named): empty when it holds, else what was found.
+std::string ElementMismatch(const std::vector<std::string>& w) {
+    const ielement& e = Element_At(Element_Find(w[2]));
+    if (element_list.empty() || e.name != w[2]) return "no element " + w[2];
+    if (w[1] == "caption") return e.caption == w[3] ? "" : "caption \"" + e.caption + "\"";
+    const int value = w[1] == "visible" ? e.visible : e.ticked;
+    return std::to_string(value) == w[3] ? "" : w[1] + " " + std::to_string(value);
 }
 
 }  // namespace
@@ -166,12 +181,17 @@ bool Runner::Execute(const Line& line) {
         oe::Input_Key(a, false);
     } else if (w[0] == "type") {
         oe::Input_Text(w[1]);
+    } else if (w[0] == "race") {
+        World_StartRace(w[1]);
     } else if (w[0] == "shot") {
         const std::string path = w[1].front() == '/' ? w[1] : shot_dir_ + "/" + w[1];
         if (!backend_.WritePng(path)) return Fail(line, "cannot write " + path);
     } else if (w[1] == "state") {
         ToInt(w[2], a);
         if (game_state != a) return Fail(line, "state " + std::to_string(game_state));
+    } else if (w[1] == "visible" || w[1] == "caption" || w[1] == "ticked") {
+        const std::string found = ElementMismatch(w);
+        if (!found.empty()) return Fail(line, found);
     } else if (w[1] == "file") {
         std::ifstream in(w[2], std::ios::binary);
         if (!in) return Fail(line, "no file " + w[2]);

@@ -1,0 +1,38 @@
+// Every seed file of a fuzz target replays through its body as a test.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/fuzz/fuzz_targets.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> Seeds(const std::string& target) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(KORVAMO_SOURCE_DIR) / "tests/fuzz/seeds" / target))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<uint8_t> Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(FuzzSeeds, MapFileReaderKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("mapfile");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_MapFile(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+// Turning a map file into a race: the player's car, top speeds, start
+// headings, sizes, the paused tick and the race start time.
+#include "world/mapfile.h"
+#include "world/race_setup.h"
+#include "world_fixture.h"
+
+namespace {
+
+class RaceSetup : public WorldTest {
+protected:
+    void SetUp() override {
+        WorldTest::SetUp();
+        std::filesystem::create_directory("wld");
+    }
+
+    // Saves a map of the given cars (kind, x, ai) and waypoints as wld\t.wld.
+    void SaveMap(const std::vector<std::tuple<std::string, int32_t, uint8_t>>& cars,
+                 const std::vector<tcorner>& waypoints) {
+        auto w = NewWorld();
+        for (const auto& [kind, x, ai] : cars) World_AddObject(*w, kind, x, 100, ai, 1, 0x123456);
+        for (const tcorner& p : waypoints) World_AddWaypoint(*w, p.x, p.y);
+        ASSERT_TRUE(World_Save(*w, "wld\\t.wld"));
+    }
+};
+
+TEST_F(RaceSetup, ThePlayersJeepBecomesTheChosenKindWhileAComputerJeepStays) {
+    SaveMap({{"jeep", 0, 0}, {"jeep", 100, 1}, {"tank", 200, 1}}, {{0, 0}, {500, 0}});
+    car_kind = 3;
+    World_LoadRace(world_map, "wld\\t.wld");
+    EXPECT_EQ(world_map.objects[0].kind, "turbo");
+    EXPECT_EQ(world_map.objects[1].kind, "jeep");
+    EXPECT_EQ(world_map.objects[2].kind, "tank");
+}
+
+TEST_F(RaceSetup, TopSpeedsFollowTheKindAndTheDifficulty) {
+    SaveMap({{"jeep", 0, 0}, {"jeep", 10, 1}, {"car", 20, 1}, {"tank", 30, 1}, {"turbo", 40, 1}},
+            {{0, 0}, {500, 0}});
+    const int32_t expected[3][5] = {{15, 13, 14, 15, 16}, {15, 14, 15, 16, 17}, {15, 15, 16, 17, 18}};
+    for (int d = 0; d < 3; ++d) {
+        SCOPED_TRACE(difficulty_names[d]);
+        difficulty = d;
+        World_Clear(world_map);
+        World_LoadRace(world_map, "wld\\t.wld");
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(world_map.objects[i].top_speed, expected[d][i]) << i;
+    }
+    car_kind = 3;
+    World_LoadRace(world_map, "wld\\t.wld");
+    EXPECT_EQ(world_map.objects[0].top_speed, 18);
+}
+
+TEST_F(RaceSetup, CarsLeftOfTheSecondWaypointFaceRightTheOthersLeft) {
+    SaveMap({{"jeep", 499, 0}, {"car", 500, 1}, {"tank", 501, 1}}, {{9999, 0}, {500, 0}, {0, 0}});
+    World_LoadRace(world_map, "wld\\t.wld");
+    EXPECT_EQ(world_map.objects[0].frame, 13.0f);
+    EXPECT_EQ(world_map.objects[1].frame, 5.0f);
+    EXPECT_EQ(world_map.objects[2].frame, 5.0f);
+}
+
+TEST_F(RaceSetup, WithFewerThanTwoWaypointsEveryCarStartsFacingLeft) {
+    for (const std::vector<tcorner>& waypoints : {std::vector<tcorner>{}, std::vector<tcorner>{{5000, 0}}}) {
+        SCOPED_TRACE(waypoints.size());
+        // A stale second waypoint far to the right must not be read.
+        world_map.waypoints[1] = {100000, 0};
+        SaveMap({{"jeep", 0, 0}, {"car", 50, 1}}, waypoints);
+        World_LoadRace(world_map, "wld\\t.wld");
+        EXPECT_EQ(world_map.waypoint_count, static_cast<int32_t>(waypoints.size()));
+        EXPECT_EQ(world_map.objects[0].frame, 5.0f);
+        EXPECT_EQ(world_map.objects[1].frame, 5.0f);
+    }
+}
+
+TEST_F(RaceSetup, ObjectsStartAtRestWithSizesFromTheirTexturesAndRandomWaterSteps) {
+    AddTexture(object_registry, "lnd_water1", 128, 96);
+    AddTexture(object_registry, "car_wh1", 60, 40);
+    auto w = NewWorld();
+    World_AddObject(*w, "lnd_water", 0, 0, 0, 0, 0xFFFFFF);
+    World_AddObject(*w, "car", 10, 0, 1, 1, 0xFF);
+    World_AddObject(*w, "nothing", 20, 0, 0, 0, 0xFF);
+    ASSERT_TRUE(World_Save(*w, "wld\\t.wld"));
+    world_map.objects[1].speed = 5.0f;
+    world_map.objects[1].laps = 3;
+    world_map.objects[1].waypoint = 7;
+    world_map.objects[1].vx = 0.5f;
+    World_LoadRace(world_map, "wld\\t.wld");
+    const tminimal& water = world_map.objects[0];
+    const tminimal& car = world_map.objects[1];
+    EXPECT_EQ(water.width, 128);
+    EXPECT_EQ(water.height, 96);
+    EXPECT_EQ(water.radius, 32);
+    EXPECT_EQ(car.width, 60);
+    EXPECT_EQ(car.height, 40);
+    EXPECT_EQ(car.radius, 15);
+    // A kind without a texture gets the registry's first one.
+    EXPECT_EQ(world_map.objects[2].width, 128);
+    EXPECT_EQ(car.speed, 0.0f);
+    EXPECT_EQ(car.laps, 0);
+    EXPECT_EQ(car.waypoint, 0);
+    EXPECT_EQ(car.vx, 0.0f);
+    EXPECT_EQ(water.frame, 1.0f);
+    int ups = 0;
+    for (int i = 0; i < 3; ++i)
+        for (const tcorner& s : world_map.objects[i].corner_steps) {
+            EXPECT_TRUE(s.x == 1 || s.x == -1);
+            EXPECT_TRUE(s.y == 1 || s.y == -1);
+            ups += s.x + s.y;
+        }
+    EXPECT_LT(std::abs(ups), 24);   // not all alike
+}
+
+TEST_F(RaceSetup, TheTickIsResumedWithTheRaceStartTime) {
+    SaveMap({{"jeep", 0, 0}}, {});
+    backend_->Advance(1234.0);
+    tick_timer->enabled = 0;
+    World_LoadRace(world_map, "wld\\t.wld");
+    EXPECT_EQ(tick_timer->enabled, 1);
+    EXPECT_EQ(tick_timer->last_run, 1234.0);
+    EXPECT_EQ(race_start_time, 1234.0);
+}
+
+TEST_F(RaceSetup, AMissingFileKeepsTheObjectsAndStillSetsUpTheRace) {
+    AddTexture(object_registry, "tank_wh1", 64, 64);
+    World_AddObject(world_map, "tank", 0, 0, 1, 1, 0);
+    World_AddWaypoint(world_map, 100, 0);
+    World_AddWaypoint(world_map, 300, 0);
+    World_LoadRace(world_map, "wld\\missing.wld");
+    ASSERT_EQ(world_map.count, 1);
+    EXPECT_EQ(world_map.objects[0].width, 64);
+    EXPECT_EQ(world_map.objects[0].top_speed, 16);
+    EXPECT_EQ(world_map.objects[0].frame, 13.0f);
+    EXPECT_EQ(world_map.waypoint_count, 2);
+}
+
+TEST_F(RaceSetup, StartRaceClearsTheMapLoadsTheTrackAndEntersTheRace) {
+    SaveMap({{"jeep", 0, 0}, {"car", 50, 1}}, {{0, 0}, {500, 0}});
+    ASSERT_TRUE(std::filesystem::copy_file("wld/t.wld", "wld/other.wld"));
+    World_AddObject(world_map, "leftover", 1, 1, 0, 0, 0);
+    World_StartRace("other");
+    EXPECT_EQ(game_state, STATE_RACE);
+    ASSERT_EQ(world_map.count, 2);
+    EXPECT_EQ(world_map.objects[0].kind, "jeep");
+    // A track that does not exist races on an empty map.
+    World_StartRace("nowhere");
+    EXPECT_EQ(world_map.count, 0);
+    EXPECT_EQ(game_state, STATE_RACE);
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include "world/race_setup.h"
+
+#include <algorithm>
+
+#include "app/globals.h"
+#include "app/random.h"
+#include "engine/fs.h"
+#include "world/geometry.h"
+#include "world/mapfile.h"
+
+namespace {
+
+int32_t BaseTopSpeed(const std::string& kind) {
+    if (kind == "car") return 16;
+    if (kind == "tank") return 17;
+    if (kind == "turbo") return 18;
+    return 15;
+}
+
+// Start values of an object just read from the file.
+void SetUpObject(tminimal& o) {
+    o.frame = 1.0f;
+    o.vx = 0.0f;
+    o.vy = 0.0f;
+    o.waypoint = 0;
+    o.laps = 0;
+    o.speed = 0.0f;
+    for (tcorner& step : o.corner_steps) {
+        step.x = random(2) == 1 ? 1 : -1;
+        step.y = random(2) == 1 ? -1 : 1;
+    }
+    // The map marks the player's car as a jeep.
+    if (o.kind == "jeep" && o.ai == 0) o.kind = car_kind_names[std::clamp(car_kind, 0, 3)];
+}
+
+}  // namespace
+
+void World_LoadRace(tworld& world, const std::string& file_name) {
+    if (const auto bytes = Fs_ReadFile(file_name)) {
+        if (tick_timer) tick_timer->enabled = 0;
+        World_Clear(world);
+        MapFile_Read(*bytes, world);
+        for (int32_t i = 0; i < world.count; ++i) SetUpObject(world.objects[i]);
+        Geo_SetSizes(world);
+    }
+    Geo_SetSizes(world);
+    Geo_CornerColours(world);
+    Geo_Shadows(world, 0);
+    const double now = U_GetTime();
+    if (tick_timer) {
+        tick_timer->enabled = 1;
+        tick_timer->last_run = now;
+    }
+    race_start_time = now;
+    const int32_t count = std::clamp(world.count, 0, WORLD_CAPACITY);
+    for (int32_t i = 0; i < count; ++i) {
+        tminimal& o = world.objects[i];
+        if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - o.ai * (2 - difficulty);
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        tminimal& o = world.objects[i];
+        if (!IsCarKind(o.kind)) continue;
+        o.frame = world.waypoint_count >= 2 && world.waypoints[1].x > o.x ? 13.0f : 5.0f;
+    }
+}
+
+void World_StartRace(const std::string& track) {
+    World_Clear(world_map);
+    World_LoadRace(world_map, "wld\\" + track + ".wld");
+    game_state = STATE_RACE;
+}
