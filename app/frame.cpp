@@ -1,8 +1,11 @@
 #include "app/frame.h"
 
 #include "app/globals.h"
+#include "app/hud.h"
 #include "assets/texbase.h"
+#include "ui/display_widgets.h"
 #include "ui/element.h"
+#include "world/particles.h"
 #include "world/render.h"
 #include "world/world.h"
 
@@ -10,6 +13,13 @@ namespace {
 
 // The world's backdrop in the race and the editor.
 void DrawBackground() { Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1); }
+
+// Set after the interface pass, so the pictures turn in the next frame.
+void SetMenuImageAngles() {
+    Element_As<Iimage>(Element_Find("img_sh1")).angle = menu_counter;
+    Element_As<Iimage>(Element_Find("img_sh3")).angle = menu_counter + 45;
+    Element_As<Iimage>(Element_Find("img_sh2")).angle = 95 - menu_counter;
+}
 
 }  // namespace
 
@@ -22,12 +32,18 @@ void DrawFrame() {
         case STATE_RACE:
             DrawBackground();
             DrawWorld(draw_list);
+            DrawParticles(particle_system);
             SSprite_Draw(TexBase_Find(share_registry, "g_wh"), 0, 0, 128, 128, 255, 0, 1);
             DrawMinimap(world_map);
+            DrawCountdown();
+            DrawLapCounter();
+            DrawBonusPanel();
+            DrawScore();
             break;
         case STATE_EDITOR:
             DrawBackground();
             DrawWorld(draw_list);
+            DrawParticles(particle_system);
             Gui_UpdateAll();
             DrawCursor();
             break;
@@ -43,7 +59,16 @@ void DrawFrame() {
             DrawCursor();
             break;
         case STATE_MENU:
+            Gui_UpdateAll();
+            SetMenuImageAngles();
+            DrawParticles(particle_system);
+            DrawCursor();
+            break;
         case STATE_TOURNAMENT:
+            Gui_UpdateAll();
+            DrawParticles(particle_system);
+            DrawCursor();
+            break;
         case STATE_FREE_RACE:
         case STATE_OPTIONS:
         case STATE_HELP:

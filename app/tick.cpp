@@ -1,18 +1,30 @@
 #include "app/tick.h"
 
+#include <cmath>
+
 #include "app/globals.h"
 #include "assets/soundbase.h"
+#include "ui/element.h"
+#include "world/particles.h"
+#include "world/physics.h"
+#include "world/race_rules.h"
 #include "world/view.h"
 
 namespace {
 
 void RaceTick() {
     if (ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
+    // The rest of this tick still runs after Escape.
     if (Key_Down(OE_KEY_ESCAPE)) {
         SndBase_Stop(sound_registry, "amb");
+        Element_At(Element_Find("wnd_pause")).visible = 1;
         game_state = STATE_PAUSED;
     }
     current_time = U_GetTime();
+    Bonus_Spawn(world_map);
+    // The cars stand while the countdown runs.
+    if (std::abs(current_time - race_start_time) > 4000) Race_Update(world_map);
+    Particles_Update(particle_system);
     World_RefreshDrawList();
 }
 

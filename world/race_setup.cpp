@@ -7,6 +7,7 @@
 #include "engine/fs.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"
+#include "world/physics.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
         tick_timer->last_run = now;
     }
     race_start_time = now;
+    // One car update places the camera on the player's car.
+    Race_Update(world);
     const int32_t count = std::clamp(world.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];

@@ -35,4 +35,13 @@ TEST(FuzzSeeds, MapFileReaderKeepsItsPromisesOnEverySeed) {
     }
 }
 
+TEST(FuzzSeeds, ModulePlayerKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("xm");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_Xm(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
 }  // namespace

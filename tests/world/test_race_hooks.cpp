@@ -56,8 +56,9 @@ TEST_F(RaceHooks, TheRaceFrameDrawsBackgroundWorldCornerImageThenMinimap) {
         if (c.name == "Pr2D_Rect" && c.args[2] == 800) order.push_back("background");
         if (c.name == "SSprite_Draw" && c.handle == TexBase_Find(object_registry, "tree1") && c.args[6] == 65)
             order.push_back("tree");
-        if (c.name == "SSprite_Draw" && c.handle == TexBase_Find(share_registry, "g_wh")) order.push_back("g_wh");
-        if (c.name == "Pr2D_Rect" && c.args[5] == 64) order.push_back("minimap");
+        if (c.name == "SSprite_Draw" && c.handle == TexBase_Find(share_registry, "g_wh") && c.args[0] == 0)
+            order.push_back("g_wh");
+        if (c.name == "Pr2D_Rect" && c.args[5] == 64 && c.args[0] + c.args[2] == 784) order.push_back("minimap");
     }
     EXPECT_EQ(order, (std::vector<std::string>{"background", "tree", "tree", "g_wh", "minimap"}));
 }

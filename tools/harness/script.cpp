@@ -6,10 +6,13 @@
 #include <iterator>
 #include <sstream>
 
+#include "app/autopilot.h"
+#include "app/frame.h"
 #include "app/globals.h"
 #include "engine/backend_offscreen.h"
 #include "engine/input.h"
 #include "ui/element.h"
+#include "world/race_rules.h"
 #include "world/race_setup.h"
 
 namespace harness {
@@ -69,7 +72,7 @@ std::string ToHex(const std::string& bytes) {
 bool Valid(const std::vector<std::string>& w) {
     int n = 0;
     const std::string& cmd = w[0];
-    if (cmd == "ticks") return w.size() == 2 && ToInt(w[1], n) && n >= 0;
+    if (cmd == "ticks") return (w.size() == 2 || (w.size() == 3 && w[2] == "fast")) && ToInt(w[1], n) && n >= 0;
     if (cmd == "mouse") return w.size() == 3 && ToInt(w[1], n) && ToInt(w[2], n);
     if (cmd == "click") return w.size() == 2 && ToInt(w[1], n) && n >= 0 && n <= 2;
     if (cmd == "press") return w.size() == 2 && ToInt(w[1], n);
@@ -77,6 +80,7 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "type") return w.size() >= 2;
     if (cmd == "shot") return w.size() == 2;
     if (cmd == "race") return w.size() == 2;
+    if (cmd == "autopilot") return w.size() == 2 && (w[1] == "on" || w[1] == "off");
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
         if (w[1] == "state") return w.size() == 3 && ToInt(w[2], n);
@@ -132,6 +136,8 @@ Runner::Runner(std::vector<Line> lines, oe::OffscreenBackend& backend, std::stri
 
 bool Runner::Step() {
     if (failed_) return false;
+    // The autopilot chooses its keys before every pass's tick.
+    Autopilot_Drive();
     if (click_button_ >= 0) {
         oe::Input_MouseButton(click_button_, false, false);
         click_button_ = -1;
@@ -139,6 +145,11 @@ bool Runner::Step() {
     }
     if (ticks_left_ > 0) {
         --ticks_left_;
+        // The last tick of a fast stretch is drawn again.
+        if (ticks_left_ == 0 && frames_paused_) {
+            OE_RegProcedure(OE_PROC_DRAW, DrawFrame);
+            frames_paused_ = false;
+        }
         backend_.Advance(kTickMs);
         return true;
     }
@@ -150,6 +161,11 @@ bool Runner::Step() {
             ToInt(line.words[1], value);
             if (value == 0) continue;
             ticks_left_ = value - 1;
+            // A long race needs no pictures of every tick.
+            if (line.words.size() == 3 && value > 1) {
+                OE_RegProcedure(OE_PROC_DRAW, nullptr);
+                frames_paused_ = true;
+            }
             backend_.Advance(kTickMs);
             return true;
         }
@@ -182,7 +198,11 @@ bool Runner::Execute(const Line& line) {
     } else if (w[0] == "type") {
         oe::Input_Text(w[1]);
     } else if (w[0] == "race") {
+        // A fresh race, as from the screens that lead to one.
+        Race_ClearResult();
         World_StartRace(w[1]);
+    } else if (w[0] == "autopilot") {
+        Autopilot_Enable(w[1] == "on");
     } else if (w[0] == "shot") {
         const std::string path = w[1].front() == '/' ? w[1] : shot_dir_ + "/" + w[1];
         if (!backend_.WritePng(path)) return Fail(line, "cannot write " + path);

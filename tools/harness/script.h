@@ -42,6 +42,7 @@ private:
     size_t next_ = 0;
     int ticks_left_ = 0;
     int click_button_ = -1;           // a click waiting for its release pass
+    bool frames_paused_ = false;      // `ticks N fast`: no frame until its last tick
     bool failed_ = false;
 };
 

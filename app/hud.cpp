@@ -1,0 +1,74 @@
+#include "app/hud.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "app/globals.h"
+#include "assets/soundbase.h"
+#include "assets/texbase.h"
+#include "engine/oe.h"
+#include "world/race_rules.h"
+
+namespace {
+
+constexpr int32_t kShadowColour = 0x022000;
+
+struct Phase {
+    double from;      // milliseconds since the race start, exclusive except for the first
+    int32_t colour;   // the badge's tint
+    const char* text;
+};
+
+constexpr std::array<Phase, 4> kPhases = {{
+    {0, 0x0000FF, "3"},
+    {1000, 0x00AAFF, "2"},
+    {2000, 0x00FFAA, "1"},
+    {3000, 0x00FF00, "GO!!!"},
+}};
+
+// Text with its shadow two pixels right of and below it.
+void DrawShadowed(float x, float y, const std::string& text, float scale, int32_t colour) {
+    Text_Draw(main_font, x + 2, y + 2, text, scale, 0, 255, kShadowColour);
+    Text_Draw(main_font, x, y, text, scale, 0, 255, colour);
+}
+
+}  // namespace
+
+void DrawCountdown() {
+    const double e = std::abs(race_start_time - current_time);
+    for (const Phase& phase : kPhases) {
+        const double to = phase.from + 1000;
+        // The first phase starts at 0 itself; each later whole second belongs to none.
+        const bool inside = (phase.from == 0 ? e >= 0 : e > phase.from) && e < to;
+        if (!inside) continue;
+        if (e > to - 100) SndBase_Play(sound_registry, "start", false);
+        FX_SetColorMix(phase.colour);
+        SSprite_Draw(TexBase_Find(share_registry, "for"), 336, 236, 128, 128, 255, 0, 9);
+        // Measured at scale 1 and drawn at scale 2: centred on x = 400.
+        const int w = Text_GetWidth(main_font, phase.text, 1.0f, 0);
+        Text_Draw(main_font, 404 - w, 272, phase.text, 2.0f, 0, 255, kShadowColour);
+        Text_Draw(main_font, 400 - w, 268, phase.text, 2.0f, 0, 255, 0x0FFFFF);
+        return;
+    }
+}
+
+void DrawLapCounter() {
+    Pr2D_Rect(116, 32, 116, 64, 0, 64, 1);
+    DrawShadowed(128, 48, std::to_string(player_laps + 1) + "/4 Laps", 1.0f, 0xFFFFFF);
+}
+
+void DrawBonusPanel() {
+    Pr2D_Rect(578, 20, 180, 80, 0, 64, 1);
+    int32_t x = 620;
+    for (const char* icon : {"bn_slw1", "bn_spd1", "bn_oil1"}) {
+        SSprite_Draw(TexBase_Find(object_registry, icon), x, 32, 32, 32, 255, 0, 1);
+        x += 32;
+    }
+}
+
+void DrawScore() {
+    const std::string text = "Score: " + std::to_string(score);
+    const int w = Text_GetWidth(main_font, text, 1.0f, 0);
+    DrawShadowed(672 - w / 2, 56, text, 1.0f, 0xFFFFFF);
+}

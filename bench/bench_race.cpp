@@ -1,0 +1,196 @@
+// The racing tick (bonus spawner, Race_Update, particles, draw-list refresh:
+// the game's tick in the race state) with the autopilot driving, on the
+// densest shipped track and on a synthetic worst case of 4097 objects with 8
+// cars and 500 dynamic props; and one race frame drawn on the offscreen
+// backend. Besides the mean, each prints the median and 99th percentile tick.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/autopilot.h"
+#include "app/frame.h"
+#include "app/globals.h"
+#include "app/tick.h"
+#include "assets/texbase.h"
+#include "engine/backend_offscreen.h"
+#include "engine/backend_recording.h"
+#include "engine/core.h"
+#include "engine/fs.h"
+#include "engine/record.h"
+#include "world/particles.h"
+#include "world/race_rules.h"
+#include "world/race_setup.h"
+
+namespace {
+
+constexpr double kTickMs = 30.0;
+constexpr double kCountdownMs = 4000.0;
+
+// The game's registries, font and camera on a fresh engine.
+void LoadAssets() {
+    share_registry = TBase{};
+    object_registry = TBase{};
+    TexBase_LoadFolder(share_registry, "gfx\\share\\");
+    TexBase_LoadFolder(object_registry, "gfx\\obj\\");
+    main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+    main_camera = Cam2D_Create();
+    Cam2D_Set(main_camera);
+    tick_timer = nullptr;
+    particle_system.count = 0;
+}
+
+// The shipped track with the most objects.
+std::string DensestTrack() {
+    std::string densest;
+    int32_t most = -1;
+    for (const std::string& file : Fs_List("wld\\*.wld")) {
+        World_Clear(world_map);
+        World_LoadRace(world_map, "wld\\" + file);
+        if (world_map.count > most) {
+            most = world_map.count;
+            densest = file.substr(0, file.size() - 4);
+        }
+    }
+    return densest;
+}
+
+// A map at the limits: 4097 objects on 3200 x 2400 px, 8 cars on a grid at
+// the start of a 30-waypoint loop, 500 dynamic barrels in a field the cars
+// drive through, land tiles and trees for the rest.
+void BuildWorstCase(tworld& map) {
+    World_Clear(map);
+    map.waypoint_count = 0;
+    for (int i = 0; i < 30; ++i) {
+        const int side = i / 8, step = i % 8;
+        const int x = side == 0 ? 400 * step : side == 1 ? 3200 : side == 2 ? 3200 - 400 * step : 0;
+        const int y = side == 0 ? 0 : side == 1 ? 300 * step : side == 2 ? 2400 : 2400 - 400 * step;
+        World_AddWaypoint(map, x, y);
+    }
+    auto add = [&map](const std::string& kind, int32_t x, int32_t y, int32_t size, uint8_t dynamic, uint8_t ai) {
+        tminimal o;
+        o.kind = kind;
+        o.x = x;
+        o.y = y;
+        o.frame = 1.0f;
+        o.width = o.height = size;
+        o.radius = size / 4;
+        o.dynamic = dynamic;
+        o.ai = ai;
+        o.corner_colours.fill(0xFFFFFF);
+        World_Append(map, o);
+    };
+    for (int c = 0; c < 8; ++c) add(c == 7 ? "jeep" : "car", -100 - 80 * (c / 2), 40 * (c % 2) - 20, 64, 1, c < 7);
+    for (int b = 0; b < 500; ++b) add("barrel", 300 + 60 * (b % 25), -600 + 60 * (b / 25), 40, 1, 0);
+    for (int t = 0; map.count < WORLD_CAPACITY; ++t) {
+        if (t % 3 == 2)
+            add("tree", (t * 7919) % 3600 - 200, (t * 104729) % 2800 - 200, 96, 0, 0);
+        else
+            add("lnd_grass", (t % 40) * 128 - 1000, (t / 40) * 128 - 1000, 128, 0, 0);
+    }
+    for (int i = 0; i < map.count; ++i)
+        if (IsCarKind(map.objects[i].kind)) map.objects[i].top_speed = 15;
+}
+
+// Ticks the race with the autopilot at the wheel; a finished race starts again.
+void RunTicks(benchmark::State& state, const std::function<void()>& start_race) {
+    oe::VirtualBackend& backend = oe::UseRecordingBackend();
+    oe::Recorder_Enable(false);
+    LoadAssets();
+    auto restart = [&] {
+        Race_ClearResult();
+        start_race();
+        game_state = STATE_RACE;
+        backend.Advance(kCountdownMs);   // the cars are released at once
+    };
+    restart();
+    Autopilot_Enable(true);
+    std::vector<double> costs;
+    for (auto _ : state) {
+        Autopilot_Drive();
+        backend.Advance(kTickMs);
+        const auto start = std::chrono::steady_clock::now();
+        GameTick();
+        costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        if (game_state != STATE_RACE || costs.size() % 4000 == 0) {
+            state.PauseTiming();
+            restart();
+            state.ResumeTiming();
+        }
+    }
+    Autopilot_Enable(false);
+    std::sort(costs.begin(), costs.end());
+    state.counters["median_us"] = costs[costs.size() / 2];
+    state.counters["p99_us"] = costs[costs.size() * 99 / 100];
+    state.counters["objects"] = world_map.count;
+}
+
+void BM_RacingTickDensestTrack(benchmark::State& state, const std::string& track) {
+    RunTicks(state, [&track] {
+        World_Clear(world_map);
+        World_LoadRace(world_map, "wld\\" + track + ".wld");
+    });
+}
+
+void BM_RacingTickWorstCase(benchmark::State& state) {
+    RunTicks(state, [] {
+        BuildWorstCase(world_map);
+        race_start_time = U_GetTime();
+    });
+}
+
+// One race frame on the software surface of the headless harness, after
+// three seconds of racing so cars, smoke and bonuses are on screen.
+void BM_RaceFrameOffscreen(benchmark::State& state, const std::string& track) {
+    auto owned = oe::MakeOffscreenBackend();
+    oe::OffscreenBackend& backend = *owned;
+    oe::SetBackend(std::move(owned));
+    oe::ResetEngine();
+    if (!backend.Open("bench", OE_OptionsRec{})) {
+        state.SkipWithError("no offscreen surface");
+        return;
+    }
+    LoadAssets();
+    Race_ClearResult();
+    World_StartRace(track);
+    Autopilot_Enable(true);
+    for (int t = 0; t < (kCountdownMs + 3000) / kTickMs; ++t) {
+        Autopilot_Drive();
+        backend.Advance(kTickMs);
+        GameTick();
+    }
+    Autopilot_Enable(false);
+    for (auto _ : state) {
+        backend.BeginFrame();
+        DrawFrame();
+        backend.Present();
+    }
+    state.counters["on_screen"] = draw_list.count;
+    state.counters["particles"] = particle_system.count;
+    backend.Close();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::current_path(KORVAMO_TEST_DATA);
+    oe::UseRecordingBackend();
+    oe::Recorder_Enable(false);
+    LoadAssets();
+    const std::string densest = DensestTrack();
+    benchmark::RegisterBenchmark(("RacingTick/" + densest).c_str(), BM_RacingTickDensestTrack, densest)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("RacingTick/worst_case_4097_objects_8_cars_500_dynamic", BM_RacingTickWorstCase)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("RaceFrame/offscreen/" + densest).c_str(), BM_RaceFrameOffscreen, densest)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

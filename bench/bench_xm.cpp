@@ -1,0 +1,141 @@
+// The module player's rendering speed: every song of the shared XM folder is
+// rendered once through, in the player's 1024-frame blocks, and reported in
+// multiples of real time, song by song and as the median. A song plays to its
+// end, or as long as its reference rendering (the .env file beside it) plus a
+// second when it jumps back and would never end.
+//
+//   bench_xm [--xm-dir DIR] [Google Benchmark flags]
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "music/arena.h"
+#include "music/block.h"
+#include "music/replay.h"
+#include "music/song.h"
+#include "music/source.h"
+#include "music/xm_loader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Without a reference length, a song that never ends is cut here.
+constexpr int64_t kMaxFrames = int64_t(600) * kOutputRate;
+
+std::map<std::string, double> g_speed;   // song -> multiples of real time (last run)
+
+// The frames of the reference rendering ("frames N" in the .env file) plus a
+// second, or kMaxFrames without one.
+int64_t FrameLimit(const fs::path& song) {
+    std::ifstream in(fs::path(song).replace_extension(".env"));
+    std::string word;
+    int64_t frames = 0;
+    while (in >> word)
+        if (word == "frames" && in >> frames) return frames + kOutputRate;
+    return kMaxFrames;
+}
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void BM_RenderSong(benchmark::State& state, const std::string& name, const std::vector<uint8_t>& bytes,
+                   int64_t limit) {
+    std::array<float, 2 * kBlockFrames> acc;
+    std::array<int16_t, 2 * kBlockFrames> out;
+    double audio_seconds = 0.0;
+    double wall_seconds = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TArena arena;
+        TSong song;
+        ByteSource src = Source_OpenMemory(bytes.data(), static_cast<uint32_t>(bytes.size()));
+        const bool loaded = Song_Load(song, src, arena);
+        song.no_loop = true;
+        state.ResumeTiming();
+        if (!loaded) {
+            state.SkipWithError("song rejected");
+            return;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        int64_t frames = 0;
+        while (!song.ended && frames < limit) {
+            acc.fill(0.0f);
+            frames += Song_Render(song, acc.data(), kBlockFrames);
+            Block_Convert(acc.data(), out.data(), kFullVolumeDivisor);
+            benchmark::DoNotOptimize(out.data());
+        }
+        wall_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        audio_seconds += double(frames) / kOutputRate;
+    }
+    const double speed = wall_seconds > 0.0 ? audio_seconds / wall_seconds : 0.0;
+    state.counters["x_realtime"] = speed;
+    g_speed[name] = speed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path dir = fs::path(__FILE__).parent_path().parent_path() / ".." / "shared" / "xm" / "songs";
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--xm-dir") == 0 && i + 1 < argc) {
+            dir = argv[++i];
+            continue;
+        }
+        args.push_back(argv[i]);
+    }
+    std::vector<fs::path> songs;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(dir, ec))
+        if (e.path().extension() == ".xm") songs.push_back(e.path());
+    std::sort(songs.begin(), songs.end());
+    if (songs.empty()) {
+        std::fprintf(stderr, "bench_xm: no .xm songs in %s\n", dir.string().c_str());
+        return 1;
+    }
+    std::vector<std::vector<uint8_t>> data;
+    data.reserve(songs.size());
+    for (const fs::path& p : songs) {
+        data.push_back(ReadAll(p));
+        const std::string name = p.stem().string();
+        benchmark::RegisterBenchmark(("BM_RenderSong/" + name).c_str(), BM_RenderSong, name, data.back(), FrameLimit(p))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->UseRealTime();
+    }
+    int n = static_cast<int>(args.size());
+    benchmark::Initialize(&n, args.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    std::vector<double> speeds;
+    std::printf("\n%-45s %12s\n", "song", "x real time");
+    for (const fs::path& p : songs) {
+        const auto it = g_speed.find(p.stem().string());
+        if (it == g_speed.end()) {
+            std::printf("%-45s %12s\n", p.stem().string().c_str(), "rejected");
+            continue;
+        }
+        std::printf("%-45s %12.0f\n", it->first.c_str(), it->second);
+        speeds.push_back(it->second);
+    }
+    if (speeds.empty()) return 0;
+    std::sort(speeds.begin(), speeds.end());
+    const size_t m = speeds.size();
+    const double median = m % 2 ? speeds[m / 2] : (speeds[m / 2 - 1] + speeds[m / 2]) / 2.0;
+    std::printf("%-45s %12.0f\n", "median", median);
+    return 0;
+}

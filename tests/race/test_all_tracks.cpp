@@ -1,0 +1,70 @@
+// Every shipped track raced whole through the real game, frames not drawn:
+// the computer cars alone each complete four laps within 6 minutes and none
+// stands stuck, and with the autopilot at the wheel the race is finished.
+// The normal run takes the medium difficulty; all three are run by
+//   test_race --gtest_also_run_disabled_tests --gtest_filter='*AllDifficulties*'
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/harness/race_sim.h"
+
+namespace {
+
+const char* const kTracks[] = {"beach1",  "beach2",  "beach1r",  "beach2r",  "forest1", "forest2",
+                               "forest1r", "forest2r", "icy1",     "icy2",     "icy1r",   "icy2r",
+                               "city1",   "city2",   "city1r",   "city2r"};
+
+constexpr double kComputerLimitS = 360.0;
+
+harness::RaceSimResult Race(const std::string& track, int difficulty, bool computer_only) {
+    harness::RaceSimOptions options;
+    options.data = KORVAMO_TEST_DATA;
+    options.track = track;
+    options.difficulty = difficulty;
+    options.computer_only = computer_only;
+    harness::RaceSimResult result;
+    std::string error;
+    EXPECT_TRUE(harness::RaceSim_Run(options, result, error)) << error;
+    return result;
+}
+
+void ExpectRacesWell(const std::string& track, int difficulty) {
+    const harness::RaceSimResult alone = Race(track, difficulty, true);
+    EXPECT_GE(alone.cars.size(), 3u);
+    for (size_t k = 0; k < alone.cars.size(); ++k) {
+        SCOPED_TRACE("computer car " + std::to_string(k));
+        EXPECT_FALSE(alone.cars[k].player);
+        EXPECT_GE(alone.cars[k].four_laps_s, 0.0);
+        EXPECT_LE(alone.cars[k].four_laps_s, kComputerLimitS);
+        EXPECT_FALSE(alone.cars[k].stuck) << "stood still " << alone.cars[k].longest_still_s << " s";
+    }
+
+    const harness::RaceSimResult race = Race(track, difficulty, false);
+    EXPECT_TRUE(race.finished) << harness::RaceSim_ResultLine(race);
+    EXPECT_EQ(race.stuck, 0) << harness::RaceSim_ResultLine(race);
+    EXPECT_GE(race.winner, 0);
+    for (const harness::RaceSimCar& car : race.cars) {
+        if (car.player) {
+            EXPECT_EQ(car.laps, 4);
+        }
+    }
+}
+
+class AllTracks : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AllTracks, RaceWellAtMediumDifficulty) { ExpectRacesWell(GetParam(), 1); }
+
+INSTANTIATE_TEST_SUITE_P(Tracks, AllTracks, ::testing::ValuesIn(kTracks),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+// About two minutes of racing: run on demand.
+TEST(AllTracksAllDifficulties, DISABLED_RaceWell) {
+    for (const char* track : kTracks)
+        for (int difficulty : {0, 1, 2}) {
+            SCOPED_TRACE(std::string(track) + " at difficulty " + std::to_string(difficulty));
+            ExpectRacesWell(track, difficulty);
+        }
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The race HUD and what each state's frame draws, on the recording backend.
+#include "app/frame.h"
+#include "app/hud.h"
+#include "race_fixture.h"
+#include "ui/display_widgets.h"
+#include "world/view.h"
+
+namespace {
+
+class Hud : public RaceTest {
+protected:
+    void SetUp() override {
+        RaceTest::SetUp();
+        main_font = Text_LoadFontFromFile(std::string(KORVAMO_TEST_DATA) + "/fnt/font.tga",
+                                          std::string(KORVAMO_TEST_DATA) + "/fnt/font.ofi", 0xFFFFFFFF, 266);
+        ASSERT_NE(main_font, nullptr);
+        badge_ = AddTexture(share_registry, "for", 128, 128);
+        LoadSounds({"start"});
+    }
+
+    void TearDown() override {
+        element_list.clear();
+        main_font = nullptr;
+        RaceTest::TearDown();
+    }
+
+    // The countdown at e milliseconds after the race start.
+    static std::vector<std::string> CountdownAt(double e) {
+        race_start_time = 1000.0;
+        current_time = 1000.0 + e;
+        oe::Recorder_Enable(true);
+        DrawCountdown();
+        std::vector<std::string> calls = CallsWithout();
+        oe::Recorder_Enable(false);
+        return calls;
+    }
+
+    static std::string Texts() {
+        std::string texts;
+        for (const oe::RecordedCall& c : oe::Recorder_Calls())
+            if (c.name == "Text_Draw") texts += "[" + c.text + "]";
+        return texts;
+    }
+
+    OE_Texture badge_ = nullptr;
+};
+
+TEST_F(Hud, TheCountdownShows3211GoAtTheirTimesAndNothingBetween) {
+    const struct {
+        double e;
+        const char* text;   // empty: nothing drawn
+        int32_t colour;
+        bool beep;
+    } table[] = {
+        {0, "3", 0x0000FF, false},      {500, "3", 0x0000FF, false},   {900, "3", 0x0000FF, false},
+        {901, "3", 0x0000FF, true},     {999, "3", 0x0000FF, true},    {1000, "", 0, false},
+        {1001, "2", 0x00AAFF, false},   {1950, "2", 0x00AAFF, true},   {2000, "", 0, false},
+        {2500, "1", 0x00FFAA, false},   {2999, "1", 0x00FFAA, true},   {3000, "", 0, false},
+        {3001, "GO!!!", 0x00FF00, false}, {3900, "GO!!!", 0x00FF00, false}, {3950, "GO!!!", 0x00FF00, true},
+        {4000, "", 0, false},           {4030, "", 0, false},          {60000, "", 0, false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.e);
+        const std::vector<std::string> calls = CountdownAt(row.e);
+        if (!*row.text) {
+            EXPECT_TRUE(calls.empty());
+            continue;
+        }
+        const int w = Text_GetWidth(main_font, row.text, 1.0f, 0);
+        std::vector<std::string> expected;
+        if (row.beep) expected.push_back("Snd_Play 0 0 0 0");
+        for (const std::string& call :
+             {"FX_SetColorMix " + std::to_string(row.colour), std::string("SSprite_Draw 336 236 128 128 255 0 9"),
+              "Text_GetWidth '" + std::string(row.text) + "' 1 0",
+              "Text_Draw '" + std::string(row.text) + "' " + std::to_string(404 - w) + " 272 2 0 255 139264",
+              "Text_Draw '" + std::string(row.text) + "' " + std::to_string(400 - w) + " 268 2 0 255 1048575"})
+            expected.push_back(call);
+        EXPECT_EQ(calls, expected);
+    }
+}
+
+TEST_F(Hud, TheBeepIsTheStartSoundAndTheBadgeTheCountdownTexture) {
+    race_start_time = 0.0;
+    current_time = 950.0;
+    oe::Recorder_Enable(true);
+    DrawCountdown();
+    EXPECT_EQ(PlaysOf("start").size(), 1u);
+    int badges = 0;
+    for (const oe::RecordedCall& c : oe::Recorder_Calls()) badges += c.name == "SSprite_Draw" && c.handle == badge_;
+    EXPECT_EQ(badges, 1);
+}
+
+TEST_F(Hud, TheLapCounterShowsTheLapBeingDrivenWithItsShadow) {
+    oe::Recorder_Enable(true);
+    DrawLapCounter();
+    EXPECT_EQ(CallsWithout(), (std::vector<std::string>{"Pr2D_Rect 116 32 116 64 0 64 1",
+                                                        "Text_Draw '1/4 Laps' 130 50 1 0 255 139264",
+                                                        "Text_Draw '1/4 Laps' 128 48 1 0 255 16777215"}));
+    player_laps = 3;
+    oe::Recorder_Clear();
+    DrawLapCounter();
+    EXPECT_EQ(Texts(), "[4/4 Laps][4/4 Laps]");
+}
+
+TEST_F(Hud, TheScoreIsCentredUnderTheBonusIcons) {
+    for (const int32_t value : {0, 12345}) {
+        score = value;
+        const std::string text = "Score: " + std::to_string(value);
+        const int w = Text_GetWidth(main_font, text, 1.0f, 0);
+        oe::Recorder_Enable(true);
+        DrawScore();
+        EXPECT_EQ(CallsWithout(), (std::vector<std::string>{
+                                      "Text_GetWidth '" + text + "' 1 0",
+                                      "Text_Draw '" + text + "' " + std::to_string(674 - w / 2) + " 58 1 0 255 139264",
+                                      "Text_Draw '" + text + "' " + std::to_string(672 - w / 2) + " 56 1 0 255 16777215"}));
+        oe::Recorder_Enable(false);
+    }
+}
+
+TEST_F(Hud, TheBonusPanelAlwaysShowsTheThreeIcons) {
+    const OE_Texture icons[] = {AddTexture(object_registry, "bn_slw1", 32, 32),
+                                AddTexture(object_registry, "bn_spd1", 32, 32),
+                                AddTexture(object_registry, "bn_oil1", 32, 32)};
+    oe::Recorder_Enable(true);
+    DrawBonusPanel();
+    EXPECT_EQ(CallsWithout(), (std::vector<std::string>{"Pr2D_Rect 578 20 180 80 0 64 1",
+                                                        "SSprite_Draw 620 32 32 32 255 0 1",
+                                                        "SSprite_Draw 652 32 32 32 255 0 1",
+                                                        "SSprite_Draw 684 32 32 32 255 0 1"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(oe::Recorder_Calls()[1 + i].handle, icons[i]);
+}
+
+class Frame : public Hud {
+protected:
+    // What one frame drew, as a sequence of named pieces.
+    std::vector<std::string> Pieces() {
+        oe::Recorder_Enable(true);
+        DrawFrame();
+        std::vector<std::string> pieces;
+        auto add = [&](const std::string& piece) {
+            if (pieces.empty() || pieces.back() != piece) pieces.push_back(piece);
+        };
+        for (const oe::RecordedCall& c : oe::Recorder_Calls()) {
+            const auto is = [&](const char* name, int size) {
+                return c.name == "SSprite_Draw" && c.handle == TexBase_Find(share_registry, name) && c.args[2] == size;
+            };
+            if (c.name == "Pr2D_Rect" && c.args[2] == 800) add("background");
+            if (c.name == "SSprite_Draw" && c.handle == tree_ && c.args[6] == 65) add("world");
+            if (is("light", 20)) add("particles");
+            if (is("g_wh", 128)) add("corner");
+            if (c.name == "Pr2D_Rect" && c.args[0] + c.args[2] == 784) add("minimap");
+            if (c.handle == badge_) add("countdown");
+            if (c.name == "Text_Draw" && c.text.ends_with("/4 Laps")) add("laps");
+            if (c.name == "Pr2D_Rect" && c.args[0] == 578) add("panel");
+            if (c.name == "Text_Draw" && c.text.starts_with("Score: ")) add("score");
+            if (is("g_cur", 64)) add("cursor");
+            if (c.name == "Pr2D_Rect" && c.args[0] == 7) add("interface");
+        }
+        oe::Recorder_Enable(false);
+        return pieces;
+    }
+
+    void SetUp() override {
+        Hud::SetUp();
+        tree_ = AddTexture(object_registry, "tree1", 64, 64);
+        AddTexture(share_registry, "light", 16, 16);
+        AddTexture(share_registry, "g_wh", 128, 128);
+        AddTexture(share_registry, "g_cur", 64, 64);
+        tminimal tree = Object("tree", 100, 100);
+        tree.width = tree.height = 64;
+        tree.frame = 1.0f;
+        World_Append(world_map, tree);
+        World_AddWaypoint(world_map, 0, 0);
+        World_RefreshDrawList();
+        Particles_Emit(particle_system, "light", 4, 10, 10, 0, 0, 20, 0xFFFF);
+        race_start_time = 0.0;
+        current_time = 500.0;
+        // A visible element whose frame draws something recognisable.
+        Element_Add(std::make_unique<Iwindow>("wnd_test", 7, 7, 100, 100, "T", 1));
+    }
+
+    OE_Texture tree_ = nullptr;
+};
+
+TEST_F(Frame, TheRaceDrawsWorldParticlesMinimapAndHudButNoInterfaceOrCursor) {
+    game_state = STATE_RACE;
+    EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "corner", "minimap", "countdown",
+                                                  "laps", "panel", "score"}));
+    current_time = 4500.0;   // the countdown is over
+    EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "corner", "minimap", "laps",
+                                                  "panel", "score"}));
+}
+
+TEST_F(Frame, MenusDrawTheInterfaceThenTheParticlesThenTheCursor) {
+    for (uint8_t state : {STATE_MENU, STATE_TOURNAMENT}) {
+        game_state = state;
+        EXPECT_EQ(Pieces(), (std::vector<std::string>{"interface", "particles", "cursor"})) << int(state);
+    }
+    for (uint8_t state : {STATE_FREE_RACE, STATE_OPTIONS, STATE_HELP}) {
+        game_state = state;
+        EXPECT_EQ(Pieces(), (std::vector<std::string>{"interface", "cursor"})) << int(state);
+    }
+}
+
+TEST_F(Frame, TheEditorShowsTheWorldAndItsParticles) {
+    game_state = STATE_EDITOR;
+    EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "interface", "cursor"}));
+}
+
+TEST_F(Frame, FinishedAndPausedShowTheFrozenWorldUnderTheInterface) {
+    for (uint8_t state : {STATE_FINISHED, STATE_PAUSED}) {
+        game_state = state;
+        EXPECT_EQ(Pieces(), (std::vector<std::string>{"world", "interface", "cursor"})) << int(state);
+    }
+}
+
+TEST_F(Frame, States3And4DrawNothingAtAll) {
+    for (uint8_t state : {uint8_t{3}, uint8_t{4}, uint8_t{200}}) {
+        game_state = state;
+        oe::Recorder_Enable(true);
+        DrawFrame();
+        EXPECT_TRUE(oe::Recorder_Calls().empty()) << int(state);
+        oe::Recorder_Enable(false);
+    }
+}
+
+TEST_F(Frame, TheMainMenuTurnsItsPicturesAfterTheInterfacePass) {
+    for (const char* name : {"img_sh1", "img_sh2", "img_sh3"})
+        Element_Add(std::make_unique<Iimage>(name, 0, 0, 10, 10, "", 1));
+    menu_counter = 8;
+    game_state = STATE_MENU;
+    DrawFrame();
+    EXPECT_EQ(Element_As<Iimage>(Element_Find("img_sh1")).angle, 8);
+    EXPECT_EQ(Element_As<Iimage>(Element_Find("img_sh3")).angle, 53);
+    EXPECT_EQ(Element_As<Iimage>(Element_Find("img_sh2")).angle, 87);
+}
+
+}  // namespace

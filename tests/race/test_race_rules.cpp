@@ -1,0 +1,381 @@
+// Bonuses, waypoints and laps, the four-lap limit, the first finisher and the
+// end of the race, driven through Race_Update and Bonus_Spawn.
+#include <set>
+
+#include "race_fixture.h"
+#include "ui/display_widgets.h"
+#include "world/physics.h"
+
+namespace {
+
+class RaceRules : public RaceTest {
+protected:
+    void TearDown() override {
+        element_list.clear();
+        RaceTest::TearDown();
+    }
+
+    static int CountBonuses() {
+        int n = 0;
+        for (int i = 0; i < world_map.count; ++i) n += At(i).kind.starts_with("bn");
+        return n;
+    }
+
+    // The four result windows, hidden, as the screens would have them.
+    static void AddResultWindows() {
+        for (const char* name : {"wnd_fin_good", "wnd_fin_bad", "wnd_fin_good2", "wnd_fin_bad2"})
+            Element_Add(std::make_unique<Iwindow>(name, 0, 0, 400, 300, "", 0));
+    }
+
+    static int Visible(const char* name) { return Element_At(Element_Find(name)).visible; }
+};
+
+TEST_F(RaceRules, NoBonusAppearsWhileSixAreOnTheMap) {
+    for (int i = 0; i < 6; ++i) World_AddObject(world_map, "bn_spd", 5000 + i * 100, 5000, 0, 1, 0xFFFFFF);
+    for (int i = 0; i < 20; ++i) World_AddWaypoint(world_map, i * 300, 0);
+    for (int t = 0; t < 500; ++t) Bonus_Spawn(world_map);
+    EXPECT_EQ(CountBonuses(), 6);
+}
+
+TEST_F(RaceRules, WithFiveSeveralMayAppearInOneCallNearTheWaypoints) {
+    for (int i = 0; i < 5; ++i) World_AddObject(world_map, "bn_oil", 5000 + i * 100, 5000, 0, 1, 0xFFFFFF);
+    for (int i = 0; i < 4; ++i) World_AddWaypoint(world_map, i * 300, 0);
+    int most = 0;
+    for (int t = 0; t < 300 && most < 2; ++t) {
+        world_map.count = 5;
+        Bonus_Spawn(world_map);
+        most = std::max(most, CountBonuses() - 5);
+    }
+    EXPECT_GE(most, 2);
+    // Each new one stands within 16 px of a waypoint, sized 32 x 32 with radius 8.
+    for (int i = 5; i < world_map.count; ++i) {
+        const tminimal& b = At(i);
+        EXPECT_TRUE(b.kind == "bn_spd" || b.kind == "bn_oil" || b.kind == "bn_slw") << b.kind;
+        EXPECT_LE(std::abs(b.y), 16);
+        EXPECT_LE(std::abs(b.x - (b.x + 150) / 300 * 300), 16);
+        EXPECT_EQ(b.width, 32);
+        EXPECT_EQ(b.height, 32);
+        EXPECT_EQ(b.radius, 8);
+        EXPECT_EQ(b.dynamic, 1);
+        EXPECT_EQ(b.ai, 0);
+        EXPECT_EQ(b.colour, 0xFFFFFF);
+    }
+}
+
+TEST_F(RaceRules, AWaypointWithABonusWithin32PixelsGetsNoOther) {
+    World_AddWaypoint(world_map, 0, 0);
+    World_AddObject(world_map, "bn_slw", 31, 0, 0, 1, 0xFFFFFF);
+    for (int t = 0; t < 300; ++t) Bonus_Spawn(world_map);
+    EXPECT_EQ(CountBonuses(), 1);
+    At(0).x = 32;   // just far enough: one chance in two per call
+    for (int t = 0; t < 300 && CountBonuses() == 1; ++t) Bonus_Spawn(world_map);
+    EXPECT_EQ(CountBonuses(), 2);
+}
+
+TEST_F(RaceRules, AMapWithoutWaypointsGetsNoBonusesAndNoLaps) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    for (int t = 0; t < 100; ++t) Bonus_Spawn(world_map);
+    EXPECT_EQ(CountBonuses(), 0);
+    Hold({OE_KEY_UP});
+    for (int t = 0; t < 100; ++t) Race_Update(world_map);
+    EXPECT_EQ(player_laps, 0);
+    EXPECT_EQ(At(car).waypoint, 0);
+}
+
+TEST_F(RaceRules, ThePlayerScoresEachBonusKindWithItsBurst) {
+    const struct {
+        const char* kind;
+        int points;
+        int32_t colour;
+    } kinds[] = {{"bn_slw", 10, 0x00FFFF}, {"bn_spd", 80, 0xFF00FF}, {"bn_oil", 150, 0xFFFF00}};
+    AddCar("jeep", 0, 0, 0);
+    int expected = 0;
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        World_AddObject(world_map, k.kind, 0, 49, 0, 1, 0xFFFFFF);   // 49 px: within reach
+        particle_system.count = 0;
+        Race_Update(world_map);
+        expected += k.points;
+        EXPECT_EQ(score, expected);
+        EXPECT_EQ(CountBonuses(), 0);
+        ASSERT_EQ(particle_system.count, 11);
+        for (int p = 0; p < 11; ++p) {
+            const TEffect2d& e = particle_system.items[p];
+            EXPECT_EQ(e.kind, "blow");
+            EXPECT_EQ(e.fade, 14);
+            EXPECT_EQ(e.colour, k.colour);
+            EXPECT_EQ(e.x, 0.0f);
+            EXPECT_EQ(e.y, 49.0f);
+            EXPECT_GE(e.vy, -4.0f);
+            EXPECT_LE(e.vy, 0.0f);
+        }
+    }
+    World_AddObject(world_map, "bn_oil", 0, 50, 0, 1, 0xFFFFFF);   // 50 px: out of reach
+    Race_Update(world_map);
+    EXPECT_EQ(CountBonuses(), 1);
+}
+
+TEST_F(RaceRules, AComputerCarTakesABonusButEarnsNothing) {
+    AddCar("jeep", 0, 0, 1);
+    World_AddObject(world_map, "bn_oil", 10, 10, 0, 1, 0xFFFFFF);
+    Race_Update(world_map);
+    EXPECT_EQ(CountBonuses(), 0);
+    EXPECT_EQ(score, 0);
+}
+
+TEST_F(RaceRules, BonusesTakenInAFreeRaceCountToo) {
+    race_mode = 1;
+    AddCar("jeep", 0, 0, 0);
+    World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
+    Race_Update(world_map);
+    EXPECT_EQ(score, 80);
+}
+
+// The bonus stands before the collecting car in the map, water on either side
+// of the car and a static prop after it touching it. The car must carry on as
+// itself (the prop pushes it back) and every other object is stepped once.
+TEST_F(RaceRules, TakingABonusDisturbsNoOtherObjectsStep) {
+    World_AddObject(world_map, "bn_slw", 45, 0, 0, 1, 0xFFFFFF);
+    const int32_t water_before = AddProp("lnd_water", 9000, 9000, 128, 0);
+    AddCar("jeep", 0, 0, 0);
+    const int32_t water_after = AddProp("lnd_water", 9500, 9000, 128, 0);
+    AddProp("rock", 0, -40, 64, 0);
+    AddCar("jeep", 3000, 3000, 1);
+    for (int32_t water : {water_before, water_after}) At(water).corner_steps.fill({1, 1});
+    World_AddWaypoint(world_map, 3000, 0);
+    Race_Update(world_map);
+
+    ASSERT_EQ(world_map.count, 5);
+    EXPECT_EQ(score, 10);
+    EXPECT_EQ(At(0).kind, "lnd_water");
+    EXPECT_EQ(At(0).corner_offsets[0].x, 1);   // swayed exactly once
+    const tminimal& car = At(1);
+    EXPECT_EQ(car.kind, "jeep");
+    EXPECT_EQ(car.ai, 0);
+    EXPECT_EQ(car.y, 8);                       // pushed back by the rock
+    EXPECT_EQ(main_camera->y, 8 - 300);        // and the camera followed it
+    EXPECT_EQ(At(2).kind, "lnd_water");
+    EXPECT_EQ(At(2).corner_offsets[0].x, 1);   // not skipped
+    EXPECT_EQ(At(3).y, -40);                   // the rock stays
+    // The computer car took exactly one step: speed 0.0001 after one tick.
+    EXPECT_FLOAT_EQ(At(4).speed, 0.0001f);
+}
+
+TEST_F(RaceRules, TheFirstFinisherStaysOnItsCarWhenABonusBeforeItGoes) {
+    World_AddObject(world_map, "bn_slw", 5000, 5000, 0, 1, 0xFFFFFF);
+    const int32_t computer = AddCar("car", 1000, 1050, 1);
+    AddCar("jeep", 5000, 5000, 0);   // takes the bonus after the computer car finished
+    World_AddWaypoint(world_map, 1000, 1000);
+    World_AddWaypoint(world_map, 1000, 1100);
+    At(computer).laps = 4;   // within 120 of waypoint 0: takes waypoint 1 and stops
+    Race_Update(world_map);
+    ASSERT_EQ(CountBonuses(), 0);
+    ASSERT_EQ(first_finisher, 0);
+    EXPECT_EQ(At(first_finisher).kind, "car");
+    EXPECT_EQ(At(first_finisher).ai, 1);
+}
+
+TEST_F(RaceRules, TakingABonusOnScreenPlaysGetAndHittingHardPlaysBum) {
+    LoadSounds({"get", "bum", "eng", "eng_e"});
+    main_camera->x = -400;
+    main_camera->y = -300;
+    oe::Recorder_Enable(true);
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
+    World_AddObject(world_map, "bn_spd", 3000, 3000, 0, 1, 0xFFFFFF);   // off screen
+    AddCar("jeep", 3000, 3000, 1);
+    Race_Update(world_map);
+    EXPECT_EQ(PlaysOf("get").size(), 1u);
+    At(car).x = 0;
+    At(car).y = 0;
+    At(car).speed = 10.5f;
+    AddProp("rock", 0, -40, 64, 0);
+    oe::Recorder_Clear();
+    Race_Update(world_map);   // coasts to 9.45, then hits the rock
+    EXPECT_EQ(PlaysOf("bum").size(), 1u);
+    EXPECT_EQ(PlaysOf("get").size(), 0u);
+}
+
+TEST_F(RaceRules, EngineSoundsFollowSpeedSlipAndDistance) {
+    LoadSounds({"eng", "eng_e"});
+    World_AddWaypoint(world_map, 0, -5000);
+    const int32_t player = AddCar("jeep", 0, 0, 0);
+    const int32_t near = AddCar("car", 100, 0, 1);
+    AddCar("car", 600, 0, 1);   // 500 px or more away: silent
+    At(player).speed = 2.0f;
+    Hold({OE_KEY_UP});
+    oe::Recorder_Enable(true);
+    Race_Update(world_map);
+    const auto eng = PlaysOf("eng");
+    ASSERT_EQ(eng.size(), 1u);
+    // Offset 0, volume 0, frequency from the slip against the heading (0, 1)
+    // and the speed after this tick's acceleration, no loop.
+    const float speed = At(player).speed;
+    const double slip = std::abs(0.0f - 0.0f) + std::abs(0.0f - 1.0f);
+    EXPECT_EQ(eng[0].args, (std::vector<double>{0, 0, double(M_Round(slip * 4000 + speed * 1500)), 0}));
+    const auto other = PlaysOf("eng_e");
+    ASSERT_EQ(other.size(), 1u);
+    // Camera x: 0 - 400 after the player's step; distance 100 from the player.
+    EXPECT_EQ(other[0].args, (std::vector<double>{(100 - (-400) - 400) * 5.0, 100 - 400.0, 22050, 0}));
+    EXPECT_EQ(At(near).throttle, 1);
+}
+
+TEST_F(RaceRules, ThePlayerTakesTheFirstWaypointWithin160Pixels) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    World_AddWaypoint(world_map, 0, 0);
+    World_AddWaypoint(world_map, 1000, 0);
+    World_AddWaypoint(world_map, 2000, 0);
+    World_AddWaypoint(world_map, 2000, 1000);
+    At(car).x = 840;   // 160 from waypoint 1: not yet
+    Race_Update(world_map);
+    EXPECT_EQ(At(car).waypoint, 0);
+    At(car).x = 841;
+    Race_Update(world_map);
+    EXPECT_EQ(At(car).waypoint, 1);
+    // From waypoint 0 only waypoints 0 and 1 can be taken.
+    At(car).waypoint = 0;
+    At(car).x = 2000;
+    Race_Update(world_map);
+    EXPECT_EQ(At(car).waypoint, 0);
+    // Otherwise the first within reach wins, even one behind.
+    At(car).waypoint = 3;
+    At(car).x = 1000;
+    Race_Update(world_map);
+    EXPECT_EQ(At(car).waypoint, 1);
+}
+
+TEST_F(RaceRules, ALapCountsOnlyFromTheLastWaypointToTheFirst) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    for (const auto& [x, y] : {std::pair{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}}) World_AddWaypoint(world_map, x, y);
+    auto visit = [&](int32_t x, int32_t y) {
+        At(car).x = x;
+        At(car).y = y;
+        Race_Update(world_map);
+    };
+    visit(1000, 0);
+    visit(1000, 1000);
+    visit(0, 0);   // from waypoint 2 straight to 0: no lap
+    EXPECT_EQ(At(car).waypoint, 0);
+    EXPECT_EQ(player_laps, 0);
+    visit(1000, 0);
+    visit(1000, 1000);
+    visit(0, 1000);
+    visit(0, 0);
+    EXPECT_EQ(player_laps, 1);
+    visit(0, 0);   // staying on waypoint 0 counts nothing more
+    EXPECT_EQ(player_laps, 1);
+}
+
+TEST_F(RaceRules, ASingleWaypointNeverCountsALap) {
+    AddCar("jeep", 0, 0, 0);
+    World_AddWaypoint(world_map, 0, 0);
+    for (int t = 0; t < 10; ++t) Race_Update(world_map);
+    EXPECT_EQ(player_laps, 0);
+}
+
+TEST_F(RaceRules, AfterFourLapsThePlayersCarCoastsWhateverTheKeys) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    player_laps = 4;
+    At(car).speed = 10.0f;
+    Hold({OE_KEY_UP});
+    Race_Update(world_map);
+    EXPECT_EQ(At(car).throttle, 0);
+    EXPECT_FLOAT_EQ(At(car).speed, 9.0f);
+    EXPECT_EQ(first_finisher, car);
+    EXPECT_EQ(game_state, STATE_MENU);   // still faster than 1.1: not over
+}
+
+TEST_F(RaceRules, TheRaceEndsOnlyWithFourLapsAndSpeedBelow1Point1) {
+    AddResultWindows();
+    game_state = STATE_RACE;
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    player_laps = 3;
+    At(car).speed = 1.0f;
+    Race_Update(world_map);
+    EXPECT_EQ(game_state, STATE_RACE);
+    player_laps = 4;
+    At(car).speed = 1.1f;
+    Race_Update(world_map);   // checked at 1.1, then coasts to 0.99 -> rest
+    EXPECT_EQ(game_state, STATE_RACE);
+    Race_Update(world_map);
+    EXPECT_EQ(game_state, STATE_FINISHED);
+    EXPECT_EQ(Visible("wnd_fin_good"), 1);
+    EXPECT_EQ(Visible("wnd_fin_bad"), 0);
+    EXPECT_EQ(progress, 1);
+}
+
+TEST_F(RaceRules, CrossingTheLineAlreadySlowMakesThePlayerTheFirstFinisher) {
+    AddResultWindows();
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    player_laps = 4;
+    At(car).speed = 1.0f;
+    Race_Update(world_map);
+    EXPECT_EQ(first_finisher, car);
+    EXPECT_EQ(Visible("wnd_fin_good"), 1);
+    EXPECT_EQ(game_state, STATE_FINISHED);
+}
+
+TEST_F(RaceRules, LosingATournamentRaceCosts1000PointsButNeverBelow0) {
+    AddResultWindows();
+    const int32_t computer = AddCar("car", 3000, 3000, 1);
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    for (const auto& [before, after] : {std::pair{1500, 500}, {999, 0}, {1000, 0}}) {
+        SCOPED_TRACE(before);
+        score = before;
+        first_finisher = computer;
+        player_laps = 4;
+        At(car).speed = 1.0f;
+        game_state = STATE_RACE;
+        Race_Update(world_map);
+        EXPECT_EQ(score, after);
+        EXPECT_EQ(game_state, STATE_FINISHED);
+        EXPECT_EQ(progress, 0);
+    }
+    EXPECT_EQ(Visible("wnd_fin_bad"), 1);
+    EXPECT_EQ(Visible("wnd_fin_good"), 0);
+}
+
+TEST_F(RaceRules, AFreeRaceShowsItsOwnWindowsAndChangesNothing) {
+    AddResultWindows();
+    race_mode = 1;
+    score = 500;
+    const int32_t computer = AddCar("car", 3000, 3000, 1);
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    player_laps = 4;
+    At(car).speed = 1.0f;
+    first_finisher = computer;
+    Race_Update(world_map);
+    EXPECT_EQ(Visible("wnd_fin_bad2"), 1);
+    EXPECT_EQ(score, 500);
+    first_finisher = car;
+    Race_Update(world_map);
+    EXPECT_EQ(Visible("wnd_fin_good2"), 1);
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(Visible("wnd_fin_good"), 0);
+    EXPECT_EQ(Visible("wnd_fin_bad"), 0);
+}
+
+TEST_F(RaceRules, ProgressStopsAtTheSixteenthTrack) {
+    AddResultWindows();
+    progress = 16;
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    player_laps = 4;
+    At(car).speed = 1.0f;
+    Race_Update(world_map);
+    EXPECT_EQ(progress, 16);
+}
+
+TEST_F(RaceRules, AComputerCarThatFinishesFirstDoesNotEndTheRace) {
+    game_state = STATE_RACE;
+    const int32_t computer = AddCar("car", 0, 0, 1);
+    AddCar("jeep", 3000, 3000, 0);
+    World_AddWaypoint(world_map, 0, 0);
+    World_AddWaypoint(world_map, 0, -100);
+    At(computer).laps = 4;
+    Race_Update(world_map);   // takes waypoint 1 with four laps: stops throttling
+    EXPECT_EQ(At(computer).throttle, 0);
+    EXPECT_EQ(first_finisher, computer);
+    EXPECT_EQ(game_state, STATE_RACE);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// race_sim.h: a whole race run headless: the real game on the recording
+// backend with a virtual clock, the autopilot at the wheel, frames not drawn.
+// The race simulator tool and the all-tracks test are built on it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+struct RaceSimOptions {
+    std::string data;          // the game's data folder (gfx/, sfx/, fnt/, wld/)
+    std::string track;         // "beach1": races wld/beach1.wld
+    uint64_t seed = 1;
+    int difficulty = 1;        // 0 easy, 1 medium, 2 hard
+    int kind = 0;              // the player's car kind, 0 jeep .. 3 turbo
+    double limit_s = 600.0;    // racing time after the countdown before giving up
+    // The player's car leaves the grid before the start and the computer cars
+    // race alone until each has its four laps (or the limit passes).
+    bool computer_only = false;
+};
+
+struct RaceSimCar {
+    std::string kind;
+    bool player = false;
+    int laps = 0;                 // completed laps
+    double four_laps_s = -1.0;    // racing time when the fourth lap was complete; -1: never
+    double longest_still_s = 0.0; // the longest spell standing still before finishing
+    bool stuck = false;           // stood still for more than 10 s before finishing
+};
+
+struct RaceSimResult {
+    bool finished = false;        // the finish check ended the race
+    bool player_won = false;
+    int winner = -1;              // index into cars of the first finisher; -1: none
+    std::vector<RaceSimCar> cars; // in map order
+    double race_s = 0.0;          // racing time from the start signal to the end
+    int bonuses = 0;              // bonuses the player took
+    int bonus_points = 0;
+    int stuck = 0;                // cars that stood still for more than 10 s
+    double tick_us_median = 0.0;
+    double tick_us_p99 = 0.0;
+    double tick_us_max = 0.0;
+};
+
+// Runs the race. False with a message when the data folder or the track
+// cannot be used.
+bool RaceSim_Run(const RaceSimOptions& options, RaceSimResult& result, std::string& error);
+
+// The last line of a report, for scripts:
+// "result: finished=1 player_won=0 player_laps=4 ai_laps=4,4,4 race_s=151.2 stuck=0 tick_us_median=85 ..."
+std::string RaceSim_ResultLine(const RaceSimResult& result);
+
+}  // namespace harness

@@ -1,0 +1,98 @@
+// racesim: a headless race on one track with the autopilot driving the
+// player's car, until the finish check ends it or 10 minutes of racing pass.
+//
+//   racesim TRACK [--seed N] [--difficulty 0|1|2] [--kind 0..3] [--data DIR] [--computer-only]
+//
+// --computer-only takes the player's car off the grid and lets the computer
+// cars race alone until each has its four laps.
+// Prints the winner, every car's laps, the race time, the player's bonuses,
+// the cars that stood still for more than 10 s and the tick's cost, and ends
+// with one "result:" line for scripts. Exit status: 0 the race ran, 2 bad
+// arguments or no such track.
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+#include "tools/harness/race_sim.h"
+
+namespace {
+
+const char* const kKinds[] = {"jeep", "car", "tank", "turbo"};
+const char* const kDifficulties[] = {"easy", "medium", "hard"};
+
+int Usage() {
+    std::fprintf(stderr, "usage: racesim TRACK [--seed N] [--difficulty 0|1|2] [--kind 0..3] [--data DIR] [--computer-only]\n");
+    return 2;
+}
+
+template <class T>
+bool ToNumber(const char* text, T& value) {
+    const std::string s = text;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() && end == s.data() + s.size();
+}
+
+bool ParseArgs(int argc, char** argv, harness::RaceSimOptions& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        bool ok = true;
+        if (arg == "--seed" && has_value)
+            ok = ToNumber(argv[++i], o.seed);
+        else if (arg == "--difficulty" && has_value)
+            ok = ToNumber(argv[++i], o.difficulty) && o.difficulty >= 0 && o.difficulty <= 2;
+        else if (arg == "--kind" && has_value)
+            ok = ToNumber(argv[++i], o.kind) && o.kind >= 0 && o.kind <= 3;
+        else if (arg == "--data" && has_value)
+            o.data = argv[++i];
+        else if (arg == "--computer-only")
+            o.computer_only = true;
+        else if (o.track.empty() && !arg.starts_with("--"))
+            o.track = arg;
+        else
+            ok = false;
+        if (!ok) return false;
+    }
+    return !o.track.empty();
+}
+
+void Report(const harness::RaceSimOptions& o, const harness::RaceSimResult& r) {
+    std::printf("track %s, seed %llu, difficulty %s, player's car %s\n", o.track.c_str(),
+                static_cast<unsigned long long>(o.seed), kDifficulties[o.difficulty], kKinds[o.kind]);
+    if (r.winner >= 0)
+        std::printf("winner: car %d (%s, %s)\n", r.winner, r.cars[r.winner].kind.c_str(),
+                    r.cars[r.winner].player ? "the player" : "computer");
+    else
+        std::printf("winner: none\n");
+    for (size_t k = 0; k < r.cars.size(); ++k) {
+        const harness::RaceSimCar& car = r.cars[k];
+        std::printf("car %zu %-5s %-8s laps %d", k, car.kind.c_str(), car.player ? "player" : "computer", car.laps);
+        if (car.four_laps_s >= 0) std::printf(", four laps at %.1f s", car.four_laps_s);
+        std::printf(", longest standstill %.1f s\n", car.longest_still_s);
+    }
+    std::printf("race time: %.1f s (%s)\n", r.race_s, r.finished ? "finished" : "not finished");
+    std::printf("bonuses taken by the player: %d (%d points)\n", r.bonuses, r.bonus_points);
+    std::printf("stuck (stood still for more than 10 s):");
+    for (size_t k = 0; k < r.cars.size(); ++k)
+        if (r.cars[k].stuck) std::printf(" car %zu", k);
+    std::printf("%s\n", r.stuck ? "" : " none");
+    std::printf("tick: median %.0f us, p99 %.0f us, max %.0f us\n", r.tick_us_median, r.tick_us_p99,
+                r.tick_us_max);
+    std::printf("%s\n", harness::RaceSim_ResultLine(r).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    harness::RaceSimOptions options;
+    options.data = KORVAMO_DEFAULT_DATA;
+    if (!ParseArgs(argc, argv, options)) return Usage();
+    harness::RaceSimResult result;
+    std::string error;
+    if (!harness::RaceSim_Run(options, result, error)) {
+        std::fprintf(stderr, "racesim: %s\n", error.c_str());
+        return 2;
+    }
+    Report(options, result);
+    return 0;
+}

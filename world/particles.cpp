@@ -1,0 +1,76 @@
+#include "world/particles.h"
+
+#include <algorithm>
+
+#include "app/globals.h"
+#include "assets/texbase.h"
+#include "engine/oe.h"
+
+Tpart_sys particle_system;
+
+namespace {
+
+int32_t Live(const Tpart_sys& system) { return std::clamp(system.count, 0, PARTICLE_CAPACITY); }
+
+void Step(TEffect2d& p) {
+    p.fall = p.kind == "smoke" ? 0.0f : p.fall + 0.4f;
+    p.alpha -= p.fade;
+    p.x += p.vx;
+    p.y += p.vy + p.fall;
+    if (p.alpha < 1) {
+        p.fall = 0.0f;
+        p.kind = "delete";
+        p.alpha = 255;
+    }
+}
+
+void DrawOne(const TEffect2d& p, OE_Texture tex, int blend, float left, float top) {
+    const int32_t s = M_Round(p.size);
+    FX_SetBlendMode(blend);
+    FX_SetColorMix(p.colour);
+    SSprite_Draw(tex, M_Round(left), M_Round(top), s, s, p.alpha & 0xFF, 0, 9);
+    FX_SetBlendMode(0);
+}
+
+}  // namespace
+
+void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, float x, float y, float vx,
+                    float vy, float size, int32_t colour) {
+    if (system.count < 0 || system.count >= PARTICLE_CAPACITY) return;
+    TEffect2d& p = system.items[system.count++];
+    p.fall = 0.0f;
+    p.fade = fade;
+    p.colour = colour;
+    p.alpha = 255;
+    p.x = x;
+    p.y = y;
+    p.size = size;
+    p.kind = kind;
+    p.vx = vx;
+    p.vy = vy;
+}
+
+void Particles_Update(Tpart_sys& system) {
+    const auto begin = system.items.begin();
+    const auto end = begin + Live(system);
+    std::for_each(begin, end, Step);
+    // remove_if keeps the survivors' order and works in place.
+    const auto kept = std::remove_if(begin, end, [](const TEffect2d& p) { return p.kind == "delete"; });
+    system.count = static_cast<int32_t>(kept - begin);
+}
+
+void DrawParticles(const Tpart_sys& system) {
+    const float cam_x = main_camera ? static_cast<float>(main_camera->x) : 0.0f;
+    const float cam_y = main_camera ? static_cast<float>(main_camera->y) : 0.0f;
+    const OE_Texture light = TexBase_Find(share_registry, "light");
+    const OE_Texture smoke = TexBase_Find(share_registry, "smoke");
+    for (int32_t i = 0; i < Live(system); ++i) {
+        const TEffect2d& p = system.items[i];
+        if (p.kind == "light")
+            DrawOne(p, light, 1, p.x - p.size / 2, p.y);
+        else if (p.kind == "smoke")
+            DrawOne(p, smoke, 0, p.x - cam_x - p.size / 2, p.y - cam_y - p.size / 2);
+        else if (p.kind == "blow")
+            DrawOne(p, light, 1, p.x - p.size / 2 - cam_x, p.y - cam_y - p.size / 2);
+    }
+}

@@ -1,0 +1,233 @@
+#include "world/physics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/globals.h"
+#include "app/random.h"
+#include "assets/soundbase.h"
+#include "engine/oe.h"
+#include "world/driver.h"
+#include "world/particles.h"
+#include "world/race_rules.h"
+#include "world/view.h"
+
+int32_t player_x = 0;
+int32_t player_y = 0;
+
+namespace {
+
+int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
+
+struct Contact {
+    bool touching = false;
+    double overlap = 0.0;
+};
+
+// Centres a quarter of the height above the base; a mover reaches twice its
+// own radius plus the other's.
+Contact Touch(const tminimal& mover, const tminimal& other) {
+    const int64_t reach = int64_t{other.radius} + 2 * int64_t{mover.radius};
+    const int64_t dx = int64_t{mover.x} - other.x;
+    if (reach <= 0 || dx >= reach || dx <= -reach) return {};
+    const int64_t dy = int64_t{mover.y - mover.height / 4} - (other.y - other.height / 4);
+    // Whole pixels compare exactly as squares; the root only for a hit.
+    if (dy >= reach || dy <= -reach || dx * dx + dy * dy >= reach * reach) return {};
+    return {true, static_cast<double>(reach) - M_Distance(static_cast<double>(dx), static_cast<double>(dy), 0, 0)};
+}
+
+// Pushes a dynamic object away along a, harder the smaller it is. An object
+// without a size (no texture) has no radius to divide by and stays put.
+void Shove(tminimal& o, int32_t a, double overlap) {
+    if (o.dynamic == 0 || o.radius <= 0) return;
+    const double push = overlap / o.radius * 4.0;
+    o.x = M_Round(o.x - M_Cos(a) * push);
+    o.y = M_Round(o.y - M_Sin(a) * push);
+}
+
+void SwayWater(tminimal& water) {
+    for (int c = 0; c < 4; ++c) {
+        tcorner& offset = water.corner_offsets[c];
+        tcorner& step = water.corner_steps[c];
+        offset.x += step.x;
+        offset.y += step.y;
+        if (offset.x > 5) step.x = -step.x;
+        if (offset.y > 5) step.y = -step.y;
+        if (offset.x < -5) step.x = -step.x;
+        if (offset.y < -5) step.y = -step.y;
+    }
+}
+
+void ReadPlayerKeys(tminimal& car, int32_t i) {
+    if (Key_Down(OE_KEY_UP)) car.throttle = 1;
+    if (Key_Down(OE_KEY_DOWN)) car.throttle = -1;
+    if (Key_Down(OE_KEY_RIGHT)) car.frame -= 0.02f * car.speed;
+    if (Key_Down(OE_KEY_LEFT)) car.frame += 0.02f * car.speed;
+    if (car.frame < 1.0f)
+        car.frame = 16.0f;
+    else if (car.frame > 16.0f)
+        car.frame = 1.0f;
+    if (player_laps == RACE_LAPS) {
+        car.throttle = 0;
+        Race_RecordFinisher(i);
+    }
+}
+
+void UpdateSpeed(tminimal& car) {
+    if (car.throttle != 0) {
+        car.speed = car.speed * 1.4f + 0.0001f;
+        if (static_cast<float>(car.top_speed) <= car.speed) car.speed = static_cast<float>(car.top_speed);
+        return;
+    }
+    car.speed *= 0.9f;
+    if (car.speed <= 1.0f) {
+        car.vx = 0.0f;
+        car.vy = 0.0f;
+        car.speed = 1.0f;
+    }
+}
+
+void Exhaust(const tminimal& car, float hx, float hy) {
+    const float vx = static_cast<float>(random(5)) - 2.5f;
+    const float vy = static_cast<float>(random(5)) - 2.5f;
+    const float size = static_cast<float>(random(10)) + 30.0f;
+    Particles_Emit(particle_system, "smoke", 16, car.x + 20 * hx, car.y + 20 * hy - car.height / 4 - 20, vx, vy, size,
+                   0xAAAAAA);
+}
+
+void EngineSound(const tminimal& car, float hx, float hy) {
+    if (car.ai != 0) {
+        const double d = M_Distance(car.x, car.y, player_x, player_y);
+        const int32_t camera_x = main_camera ? main_camera->x : 0;
+        if (d < 500)
+            SndBase_PlayEx(sound_registry, "eng_e", (car.x - camera_x - 400) * 5, M_Round(100 - 4 * d), false, 22050);
+        return;
+    }
+    const float slip = std::abs(car.vx - hx) + std::abs(car.vy - hy);
+    SndBase_PlayEx(sound_registry, "eng", 0, 0, false, M_Round(slip * 4000 + car.speed * 1500));
+}
+
+// The direction of travel turns towards the heading, faster at speed and in
+// faster cars; each test sees the result of the one before.
+void Grip(tminimal& car, float hx, float hy) {
+    const float k = static_cast<float>((20 - car.top_speed) * 50 + 200);
+    const float pull = car.speed / k;
+    if (car.vx < hx) car.vx += pull;
+    if (car.vx > hx) car.vx -= pull;
+    if (car.vy < hy) car.vy += pull;
+    if (car.vy > hy) car.vy -= pull;
+}
+
+// Bonuses, then collisions with everything but land and the car itself.
+void Contacts(tworld& map, int32_t& i) {
+    for (int32_t j = 0; j < Count(map); ++j) {
+        Bonus_Collect(map, i, j);
+        if (j >= Count(map) || j == i) continue;
+        tminimal& car = map.objects[i];
+        tminimal& other = map.objects[j];
+        const Contact c = Touch(car, other);
+        if (!c.touching || IsLandKind(other.kind)) continue;
+        if (car.ai == 0 && car.speed > 9.0f) SndBase_Play(sound_registry, "bum", false);
+        car.speed *= 0.9f;
+        const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
+        car.x = M_Round(car.x + M_Cos(a) * c.overlap);
+        car.y = M_Round(car.y + M_Sin(a) * c.overlap);
+        Shove(other, a, c.overlap);
+    }
+}
+
+void CarStep(tworld& map, int32_t& i) {
+    Race_FinishCheck(map, i);
+    tminimal& car = map.objects[i];
+    if (car.ai == 0) {
+        player_x = car.x;
+        player_y = car.y;
+        car.colour = car_colours[std::clamp(car_colour, 0, 15)];
+    }
+    car.throttle = 0;
+    if (car.ai == 1) {
+        if (Driver_Step(map, i)) Race_RecordFinisher(i);
+    } else {
+        ReadPlayerKeys(car, i);
+    }
+    UpdateSpeed(car);
+    if (car.ai == 0) car.angle = -M_Round((car.frame - 1) * 22.5 - 90);
+    float hx = static_cast<float>(M_Cos(car.angle));
+    float hy = static_cast<float>(M_Sin(car.angle));
+    if (car.throttle != 0) {
+        Exhaust(car, hx, hy);
+        hx *= static_cast<float>(car.throttle);
+        hy *= static_cast<float>(car.throttle);
+        EngineSound(car, hx, hy);
+        car.bounce = random(2);
+        Grip(car, hx, hy);
+    }
+    car.x = M_Round(car.x - car.vx * car.speed);
+    car.y = M_Round(car.y - car.vy * car.speed);
+    if (car.ai == 0) Race_TrackWaypoints(map, i);
+    Contacts(map, i);
+    const tminimal& moved = map.objects[i];
+    if (moved.ai != 1 && main_camera) {
+        main_camera->x = moved.x - 400;
+        main_camera->y = moved.y - 300;
+    }
+}
+
+// The largest object of the map, for ruling out props far from the screen.
+struct Extent {
+    int64_t width = 0;
+    int64_t height = 0;
+    int64_t radius = 0;
+};
+
+Extent LargestObject(const tworld& map) {
+    Extent e;
+    for (int32_t j = 0; j < Count(map); ++j) {
+        const tminimal& o = map.objects[j];
+        e.width = std::max<int64_t>(e.width, o.width);
+        e.height = std::max<int64_t>(e.height, o.height);
+        e.radius = std::max<int64_t>(e.radius, o.radius);
+    }
+    return e;
+}
+
+// True when no object on screen can lie within the prop's reach: the prop's
+// centre is farther from where their centres can be than the longest reach.
+bool FarFromScreen(const tminimal& prop, const Extent& largest) {
+    const int64_t cam_x = main_camera ? main_camera->x : 0;
+    const int64_t cam_y = main_camera ? main_camera->y : 0;
+    const int64_t margin = largest.radius + 2 * int64_t{prop.radius};
+    const int64_t cx = prop.x;
+    const int64_t cy = prop.y - prop.height / 4;
+    return cx <= cam_x - largest.width - margin || cx >= cam_x + largest.width + 800 + margin ||
+           cy <= cam_y - largest.height - largest.height / 4 - margin ||
+           cy >= cam_y + 2 * largest.height + 600 + margin;
+}
+
+// A dynamic prop shoves what it touches on screen but stays where it is.
+void PropStep(tworld& map, int32_t i, const Extent& largest) {
+    tminimal& prop = map.objects[i];
+    if (FarFromScreen(prop, largest)) return;
+    for (int32_t j = 0; j < Count(map); ++j) {
+        if (j == i) continue;
+        tminimal& other = map.objects[j];
+        const Contact c = Touch(prop, other);
+        if (!c.touching || IsLandKind(other.kind) || !World_OnScreen(map, j)) continue;
+        prop.speed *= 0.9f;
+        Shove(other, M_FindAngle(prop.x, prop.y, other.x, other.y), c.overlap);
+    }
+}
+
+}  // namespace
+
+void Race_Update(tworld& map) {
+    const Extent largest = LargestObject(map);
+    for (int32_t i = 0; i < Count(map); ++i) {
+        const std::string& kind = map.objects[i].kind;
+        if (kind == "lnd_water") SwayWater(map.objects[i]);
+        if (IsCarKind(kind))
+            CarStep(map, i);
+        else if (map.objects[i].dynamic != 0)
+            PropStep(map, i, largest);
+    }
+}

@@ -1,0 +1,153 @@
+#include "world/race_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/random.h"
+#include "assets/soundbase.h"
+#include "engine/oe.h"
+#include "ui/element.h"
+#include "world/particles.h"
+#include "world/view.h"
+
+int32_t player_laps = 0;
+int32_t first_finisher = -1;
+int32_t progress = 0;
+int32_t score = 0;
+
+namespace {
+
+struct BonusKind {
+    const char* kind;
+    int32_t points;
+    int32_t burst_colour;
+};
+
+// In the order a car tests them.
+constexpr std::array<BonusKind, 3> kBonuses = {{
+    {"bn_slw", 10, 0x00FFFF},
+    {"bn_spd", 80, 0xFF00FF},
+    {"bn_oil", 150, 0xFFFF00},
+}};
+
+constexpr size_t kMaxBonuses = 6;
+constexpr int32_t kMaxProgress = 16;
+
+int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
+
+bool IsBonus(const tminimal& o) { return o.kind.starts_with("bn"); }
+
+void Show(const char* window) { Element_At(Element_Find(window)).visible = 1; }
+
+void Burst(const tminimal& bonus, int32_t colour) {
+    for (int n = 0; n < 11; ++n) {
+        const float vx = static_cast<float>(random(5)) - 2.5f;
+        const float vy = static_cast<float>(random(5)) - 4.0f;
+        const float size = static_cast<float>(random(10)) + 20.0f;
+        Particles_Emit(particle_system, "blow", 14, static_cast<float>(bonus.x), static_cast<float>(bonus.y), vx, vy,
+                       size, colour);
+    }
+}
+
+// Removes the object marked "delete"; the indices held across the removal
+// keep pointing at the same objects.
+void RemoveMarked(tworld& map, int32_t& car) {
+    const auto begin = map.objects.begin();
+    const int32_t removed = static_cast<int32_t>(
+        std::find_if(begin, begin + Count(map), [](const tminimal& o) { return o.kind == "delete"; }) - begin);
+    World_DeleteByName(map, "delete");
+    if (removed < car) --car;
+    if (removed < first_finisher) --first_finisher;
+}
+
+}  // namespace
+
+void Race_ClearResult() {
+    player_laps = 0;
+    first_finisher = -1;
+}
+
+void Bonus_Spawn(tworld& map) {
+    // The bonuses' places, kept up to date as this call adds more.
+    std::vector<tcorner> bonuses;
+    for (int32_t i = 0; i < Count(map); ++i)
+        if (IsBonus(map.objects[i])) bonuses.push_back({map.objects[i].x, map.objects[i].y});
+    if (bonuses.size() >= kMaxBonuses) return;
+    const int32_t waypoints = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
+    for (int32_t w = 0; w < waypoints; ++w) {
+        const tcorner& p = map.waypoints[w];
+        const bool taken = std::any_of(bonuses.begin(), bonuses.end(),
+                                       [&p](const tcorner& b) { return M_Distance(b.x, b.y, p.x, p.y) < 32; });
+        if (taken || random(2 * waypoints) != 1) continue;
+        const char* const kinds[] = {"bn_spd", "bn_oil", "bn_slw"};
+        const char* kind = kinds[random(3)];
+        const int32_t y = p.y + random(32) - 16;
+        const int32_t x = p.x + random(32) - 16;
+        if (!World_AddObject(map, kind, x, y, 0, 1, 0xFFFFFF)) continue;
+        tminimal& added = map.objects[map.count - 1];
+        added.width = 32;
+        added.height = 32;
+        added.radius = 8;
+        bonuses.push_back({x, y});
+    }
+}
+
+void Bonus_Collect(tworld& map, int32_t& car, int32_t j) {
+    for (const BonusKind& bonus : kBonuses) {
+        if (j < 0 || j >= Count(map)) return;
+        tminimal& o = map.objects[j];
+        const tminimal& c = map.objects[car];
+        // Every car meets every object each tick: the cheap test first.
+        const int64_t dx = int64_t{c.x} - o.x;
+        const int64_t dy = int64_t{c.y} - o.y;
+        if (dx >= 50 || dx <= -50 || dy >= 50 || dy <= -50 || !IsBonus(o)) return;
+        if (o.kind != bonus.kind || M_Distance(c.x, c.y, o.x, o.y) >= 50) continue;
+        Burst(o, bonus.burst_colour);
+        if (World_OnScreen(map, j)) SndBase_Play(sound_registry, "get", false);
+        o.kind = "delete";
+        RemoveMarked(map, car);
+        if (map.objects[car].ai == 0) score += bonus.points;
+    }
+}
+
+void Race_TrackWaypoints(tworld& map, int32_t car) {
+    tminimal& c = map.objects[car];
+    const int32_t waypoints = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
+    const int32_t old = c.waypoint;
+    for (int32_t j = 0; j < waypoints; ++j) {
+        if (M_Distance(map.waypoints[j].x, map.waypoints[j].y, c.x, c.y) >= 160) continue;
+        if (c.waypoint != 0 || j <= 1) c.waypoint = j;
+        break;
+    }
+    // A lap is the step from the last waypoint to the first; a single
+    // waypoint is both and would count a lap on every tick.
+    if (waypoints >= 2 && old == waypoints - 1 && c.waypoint == 0) ++player_laps;
+}
+
+void Race_RecordFinisher(int32_t i) {
+    if (first_finisher == -1) first_finisher = i;
+}
+
+void Race_FinishCheck(tworld& map, int32_t i) {
+    const tminimal& car = map.objects[i];
+    if (car.ai != 0 || player_laps != RACE_LAPS || !(car.speed < 1.1f)) return;
+    // Crossing the line already slower than 1.1 skips the lap limit's record.
+    Race_RecordFinisher(i);
+    SndBase_Play(sound_registry, "get", false);
+    const bool won = first_finisher >= 0 && first_finisher < Count(map) && map.objects[first_finisher].ai == 0;
+    if (race_mode == 0) {
+        if (won) {
+            Show("wnd_fin_good");
+            progress = std::min(progress + 1, kMaxProgress);
+        } else {
+            Show("wnd_fin_bad");
+            score = std::max(score - 1000, 0);
+        }
+    } else {
+        Show(won ? "wnd_fin_good2" : "wnd_fin_bad2");
+    }
+    game_state = STATE_FINISHED;
+}
