@@ -141,6 +141,8 @@ void OE_SetScreenOptions(int width, int height, int /*bits*/, int /*refresh*/, b
 
 void OE_ChangeScreenOptions(int width, int height, int bits, int refresh, bool fullscreen,
                             bool vsync) {
+    oe::Record("OE_ChangeScreenOptions",
+               {double(width), double(height), double(bits), double(refresh), double(fullscreen), double(vsync)});
     OE_SetScreenOptions(width, height, bits, refresh, fullscreen, vsync);
     if (engine.open) engine.backend->ApplyOptions(engine.options);
 }

@@ -16,6 +16,7 @@ namespace {
 // Temporary files of Fs_WriteFileAtomic start with this, so a crash between
 // writing and renaming never makes them show up as profiles in a listing.
 const std::string kTempPrefix = ".korvamo-tmp-";
+FsFault injected_fault = FsFault::None;
 
 // Folder part of a host path: "" -> ".", "/x" -> "/".
 std::string ParentOf(const std::string& host) {
@@ -134,6 +135,8 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
     return bytes;
 }
 
+void Fs_InjectFault(FsFault fault) { injected_fault = fault; }
+
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string host = Fs_HostPath(path);
     if (host.empty() || host.back() == '/') return false;
@@ -141,8 +144,11 @@ bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& byt
     std::string temp = folder + "/" + kTempPrefix + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
-    bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = injected_fault != FsFault::Write && ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) &&
+              ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
+    // A crash here leaves the finished temporary file beside the untouched target.
+    if (ok && injected_fault == FsFault::BeforeRename) return false;
     ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
@@ -155,6 +161,11 @@ bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& byt
 bool Fs_IsFolder(const std::string& path) {
     struct stat st {};
     return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool Fs_MakeFolder(const std::string& path) {
+    if (::mkdir(Fs_HostPath(path).c_str(), 0755) == 0) return true;
+    return Fs_IsFolder(path);
 }
 
 bool Fs_IsFile(const std::string& path) {

@@ -39,7 +39,14 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path);
 // and the result is false.
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// Test hook: the next atomic writes fail at this stage, as a full disk (Write) or a
+// crash between writing and renaming (BeforeRename, which leaves the temporary file).
+enum class FsFault { None, Write, BeforeRename };
+void Fs_InjectFault(FsFault fault);
+
 bool Fs_IsFolder(const std::string& path);
+// Creates the folder (one level) unless it exists; true when it exists afterwards.
+bool Fs_MakeFolder(const std::string& path);
 bool Fs_IsFile(const std::string& path);       // a regular file (or a link to one)
 
 // Makes `path` the working folder the game's relative names start from.

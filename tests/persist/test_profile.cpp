@@ -1,0 +1,146 @@
+#include "assets/texbase.h"
+#include "persist/profile.h"
+#include "tests/persist/persist_fixture.h"
+
+using namespace std::string_literals;
+
+using ProfileFile = PersistTest;
+
+TEST_F(ProfileFile, NewProfileIsThreeBytesAndLoadsAsZero) {
+    player_name = "Aino";
+    progress = 7;
+    score = 900;
+    ASSERT_TRUE(Profile_Create());
+    EXPECT_EQ(ReadBytes("prf/Aino"), "\x00\r\n"s);
+    // Creating leaves the values in memory alone; loading replaces them.
+    EXPECT_EQ(progress, 7);
+    Profile_Load();
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(score, 0);
+}
+
+TEST_F(ProfileFile, SaveWritesTheRawProgressByteAndDecimalScore) {
+    player_name = "Aino";
+    progress = 3;
+    score = -250;
+    ASSERT_TRUE(Profile_Save());
+    EXPECT_EQ(ReadBytes("prf/Aino"), "\x03\r\n-250\r\n"s);
+}
+
+TEST_F(ProfileFile, ProgressThatIsALineBreakSurvivesSaveAndLoad) {
+    player_name = "Aino";
+    for (const int32_t value : {10, 13, 16, 0}) {
+        progress = value;
+        score = 1234;
+        ASSERT_TRUE(Profile_Save());
+        progress = score = -1;
+        Profile_Load();
+        EXPECT_EQ(progress, value);
+        EXPECT_EQ(score, 1234);
+    }
+}
+
+TEST_F(ProfileFile, MissingProfileLoadsAsZero) {
+    player_name = "Nobody";
+    progress = 5;
+    score = 77;
+    Profile_Load();
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(score, 0);
+}
+
+TEST_F(ProfileFile, DamagedFilesLoadSafely) {
+    player_name = "Hand";
+    const struct {
+        std::string bytes;
+        int32_t progress, score;
+    } cases[] = {
+        {"", 0, 0},
+        {"\x02", 2, 0},
+        {"\xFF\r\n12\r\n", 16, 12},         // progress past the cup is clamped
+        {"\x11\r\n12\r\n", 16, 12},
+        {"\x04\r\nlots\r\n", 4, 0},          // text where the score belongs
+        {"\x04\r\n12abc\r\n", 4, 0},
+        {"\x04\r\n99999999999999\r\n", 4, 0},  // a score that does not fit
+        {"\x04\r\n\r\n  \r\n 42 junk\r\n", 4, 42},
+        {"\x05\n-7\n", 5, -7},               // line feeds alone
+    };
+    for (const auto& c : cases) {
+        WriteBytes("prf/Hand", c.bytes);
+        progress = score = -1;
+        Profile_Load();
+        EXPECT_EQ(progress, c.progress) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(score, c.score) << testing::PrintToString(c.bytes);
+    }
+}
+
+TEST_F(ProfileFile, NamesThatCannotBeFilesAreRefused) {
+    for (const std::string& name : {""s, "."s, ".."s, "../main.cfg"s, "a/b"s, "a\\b"s, "tab\there"s,
+                                   "line\nbreak"s, "nul\0x"s, "del\x7f"s, std::string(65, 'x')}) {
+        EXPECT_FALSE(Profile_NameIsStorable(name)) << testing::PrintToString(name);
+        player_name = name;
+        EXPECT_FALSE(Profile_Create());
+        EXPECT_FALSE(Profile_Save());
+    }
+    for (const std::string& name : {"Player"s, "...x"s, "Äiti ja Isä"s, std::string(64, 'x')}) {
+        EXPECT_TRUE(Profile_NameIsStorable(name)) << name;
+    }
+    // Nothing was written anywhere but where it belongs.
+    EXPECT_TRUE(std::filesystem::is_empty("prf"));
+    EXPECT_FALSE(std::filesystem::exists("main.cfg"));
+}
+
+TEST_F(ProfileFile, NameLeadingOutOfTheFolderLoadsAsMissing) {
+    WriteBytes("secret", "\x09\r\n500\r\n");
+    player_name = "../secret";
+    Profile_Load();
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(score, 0);
+}
+
+TEST_F(ProfileFile, CreateMakesAMissingProfileFolder) {
+    std::filesystem::remove_all("prf");
+    player_name = "Aino";
+    ASSERT_TRUE(Profile_Create());
+    EXPECT_EQ(ReadBytes("prf/Aino"), "\x00\r\n"s);
+}
+
+TEST_F(ProfileFile, FailedOrInterruptedSaveKeepsTheOldProfileAndListsNoStray) {
+    player_name = "Aino";
+    progress = 2;
+    score = 100;
+    ASSERT_TRUE(Profile_Save());
+    progress = 3;
+    score = 300;
+    for (const FsFault fault : {FsFault::Write, FsFault::BeforeRename}) {
+        Fs_InjectFault(fault);
+        EXPECT_FALSE(Profile_Save());
+        EXPECT_EQ(ReadBytes("prf/Aino"), "\x02\r\n100\r\n"s);
+    }
+    Fs_InjectFault(FsFault::None);
+    const TF_list listed = FList_FromFolder("prf\\*.*");
+    ASSERT_EQ(listed.count, 1);
+    EXPECT_EQ(listed.names[0], "Aino");
+}
+
+TEST_F(ProfileFile, UnlockingFollowsProgress) {
+    progress = 0;
+    EXPECT_TRUE(Profile_CarUnlocked(0));
+    EXPECT_FALSE(Profile_CarUnlocked(1));
+    EXPECT_TRUE(Profile_TrackUnlocked(0));
+    EXPECT_FALSE(Profile_TrackUnlocked(1));
+    progress = 12;
+    EXPECT_TRUE(Profile_CarUnlocked(3));
+    EXPECT_FALSE(Profile_TrackUnlocked(13));
+    progress = 15;
+    EXPECT_TRUE(Profile_TrackUnlocked(15));
+}
+
+TEST(TrackTables, SixteenTracksInTournamentOrder) {
+    EXPECT_STREQ(track_files[0], "beach1");
+    EXPECT_STREQ(track_files[6], "forest1r");
+    EXPECT_STREQ(track_files[15], "city2r");
+    for (const char* name : track_files) {
+        EXPECT_TRUE(std::filesystem::exists(std::string(KORVAMO_TEST_DATA) + "/wld/" + name + ".wld")) << name;
+    }
+}
