@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "assets/texbase.h"
+#include "editor/editor_draw.h"
 #include "ui/display_widgets.h"
 #include "ui/element.h"
 #include "world/particles.h"
@@ -44,7 +45,10 @@ void DrawFrame() {
             DrawBackground();
             DrawWorld(draw_list);
             DrawParticles(particle_system);
+            if (Element_At(Element_Find("chk_wp")).ticked) DrawWaypoints(world_map);
+            DrawFrameRate();
             Gui_UpdateAll();
+            DrawPlacementPreview();
             DrawCursor();
             break;
         case STATE_FINISHED:

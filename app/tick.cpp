@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "assets/soundbase.h"
+#include "editor/editor.h"
 #include "ui/element.h"
 #include "world/particles.h"
 #include "world/physics.h"
@@ -44,8 +45,8 @@ void GameTick() {
         case STATE_RACE: RaceTick(); break;
         case STATE_MENU: MenuTick(); break;
         case STATE_FINISHED: FinishedTick(); break;
-        case STATE_PAUSED:
-        case STATE_EDITOR: World_RefreshDrawList(); break;
+        case STATE_PAUSED: World_RefreshDrawList(); break;
+        case STATE_EDITOR: Editor_Tick(); break;
         default: break;
     }
     // Both keys act in every state, on every tick while held.

@@ -72,14 +72,23 @@ bool World_AddWaypoint(tworld& world, int32_t x, int32_t y) {
     return true;
 }
 
+void World_RemoveAt(tworld& world, int32_t index) {
+    const int32_t count = Valid(world.count);
+    if (index < 0 || index >= count) return;
+    const auto at = world.objects.begin() + index;
+    std::move(at + 1, world.objects.begin() + count, at);
+    world.objects[count - 1].kind.clear();
+    world.count = count - 1;
+}
+
 void World_DeleteByName(tworld& world, const std::string& name) {
     const int32_t count = Valid(world.count);
-    const auto begin = world.objects.begin();
-    const auto end = begin + count;
-    const auto found = std::find_if(begin, end, [&name](const tminimal& o) { return o.kind == name; });
-    if (found == end) return;
-    std::move(found + 1, end, found);
-    world.count = count - 1;
+    for (int32_t i = 0; i < count; ++i) {
+        if (world.objects[i].kind == name) {
+            World_RemoveAt(world, i);
+            return;
+        }
+    }
 }
 
 void World_Mirror(tworld& world) {

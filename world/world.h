@@ -81,6 +81,8 @@ bool World_AddObject(tworld& world, const std::string& name, int32_t x, int32_t 
                      uint8_t dynamic, int32_t colour);
 // Appends a waypoint; a full list takes nothing (false).
 bool World_AddWaypoint(tworld& world, int32_t x, int32_t y);
+// Removes object `index` and closes the gap, keeping the order; outside the list nothing.
+void World_RemoveAt(tworld& world, int32_t index);
 // Removes the first object of that kind and closes the gap, keeping the order.
 void World_DeleteByName(tworld& world, const std::string& name);
 // Negates x of every object and waypoint (the most negative x becomes the
