@@ -49,10 +49,13 @@ void FList_Rotate(TF_list& list, int32_t direction) {
 }
 
 TF_list FList_FromTextFile(const std::string& path) {
-    TF_list list;
     const auto bytes = Fs_ReadFile(path);
-    if (!bytes) return list;
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    if (!bytes) return {};
+    return FList_FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+TF_list FList_FromText(std::string_view text) {
+    TF_list list;
     size_t start = 0;
     while (start < text.size() && list.count < FLIST_CAPACITY) {
         const size_t newline = std::min(text.find('\n', start), text.size());

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/oe.h"
 
@@ -35,6 +36,8 @@ void FList_Rotate(TF_list& list, int32_t direction);
 // without an end counts, a final end adds nothing. A missing file gives an
 // empty list; only the first 1025 lines fit.
 TF_list FList_FromTextFile(const std::string& path);
+// The same for text already in memory.
+TF_list FList_FromText(std::string_view text);
 
 // "car_wh1.tga" -> "car_wh1", "a.b.tga" -> "a.b"; only a dot after the last
 // folder separator ('\', ':' or '/') starts an extension.

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -60,6 +62,8 @@ std::optional<WavSound> Wav_Decode(const uint8_t* data, size_t size) {
     }
     sound.samples.resize(out_bytes / sizeof(float));
     sound.samples.shrink_to_fit();
+    // Float files are copied as they are: keep NaN and overshoot out of the mixer.
+    for (float& s : sound.samples) s = std::isnan(s) ? 0.0f : std::clamp(s, -1.0f, 1.0f);
     if (sound.Frames() != frames) return std::nullopt;
     return sound;
 }

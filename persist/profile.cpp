@@ -4,7 +4,7 @@
 
 #include "app/globals.h"
 #include "engine/fs.h"
-#include "persist/text_lines.h"
+#include "persist/file_formats.h"
 #include "world/race_rules.h"
 
 const std::array<const char*, 16> track_files = {
@@ -23,7 +23,6 @@ namespace {
 
 constexpr const char* kProfileFolder = "prf\\";
 constexpr size_t kMaxNameBytes = 64;
-constexpr int32_t kCupWon = 16;
 
 bool WriteProfile(const std::vector<uint8_t>& bytes) {
     if (!Profile_NameIsStorable(player_name)) return false;
@@ -43,11 +42,7 @@ bool Profile_NameIsStorable(std::string_view name) {
 
 std::string Profile_Path() { return kProfileFolder + player_name; }
 
-bool Profile_Save() {
-    const std::string text =
-        std::string(1, static_cast<char>(progress)) + "\r\n" + std::to_string(score) + "\r\n";
-    return WriteProfile({text.begin(), text.end()});
-}
+bool Profile_Save() { return WriteProfile(Profile_Encode({progress, score})); }
 
 void Profile_Load() {
     // A name that could lead outside the profile folder reads as a missing profile.
@@ -55,11 +50,9 @@ void Profile_Load() {
     if (Profile_NameIsStorable(player_name)) {
         file = Fs_ReadFile(Profile_Path()).value_or(std::vector<uint8_t>{});
     }
-    TextReader reader{file};
-    // The progress byte is taken as it is, even when it is a line break (10 or 13).
-    progress = std::min<int32_t>(reader.Byte().value_or(0), kCupWon);
-    reader.SkipLine();
-    score = reader.Integer().value_or(0);
+    const tprofile profile = Profile_Decode(file);
+    progress = profile.progress;
+    score = profile.score;
 }
 
 bool Profile_Create() { return WriteProfile({0, '\r', '\n'}); }

@@ -2,7 +2,7 @@
 
 #include "app/globals.h"
 #include "engine/fs.h"
-#include "persist/text_lines.h"
+#include "persist/file_formats.h"
 #include "ui/element.h"
 
 uint8_t windowed = 0;
@@ -11,12 +11,6 @@ std::string country;
 namespace {
 
 constexpr const char* kSettingsFile = "main.cfg";
-
-void AppendLine(std::vector<uint8_t>& out, const std::string& text) {
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back('\r');
-    out.push_back('\n');
-}
 
 uint8_t& Ticked(const char* name) { return Element_At(Element_Find(name)).ticked; }
 
@@ -27,26 +21,18 @@ bool Settings_Save() {
     music_off = Ticked("chk_mmd");
     ambient_off = Ticked("chk_amd");
     country = Element_At(Element_Find("edt_ct")).caption;
-
-    std::vector<uint8_t> file;
-    for (const uint8_t flag : {windowed, music_off, ambient_off}) {
-        AppendLine(file, std::string(1, static_cast<char>(flag)));
-    }
-    AppendLine(file, country);
-    AppendLine(file, player_name);
-    return Fs_WriteFileAtomic(kSettingsFile, file);
+    return Fs_WriteFileAtomic(kSettingsFile,
+                              Settings_Encode({windowed, music_off, ambient_off, country, player_name}));
 }
 
 void Settings_Load() {
     // A missing or unreadable file reads as an empty one: every flag 0, every text empty.
-    const std::vector<uint8_t> file = Fs_ReadFile(kSettingsFile).value_or(std::vector<uint8_t>{});
-    TextReader reader{file};
-    for (uint8_t* flag : {&windowed, &music_off, &ambient_off}) {
-        *flag = reader.Byte().value_or(0);
-        reader.SkipLine();
-    }
-    country = reader.Line();
-    player_name = reader.Line();
+    const tsettings file = Settings_Decode(Fs_ReadFile(kSettingsFile).value_or(std::vector<uint8_t>{}));
+    windowed = file.windowed;
+    music_off = file.music_off;
+    ambient_off = file.ambient_off;
+    country = file.country;
+    player_name = file.player_name;
 
     Ticked("chk_wd") = windowed;
     Ticked("chk_mmd") = music_off;

@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "engine/oe.h"
@@ -156,3 +158,19 @@ TEST(WavBadInput, SoundLoaderGivesNullHandle) {
 }
 
 }  // namespace
+
+TEST(WavBadInput, FloatSamplesOutOfRangeAreClampedAndNaNSilenced) {
+    const std::vector<uint8_t> bytes = [] {
+        std::vector<uint8_t> fuzz_seed;
+        std::ifstream in(std::string(KORVAMO_SOURCE_DIR) + "/tests/fuzz/seeds/wav/float32.wav", std::ios::binary);
+        fuzz_seed.assign(std::istreambuf_iterator<char>(in), {});
+        return fuzz_seed;
+    }();
+    const auto wav = Decode(bytes);
+    ASSERT_TRUE(wav);
+    ASSERT_EQ(wav->Frames(), 4u);
+    EXPECT_FLOAT_EQ(wav->samples[0], 0.5f);
+    EXPECT_FLOAT_EQ(wav->samples[1], -1.0f);
+    EXPECT_FLOAT_EQ(wav->samples[2], 0.0f);
+    EXPECT_FLOAT_EQ(wav->samples[3], 1.0f);
+}

@@ -44,4 +44,49 @@ TEST(FuzzSeeds, ModulePlayerKeepsItsPromisesOnEverySeed) {
     }
 }
 
+TEST(FuzzSeeds, SettingsAndProfileReadersKeepTheirPromisesOnEverySeed) {
+    const auto seeds = Seeds("persist");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_Persist(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
+TEST(FuzzSeeds, ImageDecoderKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("image");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_Image(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
+TEST(FuzzSeeds, WavDecoderKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("wav");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_Wav(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
+TEST(FuzzSeeds, FontMetricsParserKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("font");
+    EXPECT_GE(seeds.size(), 8u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_FontMetrics(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
+TEST(FuzzSeeds, NameListReaderKeepsItsPromisesOnEverySeed) {
+    const auto seeds = Seeds("namelist");
+    EXPECT_GE(seeds.size(), 6u);
+    for (const fs::path& seed : seeds) {
+        const auto bytes = Bytes(seed);
+        EXPECT_TRUE(Fuzz_NameList(bytes.data(), bytes.size())) << seed.filename();
+    }
+}
+
 }  // namespace

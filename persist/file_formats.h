@@ -1,0 +1,37 @@
+// file_formats.h: the bytes of "main.cfg" and of a profile file, read and written
+// without touching any program state, so the readers can be tested on any input.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The values "main.cfg" keeps, in file order.
+struct tsettings {
+    uint8_t windowed = 0;
+    uint8_t music_off = 0;
+    uint8_t ambient_off = 0;
+    std::string country;
+    std::string player_name;
+};
+
+// What a profile file keeps.
+struct tprofile {
+    int32_t progress = 0;
+    int32_t score = 0;
+};
+
+constexpr int32_t PROGRESS_CUP_WON = 16;
+
+// Five lines ended by CR LF: the three flags as raw bytes, the country, the name.
+std::vector<uint8_t> Settings_Encode(const tsettings& settings);
+// Each flag is the first byte of its line, taken as it is; the texts are whole
+// lines. Whatever a short file lacks reads as 0 or empty.
+tsettings Settings_Decode(const std::vector<uint8_t>& file);
+
+// The progress as one raw byte and CR LF, the score in decimal and CR LF.
+std::vector<uint8_t> Profile_Encode(const tprofile& profile);
+// The first byte is the progress even when it is a line break (10 or 13), clamped
+// to 16; the score is the next word as a signed decimal, 0 when there is none or
+// it is not a number that fits.
+tprofile Profile_Decode(const std::vector<uint8_t>& file);
