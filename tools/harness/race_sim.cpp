@@ -18,6 +18,7 @@
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
+#include "tools/harness/fresh_start.h"
 #include "ui/element.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
@@ -96,16 +97,6 @@ private:
     std::vector<int32_t> cars_;
     int32_t count_ = -1;
 };
-
-// A fresh engine has freed what an earlier run loaded; the game's own
-// registries, interface and particles start empty again as at start-up.
-void ForgetEarlierRuns() {
-    share_registry = TBase{};
-    object_registry = TBase{};
-    sound_registry = TS_List{};
-    element_list.clear();
-    particle_system.count = 0;
-}
 
 // Removes every car of the player's (ai 0) from the map.
 void TakePlayerOffTheGrid() {

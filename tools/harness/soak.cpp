@@ -1,0 +1,153 @@
+#include "tools/harness/soak.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/globals.h"
+#include "app/random.h"
+#include "app/startup.h"
+#include "engine/backend_recording.h"
+#include "engine/input.h"
+#include "engine/record.h"
+#include "tools/harness/fresh_start.h"
+#include "ui/element.h"
+
+namespace harness {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kTickMs = 30.0;
+
+int64_t ResidentKib() {
+    std::ifstream statm("/proc/self/statm");
+    int64_t size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Keys a player (or a cat on the keyboard) might press: the game's own keys
+// first, so they come up often.
+constexpr std::array<int, 12> kKeys = {OE_KEY_F11, OE_KEY_F12, OE_KEY_F5,    OE_KEY_ESCAPE,
+                                       OE_KEY_LEFT, OE_KEY_RIGHT, OE_KEY_UP, OE_KEY_DOWN,
+                                       OE_KEY_ENTER, OE_KEY_BACKSPACE, OE_KEY_SHIFT, 'A'};
+
+// The input of one tick, drawn from the run's own generator (not the game's),
+// so the game's random numbers stay as they would be.
+class Monkey {
+public:
+    explicit Monkey(uint64_t seed) : rng_(seed) {}
+
+    void Act() {
+        const int roll = Pick(100);
+        if (roll < 30) {
+            ClickSomething();
+        } else if (roll < 45) {
+            const int key = kKeys[Pick(kKeys.size())];
+            // F11/F12 leave whatever state the game is in: keep them rarer.
+            if ((key == OE_KEY_F11 || key == OE_KEY_F12) && Pick(8) != 0) return;
+            oe::Input_Key(key, true);
+            held_keys_.push_back(key);
+        } else if (roll < 50) {
+            static const std::array<const char*, 6> words = {"Kimi", "a", "../x", "Äiti", "$ff", "12345678901234567890"};
+            oe::Input_Text(words[Pick(words.size())]);
+        } else if (roll < 60) {
+            oe::Input_MouseMove(Pick(800), Pick(600));
+        } else if (roll < 75) {
+            ReleaseAll();
+        }
+    }
+
+private:
+    size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
+
+    // Mostly on a visible element, so the menus are walked through; else anywhere.
+    void ClickSomething() {
+        int x = Pick(800), y = Pick(600);
+        std::vector<const ielement*> shown;
+        for (const auto& e : element_list)
+            if (e->visible && (e->relative == 0 || Element_At(e->parent).visible)) shown.push_back(e.get());
+        if (!shown.empty() && Pick(4) != 0) {
+            const ielement& e = *shown[Pick(shown.size())];
+            x = e.x + e.w / 2 + (e.relative ? Element_At(e.parent).x : 0);
+            y = e.y + e.h / 2 + (e.relative ? Element_At(e.parent).y : 0);
+        }
+        const int button = Pick(6) == 0 ? static_cast<int>(Pick(3)) : 1;
+        oe::Input_MouseMove(x, y);
+        oe::Input_MouseButton(button, true, Pick(10) == 0);
+        held_buttons_.push_back(button);
+    }
+
+    void ReleaseAll() {
+        for (int key : held_keys_) oe::Input_Key(key, false);
+        for (int button : held_buttons_) oe::Input_MouseButton(button, false, false);
+        held_keys_.clear();
+        held_buttons_.clear();
+    }
+
+    std::mt19937_64 rng_;
+    std::vector<int> held_keys_;
+    std::vector<int> held_buttons_;
+};
+
+}  // namespace
+
+bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error) {
+    result = SoakResult{};
+    std::string pattern = (fs::temp_directory_path() / "korvamo-soak-XXXXXX").string();
+    std::error_code ec;
+    if (!mkdtemp(pattern.data())) {
+        error = "cannot make a scratch folder";
+        return false;
+    }
+    const fs::path scratch = pattern;
+    fs::copy(options.data, scratch, fs::copy_options::recursive, ec);
+    const fs::path old_cwd = fs::current_path();
+    if (ec || !fs::exists(scratch / "gfx") || (fs::current_path(scratch, ec), ec)) {
+        error = "cannot copy the data folder " + options.data;
+        fs::remove_all(scratch, ec);
+        return false;
+    }
+
+    oe::VirtualBackend& backend = oe::UseRecordingBackend();
+    oe::Recorder_Enable(false);
+    ForgetEarlierRuns();
+
+    Monkey monkey(options.seed);
+    const auto start = std::chrono::steady_clock::now();
+    uint8_t last_state = 0;
+    backend.SetDriver([&] {
+        if (result.ticks >= options.ticks) return false;
+        if (result.ticks == options.ticks / 4) result.rss_kib_warm = ResidentKib();
+        monkey.Act();
+        backend.Advance(kTickMs);
+        ++result.ticks;
+        ++result.ticks_in_state[game_state < result.ticks_in_state.size() ? game_state : 0];
+        if (game_state == STATE_RACE && last_state != STATE_RACE) ++result.races_started;
+        last_state = game_state;
+        // Frames cost more than ticks: draw only some of them.
+        OE_RegProcedure(OE_PROC_DRAW, result.ticks % options.frame_every == 0 ? DrawFrame : nullptr);
+        return true;
+    });
+    Random_ForceSeed(options.seed);
+    // "Quit" ends the game; the player starts it again.
+    while (result.ticks < options.ticks) {
+        ++result.starts;
+        Game_Main();
+        ForgetEarlierRuns();
+    }
+    result.rss_kib_end = ResidentKib();
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    fs::current_path(old_cwd, ec);
+    fs::remove_all(scratch, ec);
+    return true;
+}
+
+}  // namespace harness
