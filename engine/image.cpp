@@ -2,7 +2,13 @@
 
 #include <stb_image.h>
 
+#include <csetjmp>
+#include <cstdio>
 #include <memory>
+#include <vector>
+
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
 
 namespace oe {
 
@@ -44,35 +50,52 @@ bool TgaComplete(const uint8_t* data, size_t size) {
     return true;
 }
 
-// stb_image also decodes a cut-off JPG (the missing scan data reads as zeros):
-// walk the marker segments to the first scan and require the end-of-image
-// marker after it. 0xFF 0xD9 cannot occur inside entropy-coded data.
-bool JpegComplete(const uint8_t* data, size_t size) {
-    size_t pos = 2;
-    while (pos + 1 < size) {
-        if (data[pos] != 0xFF) return false;
-        const uint8_t marker = data[pos + 1];
-        if (marker == 0xFF) {
-            ++pos;
-            continue;
-        }
-        if (marker == 0xD9) return false;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            pos += 2;
-            continue;
-        }
-        if (pos + 4 > size) return false;
-        const size_t length = size_t(data[pos + 2]) << 8 | data[pos + 3];
-        if (length < 2 || size - (pos + 2) < length) return false;
-        pos += 2 + length;
-        if (marker == 0xDA) {
-            for (; pos + 1 < size; ++pos) {
-                if (data[pos] == 0xFF && data[pos + 1] == 0xD9) return true;
-            }
-            return false;
-        }
+// libjpeg reports a cut-off or damaged file with a warning and goes on with
+// grey: every message is taken as a failure, so only whole files decode.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    jmp_buf failed;
+    bool warned = false;
+};
+
+[[noreturn]] void JpegFail(j_common_ptr info) { longjmp(reinterpret_cast<JpegErrors*>(info->err)->failed, 1); }
+
+void JpegMessage(j_common_ptr info, int level) {
+    if (level < 0) reinterpret_cast<JpegErrors*>(info->err)->warned = true;
+}
+
+// Runs the decoder into `rgba`; false on any error or warning. Nothing with a
+// destructor lives in this frame, so leaving it by longjmp is safe.
+bool DecodeJpeg(const uint8_t* data, size_t size, int& w, int& h, std::vector<uint8_t>& rgba) {
+    jpeg_decompress_struct info{};
+    JpegErrors errors;
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = JpegFail;
+    errors.manager.emit_message = JpegMessage;
+    if (setjmp(errors.failed)) {
+        jpeg_destroy_decompress(&info);
+        return false;
     }
-    return false;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    if (info.image_width == 0 || info.image_height == 0 || info.image_width > unsigned(kMaxImageSide) ||
+        info.image_height > unsigned(kMaxImageSide)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    info.out_color_space = JCS_EXT_RGBA;
+    jpeg_start_decompress(&info);
+    w = static_cast<int>(info.output_width);
+    h = static_cast<int>(info.output_height);
+    rgba.resize(size_t(w) * size_t(h) * 4);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = rgba.data() + size_t(info.output_scanline) * size_t(w) * 4;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return !errors.warned;
 }
 
 bool IsJpeg(const uint8_t* data, size_t size) {
@@ -88,18 +111,22 @@ struct StbFree {
 Image Image_Decode(const uint8_t* data, size_t size, uint32_t colour_key) {
     Image image;
     if (!data || size == 0 || size > kMaxFileBytes) return image;
-    const bool complete = IsJpeg(data, size) ? JpegComplete(data, size) : TgaComplete(data, size);
-    if (!complete) return image;
-    const int len = static_cast<int>(size);
-    int w = 0, h = 0, channels = 0;
-    if (!stbi_info_from_memory(data, len, &w, &h, &channels)) return image;
-    if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return image;
-    std::unique_ptr<stbi_uc, StbFree> pixels(stbi_load_from_memory(data, len, &w, &h, &channels, 4));
-    if (!pixels || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return image;
-    const size_t bytes = size_t(w) * size_t(h) * 4;
-    image.rgba.assign(pixels.get(), pixels.get() + bytes);
+    int w = 0, h = 0;
+    if (IsJpeg(data, size)) {
+        if (!DecodeJpeg(data, size, w, h, image.rgba)) return Image{};
+    } else {
+        if (!TgaComplete(data, size)) return image;
+        const int len = static_cast<int>(size);
+        int channels = 0;
+        if (!stbi_info_from_memory(data, len, &w, &h, &channels)) return image;
+        if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return image;
+        std::unique_ptr<stbi_uc, StbFree> pixels(stbi_load_from_memory(data, len, &w, &h, &channels, 4));
+        if (!pixels || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return image;
+        image.rgba.assign(pixels.get(), pixels.get() + size_t(w) * size_t(h) * 4);
+    }
     image.width = w;
     image.height = h;
+    const size_t bytes = image.rgba.size();
     if (colour_key != kNoColourKey) {
         const uint8_t r = (colour_key >> 16) & 0xFF, g = (colour_key >> 8) & 0xFF, b = colour_key & 0xFF;
         for (size_t i = 0; i < bytes; i += 4) {

@@ -3,7 +3,7 @@
 # those already installed. Runs apt-get as root, or through sudo otherwise.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config libsdl2-dev libstb-dev libfreetype-dev \
+PACKAGES="build-essential cmake pkg-config libsdl2-dev libstb-dev libjpeg-dev libfreetype-dev \
 fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev"
 
 missing=""

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "engine/image.h"
 #include "engine/record.h"
@@ -243,6 +246,31 @@ TEST(TextureStore, FindsOnlyItsOwnLiveRecords) {
     EXPECT_EQ(oe::Texture_Find(&foreign), nullptr);
     EXPECT_EQ(oe::Texture_Find(second), second);
     oe::Textures_ReleaseAll();
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> Seed(const std::string& name) {
+    std::ifstream in(std::string(KORVAMO_SOURCE_DIR) + "/tests/fuzz/seeds/image/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(ImageJpeg, ProgressiveFileDecodes) {
+    const Image image = Decode(Seed("progressive.jpg"));
+    ASSERT_EQ(image.width, 8);
+    ASSERT_EQ(image.height, 8);
+    // A white-to-black gradient from top to bottom, opaque.
+    EXPECT_GT(image.rgba[0], 200);
+    EXPECT_LT(image.rgba[(7 * 8) * 4], 60);
+    EXPECT_EQ(image.rgba[3], 255);
+}
+
+TEST(ImageJpeg, DamagedProgressiveScanIsRefusedNotACrash) {
+    // Found by the fuzzer: a progressive scan that walked the decoder off its tables.
+    EXPECT_TRUE(Decode(Seed("stb_progressive_crash.jpg")).Empty());
+    EXPECT_TRUE(Decode(Seed("truncated.jpg")).Empty());
 }
 
 }  // namespace
