@@ -6,6 +6,11 @@
 #include "app/tick.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "persist/profile.h"
+#include "persist/settings.h"
+#include "ui/actions.h"
+#include "ui/input_widgets.h"
+#include "ui/screens.h"
 
 void Game_Main() {
     Random_SeedFromClock();
@@ -28,17 +33,21 @@ void LoadCallback() {
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
     main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
-    // The profile list of the profile screens: one file per player in "prf\".
-    const TF_list profiles = FList_FromFolder("prf\\*.*");
+    Screens_Build();
     main_camera = Cam2D_Create();
     Cam2D_Set(main_camera);
     game_state = STATE_PROFILES;
-    if (profiles.count > 0) {
+    // With a profile the game starts in the main menu with the last player.
+    if (Element_As<Ilist>(Element_Find("lst_pr")).items.count > 0) {
         player_name = "Player";
         game_state = STATE_MENU;
+        act_back_to_menu();
+        Settings_Load();
+        Profile_Load();
     }
+    Settings_Load();
 }
 
-void ExitCallback() {}
+void ExitCallback() { Settings_Save(); }
 
 void IdleCallback() {}

@@ -1,11 +1,21 @@
 #include "app/tick.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "app/globals.h"
+#include "app/random.h"
 #include "assets/soundbase.h"
+#include "assets/texbase.h"
 #include "editor/editor.h"
+#include "music/modplayer.h"
+#include "persist/profile.h"
+#include "ui/actions.h"
+#include "ui/actions_race.h"
+#include "ui/display_widgets.h"
 #include "ui/element.h"
+#include "ui/screens.h"
 #include "world/particles.h"
 #include "world/physics.h"
 #include "world/race_rules.h"
@@ -14,6 +24,7 @@
 namespace {
 
 void RaceTick() {
+    Music_Stop();
     if (ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
     // The rest of this tick still runs after Escape.
     if (Key_Down(OE_KEY_ESCAPE)) {
@@ -29,7 +40,69 @@ void RaceTick() {
     World_RefreshDrawList();
 }
 
-void MenuTick() { menu_counter += 4; }
+// A spark flying up from (x, y). The random numbers are drawn in argument
+// order, a random colour last.
+void EmitSpark(float x, float y, int32_t min_size, std::optional<int32_t> colour) {
+    const int32_t vx = random(10) - 5;
+    const int32_t vy = -random(10) - 5;
+    const int32_t size = random(30) + min_size;
+    Particles_Emit(particle_system, "light", 4, x, y, vx, vy, size, colour ? *colour : random(2147483647));
+}
+
+ielement& Named(const char* name) { return Element_At(Element_Find(name)); }
+
+void MenuTick() {
+    menu_counter += 4;
+    Named("lb_hello").caption = "Hello, " + player_name;
+    Particles_Update(particle_system);
+    EmitSpark(100, 170, 20, 0xFFFF);
+}
+
+// The chosen car kind in the chosen colour on a screen's preview images.
+void ShowCarPreview(const char* body, const char* top, const char* colour_patch) {
+    const std::string& kind = car_kind_names[car_kind];
+    const int32_t colour = car_colours[car_colour];
+    Element_As<Iimage>(Element_Find(body)).texture = TexBase_Find(object_registry, kind + "_wh10");
+    Iimage& top_layer = Element_As<Iimage>(Element_Find(top));
+    top_layer.texture = TexBase_Find(object_registry, kind + "_tp10");
+    top_layer.tint = colour;
+    Element_As<Iimage>(Element_Find(colour_patch)).tint = colour;
+}
+
+// A firework at (x, y): its bang, panned, and twenty sparks of random colours.
+void Firework(int32_t x, int32_t y) {
+    SndBase_PlayEx(sound_registry, "fw", x - 400, 0, false, 0);
+    for (int i = 0; i < 20; ++i) EmitSpark(x, y, 20 + y / 50, std::nullopt);
+}
+
+void TournamentTick() {
+    Named("img_locktr").visible = !Profile_CarUnlocked(car_kind);
+    Particles_Update(particle_system);
+    Named("lb_cccscr").caption = "Your score is " + std::to_string(score);
+    Named("lb_ctrack").caption = "Track " + std::to_string(progress % 4 + 1);
+    Named("lb_ctrack").visible = progress <= 15;
+    if (progress > 15) {
+        // Every track won: the winner's caption and fireworks.
+        Named("lb_ccc").caption = "Congratulations!!! You are the Winner!!!";
+        EmitSpark(240, 70, 50, 0xFFFF);
+        const int32_t l = random(800);
+        const int32_t m = random(600);
+        if (random(5) == 1) Firework(l, m);
+    } else {
+        Named("lb_ccc").caption = group_texts[progress / 4];
+    }
+    ShowCarPreview("img_car_wh", "img_car_tp", "img_color");
+}
+
+void FreeRaceTick() {
+    Named("img_locktr2").visible = !Profile_CarUnlocked(car_kind);
+    Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(free_track);
+    // The picture of the track's group.
+    Element_As<Iimage>(Element_Find("img_track2")).texture =
+        TexBase_Find(share_registry, "t" + std::to_string(free_track / 4));
+    ShowCarPreview("img_car_wh2", "img_car_tp2", "img_color2");
+    Named("lb_ctrack2").caption = "Track " + std::to_string(free_track % 4 + 1);
+}
 
 void FinishedTick() {
     SndBase_Stop(sound_registry, "amb");
@@ -39,17 +112,30 @@ void FinishedTick() {
 }  // namespace
 
 void GameTick() {
+    // A level of 0 means no song, or a silent latest block: (re)start the menu song.
+    if (Music_Level() == 0 && game_state != STATE_RACE && music_off == 0)
+        Music_Play("sfx\\menu.xm", 0, MUSIC_FILE);
     mouse_x = Mouse_X();
     mouse_y = Mouse_Y();
     switch (game_state) {
         case STATE_RACE: RaceTick(); break;
         case STATE_MENU: MenuTick(); break;
+        case STATE_TOURNAMENT: TournamentTick(); break;
+        case STATE_FREE_RACE: FreeRaceTick(); break;
         case STATE_FINISHED: FinishedTick(); break;
         case STATE_PAUSED: World_RefreshDrawList(); break;
         case STATE_EDITOR: Editor_Tick(); break;
         default: break;
     }
     // Both keys act in every state, on every tick while held.
-    if (Key_Down(OE_KEY_F12)) game_state = STATE_EDITOR;
-    if (Key_Down(OE_KEY_F11)) game_state = STATE_MENU;
+    if (Key_Down(OE_KEY_F12)) {
+        act_back_to_menu();
+        Screens_Hide("wnd_menu");
+        Screens_Show("wnd_main");
+        game_state = STATE_EDITOR;
+    }
+    if (Key_Down(OE_KEY_F11)) {
+        game_state = STATE_MENU;
+        act_back_to_menu();
+    }
 }

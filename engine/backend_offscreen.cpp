@@ -23,7 +23,7 @@ public:
         if (!surface_) return false;
         renderer_ = SDL_CreateSoftwareRenderer(surface_);
         if (!renderer_) return false;
-        canvas_ = std::make_unique<Canvas>(renderer_);
+        canvas_ = std::make_unique<Canvas>(renderer_, surface_);
         canvas_->Clear(0x000000);
         return true;
     }

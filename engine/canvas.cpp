@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace oe {
@@ -25,6 +26,20 @@ SDL_BlendMode ToSdl(Blend blend) {
 
 bool Usable(float v) { return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate; }
 
+// A rectangle on whole pixels: the shortcuts must cover exactly the pixels the
+// triangles would.
+bool WholeRect(float x, float y, float w, float h) {
+    for (float v : {x, y, w, h, x + w, y + h})
+        if (!Usable(v) || v != std::floor(v)) return false;
+    return w > 0 && h > 0;
+}
+
+bool AllOpaque(const std::vector<uint8_t>& rgba) {
+    for (size_t i = 3; i < rgba.size(); i += 4)
+        if (rgba[i] != 255) return false;
+    return true;
+}
+
 }  // namespace
 
 Colour ColourFromRgb(int32_t rgb, int alpha) {
@@ -37,14 +52,17 @@ Colour Multiply(Colour a, Colour b) {
     return Colour{Scale255(a.r, b.r), Scale255(a.g, b.g), Scale255(a.b, b.b), Scale255(a.a, b.a)};
 }
 
-Canvas::Canvas(SDL_Renderer* renderer) : renderer_(renderer), generation_(Textures_Generation()) {
+Canvas::Canvas(SDL_Renderer* renderer, SDL_Surface* target)
+    : renderer_(renderer), generation_(Textures_Generation()) {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer_, &info) == 0) smooth_ = !(info.flags & SDL_RENDERER_SOFTWARE);
+    if (SDL_GetRendererInfo(renderer_, &info) == 0) software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    if (software_ && target && target->format->format == SDL_PIXELFORMAT_ARGB8888 && !SDL_MUSTLOCK(target))
+        target_ = target;
 }
 
 Canvas::~Canvas() {
-    for (auto& [id, texture] : uploads_) {
-        if (texture) SDL_DestroyTexture(texture);
+    for (auto& [id, uploaded] : uploads_) {
+        if (uploaded.texture) SDL_DestroyTexture(uploaded.texture);
     }
 }
 
@@ -54,26 +72,95 @@ void Canvas::Clear(int32_t rgb) {
     SDL_RenderClear(renderer_);
 }
 
-SDL_Texture* Canvas::Upload(const OE_TextureRec* texture) {
+const Canvas::Uploaded* Canvas::Upload(const OE_TextureRec* texture) {
     if (generation_ != Textures_Generation()) {
         for (auto& [id, uploaded] : uploads_) {
-            if (uploaded) SDL_DestroyTexture(uploaded);
+            if (uploaded.texture) SDL_DestroyTexture(uploaded.texture);
         }
         uploads_.clear();
         generation_ = Textures_Generation();
     }
     const TextureRecord* record = Texture_Find(texture);
     if (!record) return nullptr;
-    if (auto it = uploads_.find(record->id); it != uploads_.end()) return it->second;
-    SDL_Texture* uploaded = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
-                                              record->width, record->height);
-    if (uploaded && SDL_UpdateTexture(uploaded, nullptr, record->rgba.data(), record->width * 4) != 0) {
-        SDL_DestroyTexture(uploaded);
-        uploaded = nullptr;
+    if (auto it = uploads_.find(record->id); it != uploads_.end()) return it->second.texture ? &it->second : nullptr;
+    const bool opaque = AllOpaque(record->rgba);
+    // In the surface's own format an opaque copy is a plain row copy.
+    const bool native = software_ && opaque;
+    const uint32_t format = native ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGBA32;
+    const int pitch = record->width * 4;
+    std::vector<uint8_t> converted;
+    const uint8_t* pixels = record->rgba.data();
+    if (native) {
+        converted.resize(record->rgba.size());
+        SDL_ConvertPixels(record->width, record->height, SDL_PIXELFORMAT_RGBA32, pixels, pitch, format,
+                          converted.data(), pitch);
+        pixels = converted.data();
     }
-    if (uploaded) SDL_SetTextureScaleMode(uploaded, smooth_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-    uploads_[record->id] = uploaded;
-    return uploaded;
+    Uploaded uploaded{SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STATIC, record->width, record->height),
+                      opaque, record->width, record->height, {}};
+    if (uploaded.texture && SDL_UpdateTexture(uploaded.texture, nullptr, pixels, pitch) != 0) {
+        SDL_DestroyTexture(uploaded.texture);
+        uploaded.texture = nullptr;
+    }
+    if (uploaded.texture)
+        SDL_SetTextureScaleMode(uploaded.texture, software_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    if (uploaded.texture && native && target_) {
+        uploaded.argb.resize(record->rgba.size() / 4);
+        std::memcpy(uploaded.argb.data(), converted.data(), converted.size());
+    }
+    Uploaded& kept = uploads_[record->id] = std::move(uploaded);
+    return kept.texture ? &kept : nullptr;
+}
+
+// An opaque texture at full colour over whole pixels replaces what is below
+// it, so blending would only cost time; a copy gives the same pixels.
+bool Canvas::CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
+    constexpr Colour kWhite{};
+    const bool plain = quad.angle == 0 &&
+                       std::all_of(quad.offsets.begin(), quad.offsets.end(),
+                                   [](const SDL_FPoint& p) { return p.x == 0 && p.y == 0; }) &&
+                       std::all_of(quad.colours.begin(), quad.colours.end(),
+                                   [&](const Colour& c) { return c == kWhite; });
+    if (!software_ || !upload.opaque || blend != Blend::Normal || !plain ||
+        !WholeRect(quad.x, quad.y, quad.w, quad.h))
+        return false;
+    const SDL_Rect rect{int(quad.x), int(quad.y), int(quad.w), int(quad.h)};
+    if (!upload.argb.empty() && rect.w == upload.width && rect.h == upload.height) {
+        CopyRows(upload, rect.x, rect.y);
+        return true;
+    }
+    SDL_SetTextureBlendMode(upload.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(upload.texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(upload.texture, 255);
+    SDL_RenderCopy(renderer_, upload.texture, nullptr, &rect);
+    return true;
+}
+
+// Row copies into the target, clipped to it: what the renderer's own copy
+// does, without its per-call work.
+void Canvas::CopyRows(const Uploaded& upload, int x, int y) {
+    SDL_RenderFlush(renderer_);   // anything queued lands first
+    const int x0 = std::max(x, 0), x1 = std::min(x + upload.width, target_->w);
+    const int y0 = std::max(y, 0), y1 = std::min(y + upload.height, target_->h);
+    if (x0 >= x1 || y0 >= y1) return;
+    auto* pixels = static_cast<uint8_t*>(target_->pixels);
+    for (int row = y0; row < y1; ++row) {
+        const uint32_t* from = upload.argb.data() + size_t(row - y) * upload.width + (x0 - x);
+        std::memcpy(pixels + size_t(row) * target_->pitch + size_t(x0) * 4, from, size_t(x1 - x0) * 4);
+    }
+}
+
+// A rectangle on whole pixels is a rectangle fill, which keeps its blend mode
+// (the software renderer's own rectangle detection for geometry loses the
+// additive mode); an opaque one replaces what is below it, no blending.
+bool Canvas::FillWhole(float x, float y, float w, float h, Colour colour, Blend blend) {
+    if (!software_ || !WholeRect(x, y, w, h)) return false;
+    const bool opaque = colour.a == 255 && blend == Blend::Normal;
+    const SDL_Rect rect{int(x), int(y), int(w), int(h)};
+    SDL_SetRenderDrawBlendMode(renderer_, opaque ? SDL_BLENDMODE_NONE : ToSdl(blend));
+    SDL_SetRenderDrawColor(renderer_, colour.r, colour.g, colour.b, colour.a);
+    SDL_RenderFillRect(renderer_, &rect);
+    return true;
 }
 
 void Canvas::AddVertex(float x, float y, Colour colour, float u, float v) {
@@ -106,8 +193,8 @@ void Canvas::Submit(SDL_Texture* texture, Blend blend) {
 }
 
 void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Blend blend) {
-    SDL_Texture* uploaded = Upload(texture);
-    if (!uploaded) return;
+    const Uploaded* upload = Upload(texture);
+    if (!upload || CopyOpaque(*upload, quad, blend)) return;
     static constexpr std::array<SDL_FPoint, 4> kUv{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
     const float cx = quad.x + quad.w / 2, cy = quad.y + quad.h / 2;
     const std::array<SDL_FPoint, 4> rect{{{quad.x, quad.y},
@@ -136,13 +223,14 @@ void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Bl
                   (corners[0].y + corners[1].y + corners[2].y + corners[3].y) / 4, centre, 0.5f, 0.5f);
         indices_ = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4};
     }
-    Submit(uploaded, blend);
+    Submit(upload->texture, blend);
 }
 
 void Canvas::DrawPatches(const OE_TextureRec* texture, std::span<const TexturePatch> patches, Colour colour,
                          Blend blend) {
-    SDL_Texture* uploaded = Upload(texture);
-    if (!uploaded || patches.empty()) return;
+    const Uploaded* upload = Upload(texture);
+    if (!upload || patches.empty()) return;
+    SDL_Texture* uploaded = upload->texture;
     const float tw = static_cast<float>(texture->width), th = static_cast<float>(texture->height);
     for (const TexturePatch& p : patches) {
         const int base = static_cast<int>(vertices_.size());
@@ -158,7 +246,7 @@ void Canvas::DrawPatches(const OE_TextureRec* texture, std::span<const TexturePa
 }
 
 void Canvas::FillRect(float x, float y, float w, float h, Colour colour, Blend blend) {
-    if (!(w > 0 && h > 0)) return;
+    if (!(w > 0 && h > 0) || FillWhole(x, y, w, h, colour, blend)) return;
     AddQuad({{{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}}}, colour);
     Submit(nullptr, blend);
 }
@@ -173,7 +261,8 @@ void Canvas::OutlineRect(float x, float y, float w, float h, float width, Colour
     }
     // Four bands that do not overlap, so a translucent outline is even.
     auto band = [&](float bx, float by, float bw, float bh) {
-        AddQuad({{{bx, by}, {bx + bw, by}, {bx + bw, by + bh}, {bx, by + bh}}}, colour);
+        if (!FillWhole(bx, by, bw, bh, colour, blend))
+            AddQuad({{{bx, by}, {bx + bw, by}, {bx + bw, by + bh}, {bx, by + bh}}}, colour);
     };
     band(x, y, w, t);
     band(x, y + h - t, w, t);

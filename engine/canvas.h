@@ -1,6 +1,8 @@
 // canvas.h: drawing onto an SDL renderer: textured quads, filled and outlined
 // shapes and runs of font glyphs, all through SDL_RenderGeometry except 1 px
-// lines. Works on a window's renderer and on a software renderer over a surface.
+// lines and, on the software renderer, opaque copies and rectangle fills that
+// give the same pixels faster. Works on a window's renderer and on a software
+// renderer over a surface.
 //
 // SDL_RenderGeometry ignores a texture's colour and alpha modulation, so every
 // tint (mix colour, corner colours, alpha) travels in the vertex colours.
@@ -46,7 +48,9 @@ struct SpriteQuad {
 class Canvas {
 public:
     // The renderer stays the caller's; destroy the canvas before the renderer.
-    explicit Canvas(SDL_Renderer* renderer);
+    // `target`, the software renderer's own 32-bit ARGB surface when there is
+    // one, lets opaque sprites at their own size be copied straight into it.
+    explicit Canvas(SDL_Renderer* renderer, SDL_Surface* target = nullptr);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -74,15 +78,28 @@ public:
                 Blend blend);
 
 private:
-    SDL_Texture* Upload(const OE_TextureRec* texture);
+    struct Uploaded {
+        SDL_Texture* texture = nullptr;   // null: upload failed
+        bool opaque = false;              // every texel at alpha 255
+        int width = 0, height = 0;
+        std::vector<uint32_t> argb;       // opaque texels for `target_`, else empty
+    };
+    const Uploaded* Upload(const OE_TextureRec* texture);   // null: nothing to draw
+    // The software renderer's shortcuts for axis-aligned work on whole pixels:
+    // plain copies of opaque sprites and rectangle fills. False when they do
+    // not apply and the quad must go through the triangles.
+    bool CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
+    bool FillWhole(float x, float y, float w, float h, Colour colour, Blend blend);
+    void CopyRows(const Uploaded& upload, int x, int y);
     void AddVertex(float x, float y, Colour colour, float u = 0, float v = 0);
     void AddQuad(const std::array<SDL_FPoint, 4>& corners, Colour colour);
     void Submit(SDL_Texture* texture, Blend blend);
 
     SDL_Renderer* renderer_;
-    bool smooth_ = false;            // linear filtering (not on the software renderer)
+    SDL_Surface* target_ = nullptr;
+    bool software_ = false;          // the software renderer: no filtering, shortcuts pay
     uint64_t generation_ = 0;        // of the texture store the uploads belong to
-    std::unordered_map<int32_t, SDL_Texture*> uploads_;   // by texture id; null: upload failed
+    std::unordered_map<int32_t, Uploaded> uploads_;   // by texture id
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
 };

@@ -18,10 +18,26 @@ struct WavFree {
     void operator()(Uint8* buf) const { SDL_FreeWAV(buf); }
 };
 
+uint32_t Get32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+// SDL allocates what a chunk header claims before it reads the chunk, so a
+// lying size asks for gigabytes: every chunk must fit in the file first.
+bool ChunksFit(const uint8_t* data, size_t size) {
+    if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return false;
+    size_t pos = 12;
+    while (size - pos >= 8) {
+        const size_t length = Get32(data + pos + 4);
+        if (length > size - pos - 8) return false;
+        pos += 8 + length + (length & 1);
+        if (pos >= size) return true;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<WavSound> Wav_Decode(const uint8_t* data, size_t size) {
-    if (!data || size == 0 || size > static_cast<size_t>(INT_MAX)) return std::nullopt;
+    if (!data || size == 0 || size > static_cast<size_t>(INT_MAX) || !ChunksFit(data, size)) return std::nullopt;
     // A data chunk that claims more bytes than the file holds is a damaged
     // file, not a short sound: SDL's default would play whatever part arrived.
     SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_OVERRIDE);

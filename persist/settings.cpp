@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "engine/fs.h"
+#include "music/modplayer.h"
 #include "persist/file_formats.h"
 #include "ui/element.h"
 
@@ -46,4 +47,6 @@ void Settings_Load() {
     const bool fullscreen_now = OE_GetOptions()->fullscreen != 0;
     if (fullscreen_now && windowed == 1) OE_ChangeScreenOptions(800, 600, 32, 0, false, true);
     if (!fullscreen_now && windowed == 0) OE_ChangeScreenOptions(800, 600, 32, 0, true, true);
+    // Switching the music on is left to the tick, which starts it when none plays.
+    if (music_off == 1) Music_Stop();
 }

@@ -103,11 +103,15 @@ TEST_F(TickAndFrame, ProfileScreensDrawTheBackdropThenTheCursor) {
     mouse_y = 50;
     DrawFrame();
     const auto sprites = Calls("SSprite_Draw");
-    ASSERT_EQ(sprites.size(), 2u);
+    // The backdrop, the profile choice dialog over it, its three buttons, the cursor.
+    ASSERT_EQ(sprites.size(), 6u);
     EXPECT_EQ(sprites[0].handle, TexBase_Find(share_registry, "g_wnd"));
     EXPECT_EQ(sprites[0].args, (std::vector<double>{0, 0, 800, 600, 64, 0, 1}));
-    EXPECT_EQ(sprites[1].handle, TexBase_Find(share_registry, "g_cur"));
-    EXPECT_EQ(sprites[1].args, (std::vector<double>{84, 42, 64, 64, 255, 0, 1}));
+    EXPECT_EQ(sprites[1].handle, TexBase_Find(share_registry, "g_wnd"));
+    EXPECT_EQ(sprites[1].args, (std::vector<double>{200, 150, 400, 300, 255, 0, 1}));
+    for (int i = 2; i < 5; ++i) EXPECT_EQ(sprites[i].handle, TexBase_Find(share_registry, "g_but"));
+    EXPECT_EQ(sprites[5].handle, TexBase_Find(share_registry, "g_cur"));
+    EXPECT_EQ(sprites[5].args, (std::vector<double>{84, 42, 64, 64, 255, 0, 1}));
 }
 
 TEST_F(TickAndFrame, RaceFrameFillsTheBackgroundAndHasNoCursor) {

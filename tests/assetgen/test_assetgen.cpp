@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -169,6 +171,42 @@ TEST(AssetgenTextures, TankGunPointsAlongTheHeading) {
     }
 }
 
+// Where a whole car's pixel mass lies (wheels and body together), relative
+// to the middle of its frame. No car is the same nose and tail: spare
+// wheel, big rear tyres, gun, narrow nose. So the mass shifts along the car.
+std::pair<double, double> MassOffset(const std::string& kind, int frame) {
+    const Picture wheels = Object(kind + "_wh" + std::to_string(frame));
+    const Picture body = Object(kind + "_tp" + std::to_string(frame));
+    double mass = 0, mx = 0, my = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const double a = std::max(wheels.Alpha(x, y), body.Alpha(x, y)) / 255.0;
+            mass += a;
+            mx += a * (x + 0.5 - 32);
+            my += a * (y + 0.5 - 32);
+        }
+    return {mx / mass, my / mass};
+}
+
+TEST(AssetgenTextures, EveryFrameIsFrameOneTurnedAnticlockwise) {
+    // Frame f is frame 1 turned (f - 1) sixteenths of a turn anticlockwise
+    // on screen: 5 faces left, 9 down, 13 right. The mass offset turns with it.
+    const double kPi = 3.14159265358979;
+    for (const char* kind : kCarKinds) {
+        const auto [ux, uy] = MassOffset(kind, 1);
+        const double size = std::hypot(ux, uy);
+        ASSERT_GT(size, 0.4) << kind << ": nose and tail weigh the same";
+        for (int frame = 2; frame <= 16; ++frame) {
+            const double turn = (frame - 1) * 2 * kPi / 16;
+            // Anticlockwise on a screen whose y grows downwards.
+            const double ex = ux * std::cos(turn) + uy * std::sin(turn);
+            const double ey = -ux * std::sin(turn) + uy * std::cos(turn);
+            const auto [fx, fy] = MassOffset(kind, frame);
+            EXPECT_LT(std::hypot(fx - ex, fy - ey), 0.3 * size) << kind << " frame " << frame;
+        }
+    }
+}
+
 TEST(AssetgenTextures, BodyLayerIsNeutralGreySoTheGameCanTintIt) {
     for (const char* kind : kCarKinds) {
         const Picture p = Object(std::string(kind) + "_tp1");
@@ -289,6 +327,14 @@ bool ParseWav(const std::string& bytes, Wav& wav) {
     return false;
 }
 
+// Loudness in dB below full scale.
+double RmsDb(const Wav& wav) {
+    double sum = 0;
+    for (int16_t s : wav.samples) sum += static_cast<double>(s) * s;
+    if (wav.samples.empty() || sum <= 0) return -1000;
+    return 10 * std::log10(sum / wav.samples.size() / (32768.0 * 32768.0));
+}
+
 TEST(AssetgenSounds, TenEffectsParseAndAreAudible) {
     for (const char* name : {"amb", "bad", "bum", "click", "eng", "eng_e", "fw", "get", "select", "start"}) {
         Wav wav;
@@ -298,10 +344,33 @@ TEST(AssetgenSounds, TenEffectsParseAndAreAudible) {
         EXPECT_EQ(wav.channels, 1) << name;
         EXPECT_EQ(wav.rate, 22050) << name;
         ASSERT_FALSE(wav.samples.empty()) << name;
+        EXPECT_GT(RmsDb(wav), -30.0) << name;
+    }
+}
+
+TEST(AssetgenSounds, NoEffectReachesFullScale) {
+    // The game plays every effect at full volume; none may clip there.
+    for (const char* name : {"amb", "bad", "bum", "click", "eng", "eng_e", "fw", "get", "select", "start"}) {
+        Wav wav;
+        ASSERT_TRUE(ParseWav(ReadAll(kData / "sfx" / (std::string(name) + ".wav")), wav)) << name;
         int peak = 0;
         for (int16_t s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-        EXPECT_GT(peak, 8000) << name;
+        EXPECT_LT(peak, 31000) << name;
     }
+}
+
+TEST(AssetgenSounds, EnginesAreQuieterThanACrashAndTheAmbienceQuietest) {
+    auto level = [](const char* name) {
+        Wav wav;
+        EXPECT_TRUE(ParseWav(ReadAll(kData / "sfx" / (std::string(name) + ".wav")), wav)) << name;
+        return RmsDb(wav);
+    };
+    const double crash = level("bum");
+    EXPECT_LT(level("eng"), crash - 3) << "the player's engine drowns the crash";
+    EXPECT_LT(level("eng_e"), crash - 3) << "a computer car's engine drowns the crash";
+    const double ambience = level("amb");
+    for (const char* name : {"bad", "bum", "eng", "eng_e", "fw", "get", "start"})
+        EXPECT_LT(ambience, level(name)) << name;
 }
 
 TEST(AssetgenSounds, EngineHumsAreShortLoops) {
@@ -407,8 +476,10 @@ protected:
 TEST_F(AssetgenRuns, TwoRunsWriteIdenticalBytes) {
     ASSERT_TRUE(fs::exists(kGenerator)) << kGenerator;
     const fs::path a = root_ / "a", b = root_ / "b";
-    ASSERT_EQ(RunGenerator("--out \"" + a.string() + "\" --font " + kFont), 0);
-    ASSERT_EQ(RunGenerator("--out \"" + b.string() + "\" --font " + kFont), 0);
+    const fs::path sheet_a = root_ / "a.png", sheet_b = root_ / "b.png";
+    ASSERT_EQ(RunGenerator("--out \"" + a.string() + "\" --contact-sheet \"" + sheet_a.string() + "\" --font " + kFont), 0);
+    ASSERT_EQ(RunGenerator("--out \"" + b.string() + "\" --contact-sheet \"" + sheet_b.string() + "\" --font " + kFont), 0);
+    EXPECT_TRUE(ReadAll(sheet_a) == ReadAll(sheet_b)) << "the contact sheet differs between runs";
     const auto first = Snapshot(a), second = Snapshot(b);
     ASSERT_GT(first.size(), 150u);
     ASSERT_EQ(first.size(), second.size());
@@ -432,6 +503,33 @@ TEST_F(AssetgenRuns, BadArgumentsAndAMissingFontFailWithoutWriting) {
     std::ofstream(garbage) << "this is not a font";
     EXPECT_EQ(RunGenerator("--out \"" + out.string() + "\" --font \"" + garbage.string() + "\""), 1);
     EXPECT_FALSE(fs::exists(out / "fnt" / "font.ofi"));
+}
+
+TEST_F(AssetgenRuns, ContactSheetShowsEveryTextureWithoutWritingTheDataFolder) {
+    ASSERT_TRUE(fs::exists(kGenerator)) << kGenerator;
+    const fs::path sheet = root_ / "sheet.png";
+    ASSERT_EQ(RunGenerator("--contact-sheet \"" + sheet.string() + "\" --font " + kFont), 0);
+    // Only the picture is written.
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
+    const Picture p = Load(sheet);
+    ASSERT_TRUE(p.Ok());
+    // Every texture the generator writes (the track pictures come later, from
+    // the track renderer) needs a cell of at least 100 x 100.
+    size_t textures = 0;
+    for (const char* folder : {"share", "obj"})
+        for (const auto& entry : fs::directory_iterator(kData / "gfx" / folder))
+            textures += entry.path().extension() == ".tga" &&
+                        !std::set<std::string>{"t0", "t1", "t2", "t3"}.count(entry.path().stem().string());
+    EXPECT_GE(static_cast<double>(p.width) * p.height, textures * 100.0 * 100.0);
+    // Pictures are drawn, not only names: the orange of the button skin and
+    // the title's lettering shows.
+    long orange = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const uint8_t* px = p.Pixel(x, y);
+            orange += px[0] > 200 && px[1] > 80 && px[1] < 180 && px[2] < 80;
+        }
+    EXPECT_GT(orange, 200);
 }
 
 TEST_F(AssetgenRuns, StaleTexturesAreRemovedButProfilesKept) {

@@ -2,8 +2,10 @@
 // to the sixteen headings. The "_wh" layer carries the chassis, wheels and
 // tracks; the "_tp" layer the body in neutral grey, which the game tints.
 #include <cmath>
+#include <future>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "catalog.h"
 #include "shading.h"
@@ -78,36 +80,42 @@ Part Track(Vec2 c, float hw, float hh) {
 
 Material Glass() { return {Hex(0x2B3440), 0.5f, 0.5f, 0.9f, 40.0f}; }
 
+// The coupe: rear-driven on wider rear tyres.
 Model SedanWheels() {
     Model m;
     m.push_back(Slab(Box({0, 0}, 10, 19.5f, 4), 0, 2, 2, Paint(0.18f)));
-    for (float sx : {-1.0f, 1.0f})
-        for (float sy : {-1.0f, 1.0f}) m.push_back(Tyre({sx * 11.0f, sy * 13.0f}, 3.4f, 5.8f, 1));
+    for (float sx : {-1.0f, 1.0f}) {
+        m.push_back(Tyre({sx * 10.6f, -13.0f}, 3.2f, 5.6f, 1));
+        m.push_back(Tyre({sx * 11.4f, 13.0f}, 4.0f, 6.0f, 1));
+    }
     return m;
 }
 
+// A sleek coupe: a long bonnet tapering to a rounded nose, wide rear
+// haunches, the cabin set well back and a lip spoiler on the tail.
 Model SedanBody() {
     Model m;
     const Field body = [](Vec2 p) {
-        // Slightly narrower at the nose than at the tail.
-        const float w = 11.5f - 0.8f * Clamp01((-p.y - 8.0f) / 14.0f);
-        return DistBox(p, {0, 0}, w, 21.5f, 6.0f);
+        const float taper = Clamp01((-p.y - 2.0f) / 20.0f);
+        const float w = 12.0f - 3.2f * taper * taper;
+        return DistBox(p, {0, 0.5f}, w, 21.5f, 6.5f);
     };
-    m.push_back(Slab(body, 0, 6, 4.5f, [](Vec2 p) {
-        // A faint crease down the bonnet and the boot.
-        const float crease = std::fabs(std::fabs(p.x) - 4.5f) < 0.5f && std::fabs(p.y) > 11 ? -0.08f : 0;
+    m.push_back(Slab(body, 0, 5.5f, 4.5f, [](Vec2 p) {
+        // Two creases run down the bonnet.
+        const float crease = std::fabs(std::fabs(p.x) - 3.8f) < 0.5f && p.y < -9 ? -0.08f : 0;
         return Paint(0.9f + crease, 0.35f);
     }));
-    const Field cabin = Box({0, 2.5f}, 9.6f, 10.5f, 4.0f);
-    const Field roof = Box({0, 3.5f}, 7.6f, 6.5f, 3.0f);
-    m.push_back(Slab(cabin, 6, 5, 3.2f, [roof](Vec2 p) {
+    const Field cabin = Box({0, 5.5f}, 9.4f, 9.5f, 4.5f);
+    const Field roof = Box({0, 7.0f}, 7.2f, 5.0f, 3.0f);
+    m.push_back(Slab(cabin, 5.5f, 4.5f, 3.2f, [roof](Vec2 p) {
         return roof(p) > 0 ? Glass() : Paint(0.93f, 0.3f);
     }));
+    m.push_back(Slab(Box({0, 20.4f}, 11.0f, 1.3f, 0.8f), 5.5f, 1.5f, 0.8f, Paint(0.75f, 0.4f)));
     for (float sx : {-1.0f, 1.0f}) {
-        m.push_back(Slab(Ellipse({sx * 6.8f, -20.2f}, 2.6f, 1.3f), 4, 1, 1, Tinted(0xFFFFF0, 0.8f)));
-        m.push_back(Slab(Ellipse({sx * 7.6f, 20.8f}, 2.4f, 1.0f), 4, 1, 1, Paint(0.42f)));
+        m.push_back(Slab(Ellipse({sx * 5.4f, -20.0f}, 2.4f, 1.2f), 4, 1, 1, Tinted(0xFFFFF0, 0.8f)));
+        m.push_back(Slab(Ellipse({sx * 8.2f, 21.6f}, 2.4f, 0.9f), 4, 1, 1, Paint(0.42f)));
         // Mirrors stick out beside the windscreen.
-        m.push_back(Slab(Ellipse({sx * 11.8f, -5.0f}, 1.6f, 1.1f), 4, 2, 1, Paint(0.85f)));
+        m.push_back(Slab(Ellipse({sx * 11.2f, -3.0f}, 1.6f, 1.1f), 4, 2, 1, Paint(0.85f)));
     }
     return m;
 }
@@ -245,21 +253,27 @@ ImageSet MakeCars() {
         {"tank", TankTracks(), TankBody()},
         {"turbo", RacerWheels(), RacerBody()},
     };
+    // One job per kind; the set keeps its fixed order.
+    std::vector<std::future<ImageSet>> jobs;
+    for (const CarKind& kind : kinds)
+        jobs.push_back(std::async(std::launch::async, [&kind] {
+            ImageSet frames;
+            for (int d = 1; d <= 16; ++d) {
+                const float heading = (d - 1) * 22.5f;
+                frames.push_back({std::string(kind.name) + "_wh" + std::to_string(d),
+                                  RenderModel(kind.wheels, heading)});
+                frames.push_back({std::string(kind.name) + "_tp" + std::to_string(d),
+                                  RenderModel(kind.body, heading)});
+            }
+            return frames;
+        }));
     ImageSet set;
-    for (const CarKind& kind : kinds) {
-        for (int d = 1; d <= 16; ++d) {
-            const float heading = (d - 1) * 22.5f;
-            set.push_back({std::string(kind.name) + "_wh" + std::to_string(d),
-                           RenderModel(kind.wheels, heading)});
-            set.push_back({std::string(kind.name) + "_tp" + std::to_string(d),
-                           RenderModel(kind.body, heading)});
-        }
-    }
+    for (auto& job : jobs)
+        for (Image& image : job.get()) set.push_back(std::move(image));
     // The editor places cars too; its preview shows the whole car facing up.
     for (const CarKind& kind : kinds) {
-        Canvas preview = RenderModel(kind.wheels, 0);
-        const Canvas body = RenderModel(kind.body, 0);
-        Composite(preview, body, 0, 0, kCarSize, kCarSize);
+        Canvas preview = FindImage(set, std::string(kind.name) + "_wh1");
+        Composite(preview, FindImage(set, std::string(kind.name) + "_tp1"), 0, 0, kCarSize, kCarSize);
         set.push_back({std::string(kind.name) + "1", preview, true});
     }
     return set;

@@ -19,7 +19,11 @@ void Heading(Canvas& c, const Typeface& face, const std::string& text) {
                      [](Vec2 p) { return Mix(Hex(0xFFF07A), Hex(0xFF8A1E), p.y); }, Hex(0x2A0E04), 2, 1.0f);
 }
 
-void Say(Canvas& c, const Typeface& face, const std::string& text, float x, float y, int size = 18) {
+// White text with a soft drop shadow; a line wider than `room` is set
+// smaller until it fits.
+void Say(Canvas& c, const Typeface& face, const std::string& text, float x, float y, int size = 18,
+         int room = kWidth) {
+    while (size > 11 && face.Measure(text, size) > room) --size;
     DrawText(c, face, text, size, x + 2, y + 2, Align::Left, Hex(0x000000, 0.6f));
     DrawText(c, face, text, size, x, y, Align::Left, Hex(0xFFFFFF));
 }
@@ -32,12 +36,12 @@ void Bullet(Canvas& c, const Typeface& face, const std::string& text, float y) {
 Canvas Overview(const Typeface& face, const ImageSet& objects) {
     Canvas c(kWidth, kHeight);
     Heading(c, face, "Overview");
-    Bullet(c, face, "Race the computer drivers for four laps.", 128);
+    Bullet(c, face, "The Tournament: sixteen tracks, four laps each.", 128);
     Bullet(c, face, "Finish first to unlock the next track.", 162);
-    Bullet(c, face, "Every fourth win unlocks a new car.", 196);
+    Bullet(c, face, "Every fourth win unlocks the next car.", 196);
     Bullet(c, face, "Losing a tournament race costs 1000 points.", 230);
     Bullet(c, face, "Free Race replays any track you have unlocked.", 264);
-    Bullet(c, face, "Build your own tracks in the editor (F12).", 298);
+    Bullet(c, face, "Drive over the bonuses to score their points.", 298);
 
     FillLit(c, Box({640, 214}, 110, 104, 14), Material{Hex(0x0C1622, 0.55f), 0.8f, 0.3f, 0, 8}, 4);
     DrawText(c, face, "Bonuses", 20, 640, 138, Align::Centre, Hex(0xFFE45A), 0.6f);
@@ -64,29 +68,47 @@ void Key(Canvas& c, const Typeface& face, Vec2 centre, float hw, const std::stri
     }
 }
 
+// A dark, rounded panel behind a group of lines.
+void Board(Canvas& c, const Typeface& face, float x0, float y0, float x1, float y1, const std::string& title) {
+    FillLit(c, Box({(x0 + x1) / 2, (y0 + y1) / 2}, (x1 - x0) / 2, (y1 - y0) / 2, 14),
+            Material{Hex(0x0C1622, 0.55f), 0.8f, 0.3f, 0, 8}, 4);
+    DrawText(c, face, title, 20, (x0 + x1) / 2, y0 + 28, Align::Centre, Hex(0xFFE45A), 0.6f);
+}
+
 Canvas Controls(const Typeface& face) {
     Canvas c(kWidth, kHeight);
     Heading(c, face, "Controls");
-    const Vec2 up{150, 140};
+    // Driving: the arrow keys.
+    const Vec2 up{130, 126};
     Key(c, face, up, 22, "", 0);
     Key(c, face, up + Vec2{-48, 46}, 22, "", 90);
     Key(c, face, up + Vec2{0, 46}, 22, "", 180);
     Key(c, face, up + Vec2{48, 46}, 22, "", 270);
-    Say(c, face, "Up: accelerate", 90, 250);
-    Say(c, face, "Down: brake and reverse", 90, 278);
-    Say(c, face, "Left, Right: steer", 90, 306);
+    Say(c, face, "Up: accelerate", 60, 230, 17, 230);
+    Say(c, face, "Down: brake, reverse", 60, 256, 17, 230);
+    Say(c, face, "Left, Right: steer", 60, 282, 17, 230);
+    Say(c, face, "A game pad works too: stick", 60, 316, 14, 230);
+    Say(c, face, "steers, A drives, B reverses.", 60, 336, 14, 230);
 
+    // The keys that work everywhere.
     const struct {
         const char* key;
         const char* action;
-    } keys[] = {{"Esc", "pause the race"}, {"F11", "back to the menu"}, {"F12", "map editor"}};
+    } keys[] = {{"Esc", "pause the race"}, {"F11", "main menu"}, {"F12", "map editor"}};
     for (int i = 0; i < 3; ++i) {
-        const float y = 140.0f + i * 50;
-        Key(c, face, {420, y}, 28, keys[i].key);
-        Say(c, face, keys[i].action, 462, y + 7);
+        const float y = 128.0f + i * 50;
+        Key(c, face, {320, y}, 26, keys[i].key);
+        Say(c, face, keys[i].action, 356, y + 7, 17, 140);
     }
-    Say(c, face, "A game controller works too: the stick steers,", 380, 296, 16);
-    Say(c, face, "A accelerates, B reverses, Start pauses.", 380, 320, 16);
+
+    // The map editor: every edit wants Shift held.
+    Board(c, face, 508, 96, 776, 336, "Map editor");
+    const char* const lines[] = {
+        "Hold Shift while you edit:",     "left click places the item",   "right click removes an object",
+        "middle button drag paints",      "tick Way: click adds waypoints", "Undo drops the last waypoint",
+        "F5 mirrors the whole track",     "mouse at an edge scrolls",
+    };
+    for (int i = 0; i < 8; ++i) Say(c, face, lines[i], 524, 150.0f + i * 24, 15, 238);
     return c;
 }
 

@@ -78,24 +78,25 @@ Canvas Padlock() {
     return c;
 }
 
-// The countdown badge, drawn tinted with each phase's colour: a dark disc
-// for the digits inside a chequered rim.
+// The countdown badge, drawn tinted with each phase's colour: a bright
+// chequered rim that carries the colour round a dark disc, so the pale
+// digits stand out whatever the tint.
 Canvas CountdownBadge() {
     Canvas c(128, 128);
     const Vec2 centre{64, 64};
     FillLit(c, Circle(centre, 62), Glossy(Grey(0.95f), 0.5f), 5);
-    Fill(c, Ring(centre, 55, 12), [centre](Vec2 p) {
+    Fill(c, Ring(centre, 54, 10), [centre](Vec2 p) {
         const Vec2 d = p - centre;
         const int seg = static_cast<int>((std::atan2(d.y, d.x) + 3.14159f) / (6.28318f / 32));
-        const int row = Length(d) < 55 ? 0 : 1;
-        return (seg + row) % 2 ? Grey(0.98f) : Grey(0.45f);
+        const int row = Length(d) < 54 ? 0 : 1;
+        return (seg + row) % 2 ? Grey(0.98f) : Grey(0.5f);
     });
-    Fill(c, Circle(centre, 48), [centre](Vec2 p) {
-        const float r = Length(p - centre - Vec2{-12, -14}) / 70;
-        return Mix(Grey(0.72f), Grey(0.32f), Clamp01(r));
+    Fill(c, Circle(centre, 46), [centre](Vec2 p) {
+        const float r = Length(p - centre - Vec2{-14, -16}) / 72;
+        return Mix(Grey(0.36f), Grey(0.12f), Clamp01(r));
     });
-    Fill(c, Ring(centre, 48, 2), Grey(0.15f, 0.8f));
-    Fill(c, Ellipse({58, 40}, 30, 14), [](Vec2 p) { return Grey(1.0f, 0.28f * (1 - (p.y - 26) / 28)); });
+    Fill(c, Ring(centre, 46, 2.5f), Grey(0.05f, 0.9f));
+    Fill(c, Ellipse({58, 38}, 28, 11), [](Vec2 p) { return Grey(1.0f, 0.2f * (1 - (p.y - 27) / 22)); });
     return c;
 }
 

@@ -9,7 +9,9 @@
 
 #include "bends.h"
 #include "catalog.h"
+#include "contact_sheet.h"
 #include "font.h"
+#include "menu_song.h"
 #include "sounds.h"
 #include "text.h"
 #include "tga.h"
@@ -23,19 +25,24 @@ namespace {
 
 struct Options {
     std::string out;
+    std::string contact_sheet;
     std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 };
 
 bool ParseArgs(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--out" || arg == "--font") && i + 1 < argc) {
-            (arg == "--out" ? options.out : options.font) = argv[++i];
+        if (arg == "--out" && i + 1 < argc) {
+            options.out = argv[++i];
+        } else if (arg == "--font" && i + 1 < argc) {
+            options.font = argv[++i];
+        } else if (arg == "--contact-sheet" && i + 1 < argc) {
+            options.contact_sheet = argv[++i];
         } else {
             return false;
         }
     }
-    return !options.out.empty();
+    return !options.out.empty() || !options.contact_sheet.empty();
 }
 
 // Removes files of the given extension that this run did not write, so a
@@ -74,7 +81,8 @@ void Append(ImageSet& to, ImageSet from) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
-        std::fprintf(stderr, "usage: assetgen --out DATA_FOLDER [--font FONT.ttf]\n");
+        std::fprintf(stderr,
+                     "usage: assetgen [--out DATA_FOLDER] [--contact-sheet FILE.png] [--font FONT.ttf]\n");
         return 2;
     }
     const auto started = std::chrono::steady_clock::now();
@@ -83,6 +91,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: cannot read the font %s\n", options.font.c_str());
         return 1;
     }
+
+    // Ground tiles first: the editor's list follows this order.
+    ImageSet objects = MakeTiles();
+    Append(objects, MakeBendTiles(objects));
+    Append(objects, MakeMarkers());
+    Append(objects, MakeNatureProps());
+    Append(objects, MakeCityProps());
+    Append(objects, MakeCars());
+
+    ImageSet shared = MakeInterface();
+    Append(shared, MakePictures(face));
+    Append(shared, MakeHelpPages(face, objects));
+
+    if (!options.contact_sheet.empty() &&
+        !WritePng(options.contact_sheet, ContactSheet(shared, objects, face))) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", options.contact_sheet.c_str());
+        return 1;
+    }
+    if (options.out.empty()) return 0;
 
     const fs::path out(options.out);
     const fs::path share = out / "gfx" / "share";
@@ -97,18 +124,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-
-    // Ground tiles first: the editor's list follows this order.
-    ImageSet objects = MakeTiles();
-    Append(objects, MakeBendTiles(objects));
-    Append(objects, MakeMarkers());
-    Append(objects, MakeNatureProps());
-    Append(objects, MakeCityProps());
-    Append(objects, MakeCars());
-
-    ImageSet shared = MakeInterface();
-    Append(shared, MakePictures(face));
-    Append(shared, MakeHelpPages(face, objects));
 
     if (!WriteImages(objects_dir, objects) || !WriteImages(share, shared)) return 1;
     const std::string list = EditorList(objects);
@@ -131,6 +146,7 @@ int main(int argc, char** argv) {
         sounds_written.insert(file);
     }
     RemoveStale(sfx, ".wav", sounds_written);
+    if (!WriteFile((sfx / "menu.xm").string(), EncodeXm(MakeMenuSong()))) return 1;
 
     const BitmapFont font = BuildBitmapFont(face);
     if (!WriteFile((fnt / "font.tga").string(), EncodeTga(font.atlas)) ||

@@ -115,17 +115,18 @@ Canvas Trophy() {
     return c;
 }
 
-// A chequered flag waving on its pole.
+// A chequered flag waving on its pole. The cloth hangs low in the picture:
+// on the menu the picture's top overlaps the button above it.
 Canvas Flag() {
     Canvas c(128, 128);
-    FillCylinder(c, Capsule({24, 10}, {28, 122}, 3, 3), 20, 31, Steel());
-    FillLit(c, Circle({24, 10}, 5), Gold(), 3);
-    constexpr float x0 = 28, x1 = 120, height = 60;
+    FillCylinder(c, Capsule({24, 26}, {28, 124}, 3, 3), 20, 31, Steel());
+    FillLit(c, Circle({24, 26}, 5), Gold(), 3);
+    constexpr float x0 = 28, x1 = 120, height = 56;
     Wash(c, [=](Vec2 p) {
         if (p.x < x0 || p.x > x1) return Colour{};
         const float u = (p.x - x0) / (x1 - x0);
         const float wave = 8 * std::sin(u * 2 * kPi * 1.1f) * u;
-        const float top = 16 + wave;
+        const float top = 32 + wave;
         const float v = (p.y - top) / height;
         if (v < 0 || v > 1) return Colour{};
         const float slope = std::cos(u * 2 * kPi * 1.1f);
@@ -168,17 +169,17 @@ Canvas Helmet() {
     return c;
 }
 
-// The little "new" sticker and envelope beside the Subscribe button; the
-// button's caption stays readable between them.
+// The little "new" sticker and envelope beside the Subscribe button: both
+// keep to the ends of the picture so the caption between them stays clear.
 Canvas Announcement(const Typeface& face) {
     Canvas c(160, 64);
-    const Field envelope = Box({16, 24}, 13, 9, 1.5f);
+    const Field envelope = Box({13, 20}, 10, 7, 1.5f);
     FillLit(c, envelope, Glossy(Hex(0xF8F4E8), 0.2f), 2);
-    Fill(c, Intersect(envelope, Union(Line({3, 15}, {16, 26}, 1.6f), Line({16, 26}, {29, 15}, 1.6f))), Hex(0xA09070));
+    Fill(c, Intersect(envelope, Union(Line({3, 13}, {13, 22}, 1.4f), Line({13, 22}, {23, 13}, 1.4f))), Hex(0xA09070));
     std::vector<Vec2> star;
-    for (int k = 0; k < 24; ++k) star.push_back(Vec2{142, 17} + Rotate({0, k % 2 ? -12.5f : -16.5f}, k * 15.0f));
+    for (int k = 0; k < 24; ++k) star.push_back(Vec2{148, 12} + Rotate({0, k % 2 ? -8.5f : -11.0f}, k * 15.0f));
     FillLit(c, Polygon(star), Glossy(Hex(0xE8241C), 0.4f), 3);
-    DrawText(c, face, "NEW", 10, 142, 21, Align::Centre, Hex(0xFFFFFF), 0.8f);
+    DrawText(c, face, "NEW", 7, 148, 15, Align::Centre, Hex(0xFFFFFF), 0.5f);
     DropShadow(c, 2, 2, 2, 0.45f);
     return c;
 }

@@ -5,10 +5,6 @@
 
 namespace assetgen {
 
-float Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-
-float Length(Vec2 a) { return std::sqrt(a.x * a.x + a.y * a.y); }
-
 Vec2 Rotate(Vec2 v, float degrees) {
     const float r = degrees * 3.14159265f / 180.0f;
     const float c = std::cos(r);

@@ -2,6 +2,7 @@
 // compositing, resampling and blur; everything the art is painted with.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -16,8 +17,9 @@ struct Vec2 {
 inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
 inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
 inline Vec2 operator*(Vec2 a, float k) { return {a.x * k, a.y * k}; }
-float Dot(Vec2 a, Vec2 b);
-float Length(Vec2 a);
+// Inline: every distance field of the art calls these per pixel.
+inline float Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
+inline float Length(Vec2 a) { return std::sqrt(a.x * a.x + a.y * a.y); }
 // Rotates by `degrees` counter-clockwise as seen on screen (y grows downwards).
 Vec2 Rotate(Vec2 v, float degrees);
 

@@ -20,7 +20,7 @@ Signal Click() {
                0.6f * std::sin(kTwoPi * 420 * t) * Decay(t, 0.010f) +
                0.5f * hp.Step(rng.Signed()) * Decay(t, 0.002f);
     }
-    Normalise(s, 0.7f);
+    SetLoudness(s, -20, -3);
     FadeEdges(s, 0.001f);
     return s;
 }
@@ -34,7 +34,7 @@ Signal Select() {
         phase += kTwoPi * (2600 + 9000 * t) / kSampleRate;
         s[i] = std::sin(phase) * Rise(t, 0.002f) * Decay(t, 0.008f);
     }
-    Normalise(s, 0.45f);
+    SetLoudness(s, -23, -6);
     FadeEdges(s, 0.001f);
     return s;
 }
@@ -50,7 +50,7 @@ Signal Start() {
         s[i] = env * (std::sin(w) + 0.3f * std::sin(3 * w) + 0.15f * std::sin(5 * w) +
                       0.08f * std::sin(7 * w));
     }
-    Normalise(s, 0.65f);
+    SetLoudness(s, -15, -6);
     return s;
 }
 
@@ -70,7 +70,7 @@ Signal Get() {
         }
         MixInto(s, note, at, 1.0f - 0.15f * n);
     }
-    Normalise(s, 0.75f);
+    SetLoudness(s, -16, -2);
     FadeEdges(s, 0.003f);
     return s;
 }
@@ -88,7 +88,7 @@ Signal Bad() {
         const float square = std::sin(kTwoPi * 65.5f * t) > 0 ? 0.4f : -0.4f;
         s[i] = lp.Step(gate * (a + b + square));
     }
-    Normalise(s, 0.7f);
+    SetLoudness(s, -16, -3);
     return s;
 }
 
@@ -110,7 +110,7 @@ Signal Bum() {
         s[i] = std::sin(thump_phase) * Decay(t, 0.16f) +
                lp.Step(rng.Signed()) * (Decay(t, 0.12f) + hit2) * 1.4f + 0.35f * clang;
     }
-    Normalise(s, 0.9f);
+    SetLoudness(s, -13, -1);
     FadeEdges(s, 0.002f);
     return s;
 }
@@ -135,14 +135,15 @@ Signal Firework() {
             crack[i] = hp.Step(crack[i]) * Decay(Seconds(static_cast<int>(i)), 0.002f);
         MixInto(s, crack, SampleCount(at), gain);
     }
-    Normalise(s, 0.9f);
+    SetLoudness(s, -19, -1);
     FadeEdges(s, 0.002f);
     return s;
 }
 
-// Engine hum of `cycles` firing periods in 0.2 s; the end joins the start,
-// since the game asks for it again every tick.
-Signal Engine(int cycles, float rasp, uint64_t seed) {
+// Engine hum of `cycles` firing periods in 0.2 s at `rms_db`; the end joins
+// the start, since the game asks for it again every tick. It stays below
+// the crash: it plays all race long.
+Signal Engine(int cycles, float rasp, float rms_db, uint64_t seed) {
     Rng rng(seed);
     const int n = SampleCount(0.2f);
     const float f0 = static_cast<float>(cycles) / 0.2f;
@@ -170,7 +171,7 @@ Signal Engine(int cycles, float rasp, uint64_t seed) {
         s[static_cast<size_t>(i)] += rasp * grit[static_cast<size_t>(i)] * (0.4f + Decay(cyc, 0.15f));
     }
     Signal smooth = FilterLoop(s, Biquad(Biquad::Kind::LowPass, f0 * 14, 0.7f));
-    Normalise(smooth, 0.6f);
+    SetLoudness(smooth, rms_db, -3);
     // Start the loop at its quietest, flattest point: replays after a short
     // gap then begin without a click.
     size_t start = 0;
@@ -217,6 +218,7 @@ Signal Ambient() {
         }
         MixInto(s, chirp, SampleCount(at), 0.06f);
     }
+    SetLoudness(s, -27, -8);
     FadeEdges(s, 0.01f);
     return s;
 }
@@ -229,8 +231,8 @@ std::vector<SoundAsset> MakeSounds() {
         {"bad", Bad()},
         {"bum", Bum()},
         {"click", Click()},
-        {"eng", Engine(30, 0.5f, 71)},
-        {"eng_e", Engine(35, 0.9f, 73)},
+        {"eng", Engine(30, 0.5f, -20, 71)},
+        {"eng_e", Engine(35, 0.9f, -21, 73)},
         {"fw", Firework()},
         {"get", Get()},
         {"select", Select()},

@@ -72,6 +72,27 @@ void Normalise(Signal& s, float peak) {
     for (float& v : s) v *= peak / top;
 }
 
+float RmsDb(const Signal& s) {
+    double sum = 0;
+    for (float v : s) sum += static_cast<double>(v) * v;
+    if (s.empty() || sum <= 0) return -INFINITY;
+    return static_cast<float>(10.0 * std::log10(sum / static_cast<double>(s.size())));
+}
+
+void SetLoudness(Signal& s, float rms_db, float peak_db) {
+    const float now = RmsDb(s);
+    if (!std::isfinite(now)) return;
+    const float gain = std::pow(10.0f, (rms_db - now) / 20.0f);
+    const float limit = std::pow(10.0f, peak_db / 20.0f);
+    // Above the knee the curve bends smoothly towards the limit.
+    const float knee = 0.6f * limit;
+    for (float& v : s) {
+        const float a = std::fabs(v * gain);
+        const float shaped = a <= knee ? a : knee + (limit - knee) * std::tanh((a - knee) / (limit - knee));
+        v = std::copysign(shaped, v);
+    }
+}
+
 void FadeEdges(Signal& s, float seconds) {
     const int n = std::min(SampleCount(seconds), static_cast<int>(s.size() / 2));
     for (int i = 0; i < n; ++i) {

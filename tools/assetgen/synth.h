@@ -37,6 +37,12 @@ private:
 void MixInto(Signal& mix, const Signal& part, int at, float gain);
 // Scales so the largest magnitude is `peak`.
 void Normalise(Signal& s, float peak);
+// Sets the loudness: scales to an RMS level in dB below full scale, then
+// rounds off any peak that would pass `peak_db`, so no effect clips and
+// the effects sit at planned levels against each other.
+void SetLoudness(Signal& s, float rms_db, float peak_db);
+// Root mean square level in dB below full scale (-inf for silence).
+float RmsDb(const Signal& s);
 // Short linear fades at both ends against clicks.
 void FadeEdges(Signal& s, float seconds);
 // White noise from the generator's own random numbers.

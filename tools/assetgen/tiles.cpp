@@ -113,9 +113,9 @@ Canvas Snow() {
     Canvas tile = Ground(
         [&n](float x, float y) {
             const float v = Fbm(n, x, y, 4, 3);
-            return Mix(Hex(0xDCE6F2), Hex(0xFBFDFF), 0.4f + v * 0.6f);
+            return Mix(Hex(0xC9D6E8), Hex(0xF4F8FC), 0.35f + v * 0.6f);
         },
-        [&n](float x, float y) { return Fbm(n, x, y, 4, 5) * 14.0f; }, 1.0f);
+        [&n](float x, float y) { return Fbm(n, x, y, 4, 4) * 8.0f; }, 1.0f);
     Rng rng(122);
     for (int i = 0; i < 60; ++i) {
         const Vec2 c{rng.Range(0, kTile), rng.Range(0, kTile)};
@@ -149,15 +149,25 @@ Canvas Ice() {
     return tile;
 }
 
+// Stone chips one pixel across: a few light, a few dark, the rest binder.
+float Aggregate(const Noise& n, float x, float y) {
+    const float chip = n.At(std::floor(x), std::floor(y), kTile, 53);
+    if (chip > 0.86f) return 0.55f * (chip - 0.86f) / 0.14f;
+    if (chip < 0.12f) return -0.45f * (0.12f - chip) / 0.12f;
+    return 0.0f;
+}
+
+// Asphalt seen from above is flat: its look is in the chips and in broad,
+// faint tone changes, with only a little grit in the relief.
 Canvas Asphalt(uint32_t seed, Colour dark, Colour light, bool worn) {
     const Noise n(seed);
     Canvas tile = Ground(
         [&n, dark, light](float x, float y) {
             const float v = Fbm(n, x, y, 4, 3);
             const float g = Grain(n, x, y);
-            return Mix(dark, light, v * 0.65f + g * 0.35f);
+            return Mix(dark, light, Clamp01(0.2f + v * 0.45f + g * 0.2f + Aggregate(n, x, y)));
         },
-        [&n](float x, float y) { return Grain(n, x, y) * 0.8f; }, 0.8f);
+        [&n](float x, float y) { return Grain(n, x, y) * 0.35f; }, 0.8f);
     Rng rng(seed + 1);
     if (worn) {
         // Patched repairs and a few cracks.
@@ -199,19 +209,32 @@ Canvas Dirt() {
     return tile;
 }
 
+// Concrete slabs in a running bond, mid grey so lamp light still shows on them.
 Canvas Pavement() {
     const Noise n(161);
+    auto slab = [](float x, float y, float& u, float& v) {
+        const int row = static_cast<int>(std::floor(y / 32));
+        const float shifted = x + (row % 2 ? 16.0f : 0.0f);
+        u = std::fmod(shifted, 32.0f);
+        v = std::fmod(y, 32.0f);
+        return static_cast<int>(shifted / 32) % 4 + 4 * row;
+    };
     Canvas tile = Ground(
-        [&n](float x, float y) {
-            const int slab = static_cast<int>(x / 32) + 4 * static_cast<int>(y / 32);
-            const float tone = 0.74f + 0.05f * n.At(static_cast<float>(slab), 0.5f, 16, 3);
-            return Mix(Grey(tone - 0.05f), Grey(tone + 0.04f), Grain(n, x, y));
+        [&n, slab](float x, float y) {
+            float u = 0, v = 0;
+            const int id = slab(x, y, u, v);
+            const float tone = 0.5f + 0.06f * n.At(static_cast<float>(id), 0.5f, 16, 3);
+            const float stain = Fbm(n, x, y, 4, 3);
+            const Colour base = Mix(Hex(0x8A857C), Hex(0x9E9A92), tone);
+            return Scaled(base, 0.86f + 0.12f * stain + 0.08f * Grain(n, x, y) +
+                                    0.2f * Aggregate(n, x, y));
         },
-        [](float x, float y) {
-            // Each slab bevels down into its joints.
-            const float dx = std::fabs(std::fmod(x, 32.0f) - 16.0f);
-            const float dy = std::fabs(std::fmod(y, 32.0f) - 16.0f);
-            return -3.0f * SmoothStep(13.5f, 16.0f, std::max(dx, dy));
+        [slab](float x, float y) {
+            // Each slab rounds down into narrow joints.
+            float u = 0, v = 0;
+            slab(x, y, u, v);
+            const float edge = std::max(std::fabs(u - 16.0f), std::fabs(v - 16.0f));
+            return -2.0f * SmoothStep(14.5f, 16.0f, edge);
         },
         1.0f);
     return tile;
@@ -229,8 +252,9 @@ Canvas Water() {
             const float c1 = std::fabs(Fbm(n, fx + 31, fy, 4, 3) - 0.5f);
             const float c2 = std::fabs(Fbm(n, fx, fy + 53, 4, 3) - 0.5f);
             const float caustic = 1.0f - SmoothStep(0.0f, 0.06f, std::min(c1, c2));
-            Colour c = Mix(Hex(0x1B5E8C), Hex(0x2E8DBA), v * 0.8f + wave * 0.3f);
-            c = Mix(c, Hex(0x9FE0F5), caustic * 0.45f);
+            // Shallow, clear water: turquoise over a light bottom.
+            Colour c = Mix(Hex(0x1C7DA6), Hex(0x38AFC6), v * 0.8f + wave * 0.3f);
+            c = Mix(c, Hex(0xB6F0F4), caustic * 0.5f);
             tile.Set(x, y, c);
         }
     return tile;

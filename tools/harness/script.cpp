@@ -1,17 +1,24 @@
 #include "tools/harness/script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
 #include "app/autopilot.h"
 #include "app/frame.h"
 #include "app/globals.h"
+#include "assets/soundbase.h"
 #include "engine/backend_offscreen.h"
 #include "engine/input.h"
+#include "engine/record.h"
+#include "music/modplayer.h"
 #include "ui/element.h"
+#include "engine/fs.h"
+#include "world/mapfile.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
 
@@ -81,12 +88,16 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "shot") return w.size() == 2;
     if (cmd == "race") return w.size() == 2;
     if (cmd == "autopilot") return w.size() == 2 && (w[1] == "on" || w[1] == "off");
+    if (cmd == "record") return w.size() == 1;
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
         if (w[1] == "state") return w.size() == 3 && ToInt(w[2], n);
         if (w[1] == "visible" || w[1] == "ticked") return w.size() == 4 && (w[3] == "0" || w[3] == "1");
         if (w[1] == "caption") return w.size() == 4;
+        if (w[1] == "sound" || w[1] == "track") return w.size() == 3;
+        if (w[1] == "fullscreen") return w.size() == 3 && (w[2] == "0" || w[2] == "1");
         if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
+        if (w[1] == "music") return w.size() == 3 && (w[2] == "playing" || w[2] == "stopped");
     }
     return false;
 }
@@ -99,6 +110,36 @@ std::string ElementMismatch(const std::vector<std::string>& w) {
     if (w[1] == "caption") return e.caption == w[3] ? "" : "caption \"" + e.caption + "\"";
     const int value = w[1] == "visible" ? e.visible : e.ticked;
     return std::to_string(value) == w[3] ? "" : w[1] + " " + std::to_string(value);
+}
+
+// `expect sound NAME`: the sound registered under NAME was asked to play since
+// `record`. The log ends here, so a long run keeps no calls.
+bool SoundRequested(const std::string& name) {
+    // A name not registered would find the first sound instead.
+    const auto end = sound_registry.items.begin() + sound_registry.count;
+    const bool registered =
+        std::any_of(sound_registry.items.begin(), end, [&](const TS_Item& item) { return item.name == name; });
+    const OE_Sound sound = registered ? SndBase_Find(sound_registry, name) : nullptr;
+    const auto& calls = oe::Recorder_Calls();
+    const bool found = sound && std::any_of(calls.begin(), calls.end(), [&](const oe::RecordedCall& c) {
+        return c.name == "Snd_Play" && c.handle == sound;
+    });
+    oe::Recorder_Enable(false);
+    return found;
+}
+
+// `expect track NAME`: the map holds the waypoints of "wld\NAME.wld", which
+// no other track shares.
+bool RaceMapIs(const std::string& track) {
+    const auto bytes = Fs_ReadFile("wld\\" + track + ".wld");
+    if (!bytes) return false;
+    auto file = std::make_unique<tworld>();
+    MapFile_Read(*bytes, *file);
+    const auto& a = world_map.waypoints;
+    const auto& b = file->waypoints;
+    const int32_t n = file->waypoint_count;
+    const auto same = [](const tcorner& p, const tcorner& q) { return p.x == q.x && p.y == q.y; };
+    return n > 0 && world_map.waypoint_count == n && std::equal(a.begin(), a.begin() + n, b.begin(), same);
 }
 
 }  // namespace
@@ -203,6 +244,9 @@ bool Runner::Execute(const Line& line) {
         World_StartRace(w[1]);
     } else if (w[0] == "autopilot") {
         Autopilot_Enable(w[1] == "on");
+    } else if (w[0] == "record") {
+        // A fresh log of the engine calls, read by `expect sound`.
+        oe::Recorder_Enable(true);
     } else if (w[0] == "shot") {
         const std::string path = w[1].front() == '/' ? w[1] : shot_dir_ + "/" + w[1];
         if (!backend_.WritePng(path)) return Fail(line, "cannot write " + path);
@@ -212,6 +256,17 @@ bool Runner::Execute(const Line& line) {
     } else if (w[1] == "visible" || w[1] == "caption" || w[1] == "ticked") {
         const std::string found = ElementMismatch(w);
         if (!found.empty()) return Fail(line, found);
+    } else if (w[1] == "music") {
+        // The game's own test: a level of 0 is no music.
+        const bool playing = Music_Level() != 0;
+        if (playing != (w[2] == "playing")) return Fail(line, playing ? "music playing" : "music stopped");
+    } else if (w[1] == "sound") {
+        if (!SoundRequested(w[2])) return Fail(line, "no request for " + w[2] + " since `record`");
+    } else if (w[1] == "track") {
+        if (!RaceMapIs(w[2])) return Fail(line, "the map's waypoints are not those of " + w[2]);
+    } else if (w[1] == "fullscreen") {
+        const int fullscreen = OE_GetOptions()->fullscreen != 0;
+        if (std::to_string(fullscreen) != w[2]) return Fail(line, "fullscreen " + std::to_string(fullscreen));
     } else if (w[1] == "file") {
         std::ifstream in(w[2], std::ios::binary);
         if (!in) return Fail(line, "no file " + w[2]);

@@ -116,18 +116,18 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
         return false;
     }
 
-    oe::VirtualBackend& backend = oe::UseRecordingBackend();
+    oe::VirtualBackend* backend = &oe::UseRecordingBackend();
     oe::Recorder_Enable(false);
     ForgetEarlierRuns();
 
     Monkey monkey(options.seed);
     const auto start = std::chrono::steady_clock::now();
     uint8_t last_state = 0;
-    backend.SetDriver([&] {
+    const oe::VirtualBackend::Driver driver = [&] {
         if (result.ticks >= options.ticks) return false;
         if (result.ticks == options.ticks / 4) result.rss_kib_warm = ResidentKib();
         monkey.Act();
-        backend.Advance(kTickMs);
+        backend->Advance(kTickMs);
         ++result.ticks;
         ++result.ticks_in_state[game_state < result.ticks_in_state.size() ? game_state : 0];
         if (game_state == STATE_RACE && last_state != STATE_RACE) ++result.races_started;
@@ -135,13 +135,20 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
         // Frames cost more than ticks: draw only some of them.
         OE_RegProcedure(OE_PROC_DRAW, result.ticks % options.frame_every == 0 ? DrawFrame : nullptr);
         return true;
-    });
+    };
+    backend->SetDriver(driver);
     Random_ForceSeed(options.seed);
     // "Quit" ends the game; the player starts it again.
     while (result.ticks < options.ticks) {
         ++result.starts;
         Game_Main();
-        ForgetEarlierRuns();
+        // A new process: a fresh engine frees what this run loaded.
+        if (result.ticks < options.ticks) {
+            backend = &oe::UseRecordingBackend();
+            backend->SetDriver(driver);
+            oe::Recorder_Enable(false);
+            ForgetEarlierRuns();
+        }
     }
     result.rss_kib_end = ResidentKib();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

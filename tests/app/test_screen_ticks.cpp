@@ -1,0 +1,216 @@
+// The real game's start with its screens, the tick's work on the menu,
+// tournament and free race screens, and the F11 and F12 keys.
+#include <algorithm>
+
+#include "app/tick.h"
+#include "engine/input.h"
+#include "engine/record.h"
+#include "persist/profile.h"
+#include "tests/app/game_fixture.h"
+#include "ui/actions_race.h"
+#include "ui/display_widgets.h"
+#include "ui/element.h"
+#include "world/particles.h"
+#include "world/race_rules.h"
+#include "world/world.h"
+
+namespace {
+
+ielement& Named(const char* name) { return Element_At(Element_Find(name)); }
+Iimage& Image(const char* name) { return Element_As<Iimage>(Element_Find(name)); }
+
+std::vector<std::string> ShownWindows() {
+    std::vector<std::string> out;
+    for (const auto& e : element_list)
+        if (dynamic_cast<Iwindow*>(e.get()) && e->visible) out.push_back(e->name);
+    return out;
+}
+
+using Windows = std::vector<std::string>;
+
+class GameStart : public GameFixture {
+protected:
+    std::string Read(const std::string& path) {
+        std::ifstream in(dir_ / path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+};
+
+TEST_F(GameStart, AFirstStartBuildsTheScreensAndShowsTheProfileChoice) {
+    CopyGeneratedData();
+    RunGame(3);
+    EXPECT_EQ(element_list.size(), 138u);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
+    // The exit callback saves the settings: all on, no country, no player yet.
+    EXPECT_EQ(Read("main.cfg"), std::string("\0\r\n\0\r\n\0\r\n\r\n\r\n", 13));
+}
+
+TEST_F(GameStart, WithProfilesTheLastPlayerFromTheSettingsReturnsToTheMenu) {
+    CopyGeneratedData();
+    WriteFile("prf/Alice", std::string("\0\r\n", 3));
+    WriteFile("prf/Bob", std::string("\x09\r\n42\r\n", 7));
+    WriteFile("main.cfg", std::string("\x01\r\n\x01\r\n\x00\r\nFinland\r\nBob\r\n", 23));
+    RunGame(3);
+    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
+    EXPECT_EQ(player_name, "Bob");
+    EXPECT_EQ(progress, 9);
+    EXPECT_EQ(score, 42);
+    EXPECT_EQ(Named("lb_hello").caption, "Hello, Bob");
+    // The settings' window mode took effect at start-up.
+    EXPECT_EQ(OE_GetOptions()->fullscreen, 0);
+    EXPECT_EQ(Named("chk_wd").ticked, 1);
+    EXPECT_EQ(Named("chk_mmd").ticked, 1);
+    EXPECT_EQ(Named("edt_ct").caption, "Finland");
+    EXPECT_EQ(Read("main.cfg"), std::string("\x01\r\n\x01\r\n\x00\r\nFinland\r\nBob\r\n", 23));
+}
+
+TEST_F(GameStart, AProfileNamedInNoSettingsFileStillOpensTheMenu) {
+    CopyGeneratedData();
+    WriteFile("prf/Alice", std::string("\x03\r\n5\r\n", 6));
+    RunGame(3);
+    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(score, 0);
+}
+
+class ScreenTicks : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        CopyGeneratedData();
+        WriteFile("prf/Alice", std::string("\0\r\n", 3));
+        RunGame(0);
+        particle_system.count = 0;
+        progress = 0;
+        score = 0;
+        car_kind = 0;
+        car_colour = 0;
+        free_track = 0;
+        oe::Recorder_Enable(true);
+    }
+
+    void Tick() {
+        oe::Input_SetReader(oe::InputReader::Tick);
+        GameTick();
+        oe::Input_EndTurn(oe::InputReader::Tick);
+        oe::Input_SetReader(oe::InputReader::Frame);
+    }
+
+    static int PlayRequests(const std::string& name) {
+        const OE_Sound sound = SndBase_Find(sound_registry, name);
+        const auto& calls = oe::Recorder_Calls();
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const oe::RecordedCall& c) {
+            return c.name == "Snd_Play" && c.handle == sound;
+        }));
+    }
+};
+
+TEST_F(ScreenTicks, TheMenuGreetsThePlayerAndSendsUpOneSparkATick) {
+    game_state = STATE_MENU;
+    player_name = "Alice";
+    Tick();
+    EXPECT_EQ(Named("lb_hello").caption, "Hello, Alice");
+    ASSERT_EQ(particle_system.count, 1);
+    const TEffect2d& p = particle_system.items[0];
+    EXPECT_EQ(p.kind, "light");
+    EXPECT_EQ(p.fade, 4);
+    EXPECT_EQ(p.colour, 0xFFFF);
+    EXPECT_EQ(p.x, 100);
+    EXPECT_EQ(p.y, 170);
+    EXPECT_GE(p.size, 20);
+    EXPECT_LE(p.size, 49);
+    EXPECT_GE(p.vx, -5);
+    EXPECT_LE(p.vx, 4);
+    EXPECT_GE(p.vy, -14);
+    EXPECT_LE(p.vy, -5);
+    Tick();
+    EXPECT_EQ(particle_system.count, 2);
+}
+
+TEST_F(ScreenTicks, TheTournamentScreenShowsTheStandingAndTheChosenCar) {
+    game_state = STATE_TOURNAMENT;
+    progress = 5;
+    score = 700;
+    car_kind = 1;
+    car_colour = 3;
+    Tick();
+    EXPECT_EQ(Named("lb_cccscr").caption, "Your score is 700");
+    EXPECT_EQ(Named("lb_ctrack").caption, "Track 2");
+    EXPECT_EQ(Named("lb_ctrack").visible, 1);
+    EXPECT_EQ(Named("lb_ccc").caption, group_texts[1]);
+    EXPECT_EQ(Named("img_locktr").visible, 0);
+    EXPECT_EQ(Image("img_car_wh").texture, TexBase_Find(object_registry, "car_wh10"));
+    EXPECT_EQ(Image("img_car_tp").texture, TexBase_Find(object_registry, "car_tp10"));
+    EXPECT_NE(Image("img_car_wh").texture, Image("img_car_tp").texture);
+    EXPECT_EQ(Image("img_car_tp").tint, car_colours[3]);
+    EXPECT_EQ(Image("img_color").tint, car_colours[3]);
+    // Kind 2 frees after eight won tracks.
+    car_kind = 2;
+    Tick();
+    EXPECT_EQ(Named("img_locktr").visible, 1);
+    progress = 8;
+    Tick();
+    EXPECT_EQ(Named("img_locktr").visible, 0);
+    EXPECT_EQ(Named("lb_ccc").caption, group_texts[2]);
+}
+
+TEST_F(ScreenTicks, AWonCupShowsTheWinnerAndFireworks) {
+    game_state = STATE_TOURNAMENT;
+    progress = 16;
+    for (int i = 0; i < 300; ++i) Tick();
+    EXPECT_EQ(Named("lb_ccc").caption, "Congratulations!!! You are the Winner!!!");
+    EXPECT_EQ(Named("lb_ctrack").visible, 0);
+    // About one tick in five sets a firework off.
+    const int bangs = PlayRequests("fw");
+    EXPECT_GT(bangs, 30);
+    EXPECT_LT(bangs, 90);
+    for (const auto& c : oe::Recorder_Calls()) {
+        if (c.name != "Snd_Play" || c.handle != SndBase_Find(sound_registry, "fw")) continue;
+        EXPECT_GE(c.args[0], -400);
+        EXPECT_LT(c.args[0], 400);
+    }
+    EXPECT_GT(particle_system.count, 20);
+}
+
+TEST_F(ScreenTicks, TheFreeRaceScreenLocksTracksNotYetReached) {
+    game_state = STATE_FREE_RACE;
+    progress = 4;
+    free_track = 5;
+    Tick();
+    EXPECT_EQ(Named("txt_locktr_map2").visible, 1);
+    EXPECT_EQ(Image("img_track2").texture, TexBase_Find(share_registry, "t1"));
+    EXPECT_EQ(Named("lb_ctrack2").caption, "Track 2");
+    EXPECT_EQ(Named("img_locktr2").visible, 0);
+    free_track = 4;
+    car_kind = 2;
+    car_colour = 15;
+    Tick();
+    EXPECT_EQ(Named("txt_locktr_map2").visible, 0);
+    EXPECT_EQ(Named("img_locktr2").visible, 1);
+    EXPECT_EQ(Named("lb_ctrack2").caption, "Track 1");
+    EXPECT_EQ(Image("img_car_wh2").texture, TexBase_Find(object_registry, "tank_wh10"));
+    EXPECT_EQ(Image("img_color2").tint, car_colours[15]);
+}
+
+TEST_F(ScreenTicks, F12OpensTheEditorPanelAndF11TheMenu) {
+    game_state = STATE_TOURNAMENT;
+    Named("wnd_menu").visible = 0;
+    Named("wnd_tour").visible = 1;
+    car_kind = 3;
+    oe::Input_Key(OE_KEY_F12, true);
+    Tick();
+    oe::Input_Key(OE_KEY_F12, false);
+    EXPECT_EQ(game_state, STATE_EDITOR);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_main"}));
+    EXPECT_EQ(car_kind, 0);
+    oe::Input_Key(OE_KEY_F11, true);
+    Tick();
+    oe::Input_Key(OE_KEY_F11, false);
+    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
+}
+
+}  // namespace

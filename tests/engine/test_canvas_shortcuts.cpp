@@ -1,0 +1,205 @@
+// The software canvas copies opaque sprites (straight into its surface when
+// it has one) and fills opaque rectangles without blending. Each case here
+// draws the same thing once through that shortcut and once through the
+// general triangle path (a sprite turned by a full 360 degrees, a rectangle
+// drawn as a wide line) on a second canvas, and the two frames must agree
+// pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/canvas.h"
+#include "engine/texture.h"
+#include "image_files.h"
+
+namespace {
+
+using oe::Blend;
+using oe::Colour;
+using oe::SpriteQuad;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+struct Screen {
+    SDL_Surface* surface = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    std::unique_ptr<oe::Canvas> canvas;
+};
+
+class CanvasShortcuts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (Screen& s : screens_) {
+            s.surface = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+            ASSERT_NE(s.surface, nullptr) << SDL_GetError();
+            s.renderer = SDL_CreateSoftwareRenderer(s.surface);
+            ASSERT_NE(s.renderer, nullptr) << SDL_GetError();
+            // The first canvas may write opaque sprites straight into its surface.
+            s.canvas = std::make_unique<oe::Canvas>(s.renderer, &s == &screens_[0] ? s.surface : nullptr);
+            s.canvas->Clear(0x203040);
+        }
+    }
+    void TearDown() override {
+        for (Screen& s : screens_) {
+            s.canvas.reset();
+            if (s.renderer) SDL_DestroyRenderer(s.renderer);
+            if (s.surface) SDL_FreeSurface(s.surface);
+        }
+        oe::Textures_ReleaseAll();
+    }
+
+    oe::Canvas& Fast() { return *screens_[0].canvas; }
+    oe::Canvas& General() { return *screens_[1].canvas; }
+
+    uint32_t Pixel(const Screen& s, int x, int y) {
+        const auto* row = static_cast<const uint8_t*>(s.surface->pixels) + y * s.surface->pitch;
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    }
+
+    // Empty when both frames agree, else where they first differ.
+    std::string FirstDifference() {
+        for (Screen& s : screens_) SDL_RenderFlush(s.renderer);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const uint32_t a = Pixel(screens_[0], x, y), b = Pixel(screens_[1], x, y);
+                if (a != b)
+                    return "at " + std::to_string(x) + "," + std::to_string(y) + ": " + std::to_string(a) +
+                           " vs " + std::to_string(b);
+            }
+        return {};
+    }
+
+    // The same sprite straight and turned all the way round.
+    void DrawBoth(OE_Texture texture, SpriteQuad quad, Blend blend = Blend::Normal) {
+        quad.angle = 0;
+        Fast().DrawSprite(texture, quad, blend);
+        quad.angle = 360;
+        General().DrawSprite(texture, quad, blend);
+    }
+
+    // The same rectangle as a fill and as a horizontal line as thick as it is tall.
+    void FillBoth(float x, float y, float w, float h, Colour colour, Blend blend = Blend::Normal) {
+        Fast().FillRect(x, y, w, h, colour, blend);
+        General().Line(x, y + h / 2, x + w, y + h / 2, h, colour, blend);
+    }
+
+    // Every texel different, so a shifted or mis-scaled copy shows.
+    static OE_Texture Pattern(int w, int h, uint8_t alpha = 255) {
+        std::vector<uint8_t> px(size_t(w) * h * 4);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                uint8_t* p = &px[(size_t(y) * w + x) * 4];
+                p[0] = uint8_t(x * 255 / w), p[1] = uint8_t(y * 255 / h), p[2] = uint8_t((x * 7 + y * 13) & 255);
+                p[3] = 255;
+            }
+        px[3] = alpha;   // the top-left texel alone may be translucent
+        return oe::Texture_Create(w, h, px);
+    }
+
+    static SpriteQuad Quad(float x, float y, float w, float h, Colour c = {}) {
+        SpriteQuad q;
+        q.x = x, q.y = y, q.w = w, q.h = h;
+        q.colours = {c, c, c, c};
+        return q;
+    }
+
+    std::array<Screen, 2> screens_;
+};
+
+TEST_F(CanvasShortcuts, OpaqueSpriteAtItsOwnSize) {
+    const OE_Texture t = Pattern(64, 48);
+    DrawBoth(t, Quad(100, 120, 64, 48));
+    EXPECT_EQ(FirstDifference(), "");
+    // The shortcut really drew the texture: its corners landed where they belong.
+    EXPECT_EQ(Pixel(screens_[0], 100, 120), 0x000000u);
+    EXPECT_EQ(Pixel(screens_[0], 163, 167), (uint32_t(63 * 255 / 64) << 16) | (uint32_t(47 * 255 / 48) << 8) |
+                                                 uint32_t((63 * 7 + 47 * 13) & 255));
+    EXPECT_EQ(Pixel(screens_[0], 164, 167), 0x203040u);
+    EXPECT_EQ(Pixel(screens_[0], 163, 168), 0x203040u);
+}
+
+TEST_F(CanvasShortcuts, OpaqueSpriteStretchedAndShrunk) {
+    DrawBoth(Pattern(16, 8), Quad(10, 10, 40, 24));
+    DrawBoth(Pattern(128, 128), Quad(300, 200, 50, 70));
+    DrawBoth(Pattern(7, 5), Quad(500, 300, 256, 160));
+    EXPECT_EQ(FirstDifference(), "");
+}
+
+TEST_F(CanvasShortcuts, OpaqueSpriteOverTheEdges) {
+    const OE_Texture t = Pattern(32, 32);
+    DrawBoth(t, Quad(-10, -20, 64, 64));
+    DrawBoth(t, Quad(780, 590, 64, 32));
+    DrawBoth(t, Quad(-5, 300, 32, 32));
+    DrawBoth(t, Quad(790, 100, 32, 32));
+    DrawBoth(t, Quad(900, 100, 32, 32));   // wholly off screen
+    EXPECT_EQ(FirstDifference(), "");
+}
+
+TEST_F(CanvasShortcuts, OpaqueSpriteAtItsOwnSizeOverTheEdges) {
+    const OE_Texture t = Pattern(32, 24);
+    DrawBoth(t, Quad(-10, -20, 32, 24));
+    DrawBoth(t, Quad(780, 590, 32, 24));
+    DrawBoth(t, Quad(-5, 300, 32, 24));
+    DrawBoth(t, Quad(790, 100, 32, 24));
+    DrawBoth(t, Quad(-32, 10, 32, 24));    // just off the left
+    DrawBoth(t, Quad(100, 600, 32, 24));   // just below
+    EXPECT_EQ(FirstDifference(), "");
+    EXPECT_EQ(Pixel(screens_[0], 0, 0), Pixel(screens_[1], 0, 0));
+    EXPECT_NE(Pixel(screens_[0], 0, 0), 0x203040u);
+}
+
+TEST_F(CanvasShortcuts, TranslucentTexelsStillBlend) {
+    // One translucent texel makes the texture unfit for a plain copy.
+    const OE_Texture t = Pattern(8, 8, 100);
+    DrawBoth(t, Quad(40, 40, 8, 8));
+    DrawBoth(t, Quad(60, 40, 32, 32));
+    EXPECT_EQ(FirstDifference(), "");
+    EXPECT_NE(Pixel(screens_[0], 40, 40), 0x000000u);   // the background shows through
+}
+
+TEST_F(CanvasShortcuts, TintedFadedAddedOrOffPixelSpritesAgree) {
+    const OE_Texture t = Pattern(16, 16);
+    DrawBoth(t, Quad(20, 20, 32, 32, Colour{255, 128, 0, 255}));
+    DrawBoth(t, Quad(60, 20, 32, 32, Colour{255, 255, 255, 100}));
+    DrawBoth(t, Quad(100, 20, 32, 32), Blend::Add);
+    DrawBoth(t, Quad(140.5f, 20.25f, 32, 32));
+    EXPECT_EQ(FirstDifference(), "");
+    // Additive: the background still counts.
+    EXPECT_EQ(Pixel(screens_[0], 100, 20), 0x203040u);
+}
+
+TEST_F(CanvasShortcuts, OpaqueFillsMatchTheGeneralPath) {
+    FillBoth(100, 100, 50, 30, Colour{255, 0, 0, 255});
+    FillBoth(0, 0, 800, 4, Colour{0, 200, 100, 255});
+    FillBoth(-20, 580, 60, 40, Colour{10, 20, 30, 255});
+    FillBoth(780, -10, 50, 30, Colour{90, 80, 70, 255});
+    FillBoth(300.5f, 300, 20, 20, Colour{1, 2, 3, 255});   // not on whole pixels
+    EXPECT_EQ(FirstDifference(), "");
+    EXPECT_EQ(Pixel(screens_[0], 100, 100), 0xFF0000u);
+    EXPECT_EQ(Pixel(screens_[0], 149, 129), 0xFF0000u);
+    EXPECT_EQ(Pixel(screens_[0], 150, 129), 0x203040u);
+    EXPECT_EQ(Pixel(screens_[0], 149, 130), 0x203040u);
+}
+
+TEST_F(CanvasShortcuts, TranslucentAndAdditiveFillsStillBlend) {
+    Fast().FillRect(100, 100, 50, 50, Colour{255, 0, 0, 128}, Blend::Normal);
+    Fast().FillRect(200, 100, 50, 50, Colour{16, 16, 16, 255}, Blend::Add);
+    Fast().FillRect(300, 100, 50, 50, Colour{16, 16, 16, 128}, Blend::Add);
+    Fast().OutlineRect(400, 100, 50, 50, 2, Colour{16, 16, 16, 255}, Blend::Add);
+    SDL_RenderFlush(screens_[0].renderer);
+    const uint32_t half = Pixel(screens_[0], 120, 120);
+    EXPECT_NEAR(int(half >> 16), 0x20 + (255 - 0x20) * 128 / 255, 1);
+    EXPECT_NEAR(int(half & 255), 0x40 * 127 / 255, 1);
+    EXPECT_EQ(Pixel(screens_[0], 220, 120), 0x304050u);
+    EXPECT_EQ(Pixel(screens_[0], 320, 120), 0x283848u);
+    EXPECT_EQ(Pixel(screens_[0], 401, 101), 0x304050u);
+    EXPECT_EQ(Pixel(screens_[0], 420, 120), 0x203040u);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// The screens built for real: a temp working folder that sees the generated
+// assets, the registries and font loaded from it, and the recording backend.
+// Tests add profiles and link files to the folder before they build.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/globals.h"
+#include "assets/soundbase.h"
+#include "assets/texbase.h"
+#include "engine/backend_recording.h"
+#include "engine/input.h"
+#include "engine/record.h"
+#include "ui/display_widgets.h"
+#include "ui/element.h"
+#include "ui/input_widgets.h"
+#include "ui/screens.h"
+#include "world/particles.h"
+#include "world/race_rules.h"
+#include "world/world.h"
+
+class ScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        old_cwd_ = std::filesystem::current_path();
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvamo-screens-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        // The asset folders are read only: links to the generated ones do.
+        for (const char* folder : {"gfx", "sfx", "fnt", "wld"})
+            std::filesystem::create_directory_symlink(std::filesystem::path(KORVAMO_TEST_DATA) / folder, dir_ / folder);
+        std::filesystem::current_path(dir_);
+        backend_ = &oe::UseRecordingBackend();
+        share_registry = TBase{};
+        object_registry = TBase{};
+        sound_registry = TS_List{};
+        SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
+        TexBase_LoadFolder(share_registry, "gfx\\share\\");
+        TexBase_LoadFolder(object_registry, "gfx\\obj\\");
+        main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+        ResetGame();
+    }
+
+    void TearDown() override {
+        element_list.clear();
+        ResetGame();
+        std::filesystem::current_path(old_cwd_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    // The program-wide values the screens and actions touch, as at start-up.
+    static void ResetGame() {
+        game_state = 0;
+        race_mode = 0;
+        player_name.clear();
+        progress = 0;
+        score = 0;
+        car_kind = 0;
+        car_colour = 0;
+        difficulty = 1;
+        particle_system.count = 0;
+        Race_ClearResult();
+    }
+
+    void WriteFile(const std::string& path, const std::string& bytes) {
+        std::filesystem::create_directories((dir_ / path).parent_path());
+        std::ofstream(dir_ / path, std::ios::binary) << bytes;
+    }
+
+    std::string ReadFile(const std::string& path) {
+        std::ifstream in(dir_ / path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
+    static ielement& Named(const std::string& name) { return Element_At(Element_Find(name)); }
+
+    // The control of a window shown with that caption: a name may be taken by
+    // a later element of another window.
+    static ielement& Control(const std::string& window, const std::string& caption) {
+        const int32_t parent = Element_Find(window);
+        for (const auto& e : element_list)
+            if (e->relative && e->parent == parent && e->caption == caption) return *e;
+        ADD_FAILURE() << "no " << caption << " in " << window;
+        return Element_At(0);
+    }
+
+    // Runs a control's action as a click would.
+    static void Click(const std::string& name) {
+        ielement& control = Named(name);
+        ASSERT_EQ(control.name, name);
+        ASSERT_NE(control.action, nullptr) << name;
+        control.action();
+    }
+
+    // The windows shown, in creation order.
+    static std::vector<std::string> ShownWindows() {
+        std::vector<std::string> out;
+        for (const auto& e : element_list)
+            if (dynamic_cast<Iwindow*>(e.get()) && e->visible) out.push_back(e->name);
+        return out;
+    }
+
+    // How many times the sound registered under `name` was asked to play.
+    static int PlayRequests(const std::string& name) {
+        const OE_Sound sound = SndBase_Find(sound_registry, name);
+        int n = 0;
+        for (const auto& c : oe::Recorder_Calls())
+            if (c.name == "Snd_Play" && c.handle == sound) ++n;
+        return n;
+    }
+
+    std::filesystem::path dir_;
+    oe::VirtualBackend* backend_ = nullptr;
+
+private:
+    std::filesystem::path old_cwd_;
+};

@@ -1,0 +1,132 @@
+// The profile dialogs: creating a profile (and refusing names that cannot
+// be a file in "prf\"), picking and loading one, scrolling the list.
+#include "engine/fs.h"
+#include "tests/ui/screens_fixture.h"
+#include "ui/actions.h"
+#include "ui/actions_profile.h"
+
+namespace {
+
+using Windows = std::vector<std::string>;
+
+class ProfileActions : public ScreensTest {
+protected:
+    void SetUp() override {
+        ScreensTest::SetUp();
+        Screens_Build();
+        game_state = STATE_PROFILES;
+    }
+
+    void CreateWith(const std::string& name) {
+        Click("btn_pr_cr");
+        Named("edt_pr_cr").caption = name;
+        Click("btn_pr_cr_ac");
+    }
+
+    const Ilist& ProfileList() { return Element_As<Ilist>(Element_Find("lst_pr")); }
+};
+
+TEST_F(ProfileActions, CreateNewProfileOpensTheDialogWithACleanStanding) {
+    progress = 7;
+    score = 300;
+    Click("btn_pr_cr");
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"}));
+    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(game_state, STATE_PROFILES);
+}
+
+TEST_F(ProfileActions, AcceptWritesTheThreeByteProfileAndOpensTheMenu) {
+    CreateWith("Alice");
+    EXPECT_EQ(ReadFile("prf/Alice"), std::string("\0\r\n", 3));
+    EXPECT_EQ(player_name, "Alice");
+    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
+    ASSERT_EQ(ProfileList().items.count, 1);
+    EXPECT_EQ(ProfileList().items.names[0], "Alice");
+}
+
+TEST_F(ProfileActions, ANameOf64BytesIsStored) {
+    const std::string name(64, 'n');
+    CreateWith(name);
+    EXPECT_EQ(player_name, name);
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "prf" / name));
+}
+
+TEST_F(ProfileActions, AcceptIgnoresNamesThatCannotBeAProfileFile) {
+    player_name = "Before";
+    for (const std::string& name :
+         {std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("..\\main.cfg"),
+          std::string("../evil"), std::string("two\r\nlines"), std::string("bell\x07"), std::string(65, 'n'),
+          std::string("nul\0byte", 8)}) {
+        CreateWith(name);
+        EXPECT_EQ(player_name, "Before") << name;
+        EXPECT_EQ(game_state, STATE_PROFILES) << name;
+        EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"})) << name;
+        EXPECT_TRUE(Fs_List("prf\\*.*").empty()) << name;
+        Named("wnd_pr_cr").visible = 0;
+        Named("wnd_pr").visible = 1;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "evil"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "main.cfg"));
+}
+
+TEST_F(ProfileActions, AProfileThatCannotBeWrittenKeepsTheDialogAndTheOldName) {
+    player_name = "Before";
+    Fs_InjectFault(FsFault::Write);
+    CreateWith("Alice");
+    Fs_InjectFault(FsFault::None);
+    EXPECT_EQ(player_name, "Before");
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"}));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "prf" / "Alice"));
+}
+
+TEST_F(ProfileActions, LoadExistingDoesNothingWithoutProfiles) {
+    progress = 5;
+    Click("btn_pr_ld");
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
+    EXPECT_EQ(progress, 5);
+    // Nor does Accept on the load dialog with an empty list.
+    Click("btn_pr_ld_ac");
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(player_name, "");
+}
+
+TEST_F(ProfileActions, LoadingTheProfileUnderTheBandReadsItsStanding) {
+    WriteFile("prf/Alice", std::string("\0\r\n", 3));
+    WriteFile("prf/Bob", std::string("\x0d\r\n2500\r\n", 9));
+    Click("btn_pr");   // "Change profile" lists them afresh
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    ASSERT_EQ(ProfileList().items.count, 2);
+    progress = 3;
+    Click("btn_pr_ld");
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_ld"}));
+    EXPECT_EQ(progress, 0);
+    // "down" brings Bob under the band, "up" takes him back and again.
+    Click("btn_lst_dn");
+    EXPECT_EQ(ProfileList().items.names[0], "Bob");
+    Click("btn_lst_up");
+    EXPECT_EQ(ProfileList().items.names[0], "Alice");
+    Click("btn_lst_up");
+    EXPECT_EQ(ProfileList().items.names[0], "Bob");
+    Click("btn_pr_ld_ac");
+    EXPECT_EQ(player_name, "Bob");
+    EXPECT_EQ(progress, 13);
+    EXPECT_EQ(score, 2500);
+    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
+}
+
+TEST_F(ProfileActions, ChangeProfileLeavesTheMenuForTheProfileChoice) {
+    WriteFile("prf/Alice", std::string("\0\r\n", 3));
+    act_back_to_menu();
+    Click("btn_pr");
+    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
+    // Back to Menu from there returns.
+    Click("btn_prbb");
+    EXPECT_EQ(game_state, STATE_MENU);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// actions_profile.cpp: the profile choice, create-profile and load-profile dialogs.
+#include "ui/actions_profile.h"
+
+#include <string>
+#include <utility>
+
+#include "app/globals.h"
+#include "persist/profile.h"
+#include "ui/actions.h"
+#include "ui/input_widgets.h"
+#include "ui/screens.h"
+#include "world/race_rules.h"
+
+namespace {
+
+Ilist& ProfileList() { return Element_As<Ilist>(Element_Find("lst_pr")); }
+
+// The dialogs that lead to a profile start from a clean standing.
+void ForgetStanding() {
+    progress = 0;
+    score = 0;
+}
+
+}  // namespace
+
+void act_change_profile() {
+    game_state = STATE_PROFILES;
+    ProfileList().items = FList_FromFolder("prf\\*.*");
+    Screens_Show("wnd_pr");
+    Screens_Hide("wnd_menu");
+}
+
+void act_new_profile() {
+    Screens_Hide("wnd_pr");
+    Screens_Show("wnd_pr_cr");
+    ForgetStanding();
+}
+
+void act_pick_profile() {
+    if (ProfileList().items.count == 0) return;
+    ForgetStanding();
+    Screens_Hide("wnd_pr");
+    Screens_Show("wnd_pr_ld");
+}
+
+void act_create_profile() {
+    // The name becomes a file name in "prf\": one that could lead elsewhere or
+    // cannot be stored is refused like an empty one.
+    const std::string name = Element_At(Element_Find("edt_pr_cr")).caption;
+    if (!Profile_NameIsStorable(name)) return;
+    std::string previous = std::exchange(player_name, name);
+    // A profile that could not be written would leave no menu to go to.
+    if (!Profile_Create()) {
+        player_name = std::move(previous);
+        return;
+    }
+    act_back_to_menu();
+    game_state = STATE_MENU;
+}
+
+void act_load_profile() {
+    const Ilist& list = ProfileList();
+    // The entry under the selection band.
+    if (list.highlight_row < 0 || list.highlight_row >= list.items.count) return;
+    const std::string& name = list.items.names[list.highlight_row];
+    if (name.empty()) return;
+    player_name = name;
+    Profile_Load();
+    act_back_to_menu();
+    game_state = STATE_MENU;
+}
+
+void act_profile_list_up() { FList_Rotate(ProfileList().items, +1); }
+
+void act_profile_list_down() { FList_Rotate(ProfileList().items, -1); }

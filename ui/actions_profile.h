@@ -1,0 +1,15 @@
+// actions_profile.h: the profile screens' controls: create, pick and load a
+// player's profile, and scroll the profile list.
+#pragma once
+
+void act_change_profile();   // the profile choice dialog, with a fresh list
+void act_new_profile();      // the create-profile dialog
+void act_pick_profile();     // the load-profile dialog, when there is a profile to load
+// Creates the profile named in the edit box and goes to the main menu; a name
+// that cannot become a file in "prf\" (empty, "." or "..", a slash, a control
+// character, over 64 bytes) does nothing.
+void act_create_profile();
+// Loads the profile under the list's selection band and goes to the main menu.
+void act_load_profile();
+void act_profile_list_up();
+void act_profile_list_down();
