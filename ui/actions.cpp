@@ -30,6 +30,11 @@ void TickPair(const char* on, const char* off) {
 // The editor's map file named by an edit box.
 std::string EditorMapFile(const char* edit_box) { return "wld\\" + Element_At(Element_Find(edit_box)).caption + ".wld"; }
 
+// The same rule as for profile names: one plain file name, nothing else.
+bool EditorMapNameIsSafe(const char* edit_box) {
+    return Profile_NameIsStorable(Element_At(Element_Find(edit_box)).caption);
+}
+
 }  // namespace
 
 void act_back_to_menu() {
@@ -131,9 +136,14 @@ void act_accept_options() {
     act_back_to_menu();
 }
 
-void act_editor_save() { World_Save(world_map, EditorMapFile("edt_save")); }
+// A map name that could lead out of "wld\" saves and loads nothing.
+void act_editor_save() {
+    if (EditorMapNameIsSafe("edt_save")) World_Save(world_map, EditorMapFile("edt_save"));
+}
 
 // Loads over the current map without clearing it first.
-void act_editor_load() { World_LoadRace(world_map, EditorMapFile("edt_load")); }
+void act_editor_load() {
+    if (EditorMapNameIsSafe("edt_load")) World_LoadRace(world_map, EditorMapFile("edt_load"));
+}
 
 void act_editor_undo_waypoint() { world_map.waypoint_count = std::max(world_map.waypoint_count - 1, 0); }

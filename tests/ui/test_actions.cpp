@@ -302,6 +302,25 @@ TEST_F(Actions, EditorSavesAndLoadsTheMapNamedInItsEditBoxes) {
     EXPECT_EQ(world_map.waypoint_count, 1);
 }
 
+TEST_F(Actions, EditorMapNamesThatLeaveTheTrackFolderDoNothing) {
+    std::filesystem::remove(dir_ / "wld");
+    std::filesystem::create_directory(dir_ / "wld");
+    const std::string outside = "1\r\nlamp\r\n5\r\n5\r\n0\r\n0\r\n0\r\n0\r\n";
+    WriteFile("outside.wld", outside);
+    World_Clear(world_map);
+    World_AddObject(world_map, "tree", 300, 300, 0, 0, 0xFFFFFF);
+    for (const char* name : {"../outside", "a/b", "..", ""}) {
+        Named("edt_save").caption = name;
+        Click("btn_save");
+        Named("edt_load").caption = name;
+        Click("btn_load");
+        ASSERT_EQ(world_map.count, 1) << name;
+        EXPECT_EQ(world_map.objects[0].kind, "tree") << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir_ / "wld"));
+    EXPECT_EQ(ReadFile("outside.wld"), outside);
+}
+
 TEST_F(Actions, UndoWaypointTakesTheLastOneAndStopsAtNone) {
     world_map.waypoint_count = 2;
     Click("btn_dwp");
