@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "app/autopilot.h"
 #include "app/frame.h"
 #include "app/globals.h"
 #include "app/random.h"
@@ -46,6 +47,18 @@ public:
     explicit Monkey(uint64_t seed) : rng_(seed) {}
 
     void Act() {
+        // Some races are driven to the finish, so the result windows come up too.
+        if (game_state == STATE_RACE) {
+            if (!racing_) Autopilot_Enable(Pick(2) == 0);
+            racing_ = true;
+            if (Autopilot_Enabled()) {
+                Autopilot_Drive();
+                if (Pick(2000) != 0) return;
+            }
+        } else if (racing_) {
+            racing_ = false;
+            Autopilot_Enable(false);
+        }
         const int roll = Pick(100);
         if (roll < 30) {
             ClickSomething();
@@ -93,6 +106,7 @@ private:
     }
 
     std::mt19937_64 rng_;
+    bool racing_ = false;
     std::vector<int> held_keys_;
     std::vector<int> held_buttons_;
 };
