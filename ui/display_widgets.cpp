@@ -10,11 +10,13 @@ constexpr int32_t kTitleBand = 40;    // the band drawn behind a window's captio
 constexpr int32_t kButtonShadow = 0x222200;
 constexpr int32_t kLabelShadow = 0x220000;
 constexpr int32_t kLabelColour = 0x0000FF;
+constexpr int32_t kCaptionMargin = 2;   // kept free on each side of a button's caption
 
 // A shadow copy 2 pixels right and down first, then the text over it.
-void DrawShadowed(int32_t left, int32_t top, const std::string& text, int32_t shadow, int32_t colour) {
-    Gui_DrawText(left + 2, top + 2, text, shadow);
-    Gui_DrawText(left, top, text, colour);
+void DrawShadowed(int32_t left, int32_t top, const std::string& text, int32_t shadow, int32_t colour,
+                  float scale = 1.0f) {
+    Gui_DrawText(left + 2, top + 2, text, shadow, scale);
+    Gui_DrawText(left, top, text, colour, scale);
 }
 
 }  // namespace
@@ -88,7 +90,9 @@ void Ibutton::Frame() {
         SSprite_Draw(gui_button_skin, left + 4, top + 4, w - 8, h - 8, 255, 0, OE_SPRITE_PLAIN);
     else
         SSprite_Draw(gui_button_skin, left, top, w, h, 255, 0, OE_SPRITE_PLAIN);
-    DrawShadowed(CaptionLeft(left), top + h / 2 - 16, caption, kButtonShadow, gui_button_text_colour);
+    // A caption wider than the button is drawn smaller to fit inside it.
+    const float scale = Gui_FitScale(caption, w - 2 * kCaptionMargin);
+    DrawShadowed(CaptionLeft(left, scale), top + h / 2 - 16, caption, kButtonShadow, gui_button_text_colour, scale);
     const bool inside = Gui_MouseIn(left, top, w, h);
     if (hover == 0 && inside) Snd_Play(gui_hover_sound, Mouse_X() - 400, 0, 0, false);
     if (inside) {

@@ -1,6 +1,7 @@
 // element.cpp: the element registry, the base element and the toolkit's style.
 #include "ui/element.h"
 
+#include <cmath>
 #include <utility>
 
 std::vector<std::unique_ptr<ielement>> element_list;
@@ -16,6 +17,8 @@ OE_Sound gui_hover_sound = nullptr;
 int32_t gui_parent = 0;
 
 namespace {
+
+constexpr float kHalfLine = 16.0f;   // half the font's 32-pixel line
 
 // What Element_At hands out when the list is empty: hidden and inert.
 class NoElement final : public ielement {
@@ -51,8 +54,9 @@ ielement::Offset ielement::ParentOffset() const {
     return {p.x, p.y};
 }
 
-int32_t ielement::CaptionLeft(int32_t left) const {
-    return left + w / 2 - Text_GetWidth(gui_font, caption, 1.0f, 0.0f) / 2;
+int32_t ielement::CaptionLeft(int32_t left, float scale) const {
+    const int32_t width = Text_GetWidth(gui_font, caption, 1.0f, 0.0f);
+    return left + w / 2 - (scale < 1.0f ? static_cast<int32_t>(width * scale) : width) / 2;
 }
 
 void Element_Add(std::unique_ptr<ielement> element) {
@@ -93,8 +97,14 @@ bool Gui_MouseIn(int32_t x, int32_t y, int32_t w, int32_t h) {
     return x < Mouse_X() && Mouse_X() < x + w && y < Mouse_Y() && Mouse_Y() < y + h;
 }
 
-void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour) {
-    Text_Draw(gui_font, static_cast<float>(left), static_cast<float>(top), text, 1.0f, 0.0f, 255, colour);
+void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour, float scale) {
+    const float shift = scale < 1.0f ? std::round(kHalfLine * (1.0f - scale)) : 0.0f;
+    Text_Draw(gui_font, static_cast<float>(left), static_cast<float>(top) + shift, text, scale, 0.0f, 255, colour);
+}
+
+float Gui_FitScale(const std::string& text, int32_t room) {
+    const int32_t width = Text_GetWidth(gui_font, text, 1.0f, 0.0f);
+    return room > 0 && width > room ? static_cast<float>(room) / static_cast<float>(width) : 1.0f;
 }
 
 void Gui_SetFont(const OE_Font& font) { gui_font = font; }

@@ -54,9 +54,9 @@ protected:
     // The parent's own x and y for a relative element (one level only), (0, 0)
     // for a window.
     Offset ParentOffset() const;
-    // The x at which the caption is centred on an element whose left edge is
-    // drawn at `left`.
-    int32_t CaptionLeft(int32_t left) const;
+    // The x at which the caption, drawn at `scale`, is centred on an element
+    // whose left edge is drawn at `left`.
+    int32_t CaptionLeft(int32_t left, float scale = 1.0f) const;
 };
 
 // Owns every element; indices run from 0 in the order of addition.
@@ -87,8 +87,13 @@ void Gui_SetParentToLast();
 void Gui_UpdateAll();
 // The mouse lies strictly inside the rectangle (the edges are outside).
 bool Gui_MouseIn(int32_t x, int32_t y, int32_t w, int32_t h);
-// Text as every widget draws it: the toolkit's font, scale 1, no extra spacing, opaque.
-void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour);
+// Text as every widget draws it: the toolkit's font, no extra spacing, opaque.
+// `top` is the top of the full-size line; a smaller scale shrinks the line
+// about its middle, so fitted text stays centred where it was.
+void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour, float scale = 1.0f);
+// The scale that fits text into `room` pixels: 1 when it fits at full size
+// (or there is no room at all), otherwise the full width shrunk to `room`.
+float Gui_FitScale(const std::string& text, int32_t room);
 
 // The toolkit's style, set once by the screen builder and read by every Frame.
 extern OE_Font gui_font;

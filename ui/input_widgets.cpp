@@ -8,6 +8,7 @@ namespace {
 constexpr int32_t kRowHeight = 40;
 constexpr int32_t kTextIndent = 10;
 constexpr int32_t kScrollSquare = 20;
+constexpr int32_t kCaptionMargin = 2;   // kept free on each side of a check box's caption
 constexpr int kScrollPauseMs = 50;   // the scroll squares' repeat rate
 
 // Typed text is UTF-8: one character may be several bytes.
@@ -36,7 +37,9 @@ void Icheckbox::Frame() {
     else
         Pr2D_Rect(left, top, w, h, 0x000000, 255, OE_PR2D_FILL);
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 1, h + 1, 0x000000, 128, 0);
-    Gui_DrawText(CaptionLeft(left), top + 3, caption, (gui_text_colour & 0xFFFFFF) >> 1);
+    // A caption wider than the box is drawn smaller to fit inside it.
+    const float scale = Gui_FitScale(caption, w - 2 * kCaptionMargin);
+    Gui_DrawText(CaptionLeft(left, scale), top + 3, caption, (gui_text_colour & 0xFFFFFF) >> 1, scale);
     if (Gui_MouseIn(left, top, w, h)) {
         DrawHoverFill(left, top, w, h);
         if (Mouse_Click(OE_MOUSE_LEFT)) {
@@ -105,7 +108,12 @@ void Ilist::Frame() {
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 2, h + 2, 0x000000, 128, 0);
     if (Gui_MouseIn(left, top, w, h)) DrawHoverFill(left, top, w, h);
     if (count < 1) return;
-    Gui_DrawText(left + kTextIndent, top + 4, items.names[count - 1], gui_text_colour);
+    // Entries wider than the list (up to the scroll squares) are drawn smaller to fit.
+    const int32_t room = w - kTextIndent - (no_buttons == 0 ? kScrollSquare : kCaptionMargin);
+    auto row = [&](int32_t row_top, const std::string& text) {
+        Gui_DrawText(left + kTextIndent, row_top, text, gui_text_colour, Gui_FitScale(text, room));
+    };
+    row(top + 4, items.names[count - 1]);
     for (int32_t i = 0; i <= count - 2 && kRowHeight * i < h - 2 * kRowHeight; ++i)
-        Gui_DrawText(left + kTextIndent, top + 44 + kRowHeight * i, items.names[i], gui_text_colour);
+        row(top + 44 + kRowHeight * i, items.names[i]);
 }

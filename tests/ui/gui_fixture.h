@@ -139,6 +139,22 @@ protected:
         return out;
     }
 
+    // The line the last Text_Draw of `text` filled: its edges (the line is 32
+    // pixels high at full size) and its scale.
+    struct TextBox {
+        double left = 0, top = 0, right = 0, bottom = 0, scale = 0;
+    };
+    TextBox LastTextBox(const std::string& text) const {
+        TextBox box;
+        for (const oe::RecordedCall& c : oe::Recorder_Calls()) {
+            if (c.name != "Text_Draw" || c.text != text) continue;
+            const double scale = c.args[2];
+            box = {c.args[0], c.args[1], c.args[0] + Width(text) * scale, c.args[1] + 32 * scale, scale};
+        }
+        EXPECT_GT(box.scale, 0) << "no Text_Draw of " << text;
+        return box;
+    }
+
     oe::VirtualBackend* backend_ = nullptr;
     OE_Font font = nullptr;
     OE_Texture window_skin = nullptr;

@@ -192,7 +192,7 @@ TEST_F(ButtonWidget, HoverSoundOnEntryOnlyAndTheFaceFollowsTheLastFrame) {
 
 TEST_F(ButtonWidget, AClickCallsTheActionOnceAndFocuses) {
     AddWindow("wnd_pr", 200, 150, 400, 300, "Profile");
-    Ibutton& button = Add<Ibutton>("btn_save", 100, 40, 45, 40, "Save");
+    Ibutton& button = Add<Ibutton>("btn_save", 100, 40, 65, 40, "Save");
     button.action = CountingAction;
     MouseTo(320, 210);
     Frame();
@@ -206,8 +206,27 @@ TEST_F(ButtonWidget, AClickCallsTheActionOnceAndFocuses) {
     Frame();
     EXPECT_EQ(action_calls, 1);
     EXPECT_TRUE(Calls("Snd_Play").empty());
-    const int left = 300 + 22 - Width("Save") / 2;   // odd width: 45 div 2 is 22
+    const int left = 300 + 32 - Width("Save") / 2;   // odd width: 65 div 2 is 32
     EXPECT_EQ(Calls("Text_Draw").back(), Text(left, 190 + 20 - 16, "Save", 0xEEEEEE));
+}
+
+TEST_F(ButtonWidget, ACaptionWiderThanTheButtonIsDrawnSmallerInsideIt) {
+    AddWindow("wnd_main", 650, 0, 150, 600, "");
+    Add<Ibutton>("btn_dwp", 100, 490, 45, 20, "Undo");
+    Add<Ibutton>("btn_wide", 0, 300, 150, 40, "Undo");
+    ASSERT_GT(Width("Undo"), 45 - 4);
+    Frame();
+    const TextBox fitted = LastTextBox("Undo");   // the wide button's, drawn last
+    EXPECT_EQ(fitted.scale, 1.0);
+    oe::Recorder_Clear();
+    element_list.pop_back();
+    Frame();
+    const TextBox box = LastTextBox("Undo");
+    EXPECT_LT(box.scale, 1.0);
+    EXPECT_GE(box.left, 750 + 2);
+    EXPECT_LE(box.right, 750 + 45 - 2 + 0.5);
+    // The line shrinks about the middle it has at full size: 490 + 10 - 16 + 16.
+    EXPECT_NEAR((box.top + box.bottom) / 2, 500, 0.5);
 }
 
 TEST_F(ButtonWidget, WithoutActionAClickStillSoundsAndFocuses) {

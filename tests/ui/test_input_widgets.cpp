@@ -18,21 +18,21 @@ void RecordAndTickAgain() {
 
 TEST_F(CheckBox, DrawsBoxHalfBrightCaptionFocusAndHover) {
     AddWindow("wnd_opt", 0, 0, 800, 600, "");
-    Icheckbox& box = Add<Icheckbox>("chk_fs", 100, 100, 81, 20, "Window");
-    const int left = 100 + 40 - Width("Window") / 2;
+    Icheckbox& box = Add<Icheckbox>("chk_fs", 100, 100, 101, 20, "Window");
+    const int left = 100 + 50 - Width("Window") / 2;   // odd width: 101 div 2 is 50
     MouseTo(500, 500);
     Frame();
-    EXPECT_EQ(Drawn(2), (std::vector<std::string>{Rect(100, 100, 81, 20, 0x000000, 255, 1),
+    EXPECT_EQ(Drawn(2), (std::vector<std::string>{Rect(100, 100, 101, 20, 0x000000, 255, 1),
                                                   Text(left, 103, "Window", 0x7FFFFF)}));
     box.ticked = 1;
     box.focused = 1;
     Gui_SetTextColour(0x123457);
     MouseTo(150, 110);
     Frame();
-    EXPECT_EQ(Drawn(2), (std::vector<std::string>{Rect(100, 100, 81, 20, 0x123456, 64, 1),
-                                                  Rect(99, 99, 82, 21, 0x000000, 128, 0),
+    EXPECT_EQ(Drawn(2), (std::vector<std::string>{Rect(100, 100, 101, 20, 0x123456, 64, 1),
+                                                  Rect(99, 99, 102, 21, 0x000000, 128, 0),
                                                   Text(left, 103, "Window", 0x091A2B),
-                                                  Rect(100, 100, 81, 20, 0x123456, 64, 1)}));
+                                                  Rect(100, 100, 101, 20, 0x123456, 64, 1)}));
 }
 
 TEST_F(CheckBox, AClickFlipsTheBoxBeforeTheActionWhichMayTickItAgain) {
@@ -55,6 +55,18 @@ TEST_F(CheckBox, AClickFlipsTheBoxBeforeTheActionWhichMayTickItAgain) {
     Frame();                     // no new click: no flip
     EXPECT_EQ(box.ticked, 1);
     EXPECT_TRUE(Calls("Snd_Play").empty());
+}
+
+TEST_F(CheckBox, ACaptionWiderThanTheBoxIsDrawnSmallerInsideIt) {
+    AddWindow("wnd_main", 650, 0, 150, 600, "");
+    Add<Icheckbox>("chk_ai", 10, 460, 80, 20, "AI Enable");
+    ASSERT_GT(Width("AI Enable"), 80 - 4);
+    Frame();
+    const TextBox box = LastTextBox("AI Enable");
+    EXPECT_LT(box.scale, 1.0);
+    EXPECT_GE(box.left, 660 + 2);
+    EXPECT_LE(box.right, 660 + 80 - 2 + 0.5);
+    EXPECT_NEAR((box.top + box.bottom) / 2, 460 + 3 + 16, 0.5);
 }
 
 TEST_F(EditBox, DrawsFieldBorderFocusCaptionCursorAndHover) {
@@ -181,6 +193,21 @@ TEST_F(ListBox, A300HighBoxShowsSevenRowsAndItsScrollSquares) {
                                   Text(670, 144, "e9", 0xFFFFFF)};
     for (int i = 0; i < 6; ++i) want.push_back(Text(670, 184 + 40 * i, "e" + std::to_string(i), 0xFFFFFF));
     EXPECT_EQ(Drawn(2), want);
+}
+
+TEST_F(ListBox, EntriesWiderThanTheListAreDrawnSmallerToEndBeforeTheScrollSquares) {
+    AddWindow("wnd_main", 650, 0, 150, 600, "");
+    Ilist& list = Add<Ilist>("lst_items", 10, 140, 130, 300, "items");
+    FList_Add(list.items, "lamp");
+    FList_Add(list.items, "lnd_pavement");
+    ASSERT_GT(Width("lnd_pavement"), 130 - 10 - 20);
+    Frame();
+    EXPECT_EQ(LastTextBox("lamp").scale, 1.0);
+    const TextBox wide = LastTextBox("lnd_pavement");
+    EXPECT_LT(wide.scale, 1.0);
+    EXPECT_EQ(wide.left, 670);
+    EXPECT_LE(wide.right, 770 + 0.5);
+    EXPECT_NEAR((wide.top + wide.bottom) / 2, 140 + 4 + 16, 0.5);   // the last entry's row on top
 }
 
 TEST_F(ListBox, ARowFittingExactlyIsLeftOut) {

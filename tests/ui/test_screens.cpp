@@ -314,6 +314,36 @@ TEST_F(ScreenBuilder, FinishesTheStyleWithTheSkinsSoundsAndColours) {
     EXPECT_EQ(buffers, (std::vector<const void*>{gui_click_sound, gui_hover_sound}));
 }
 
+// Every window shown alone for a frame: each button's and check box's caption
+// is drawn inside its box, however long it is.
+TEST_F(ScreenBuilder, EveryButtonAndCheckBoxCaptionIsDrawnInsideItsBox) {
+    int checked = 0;
+    for (size_t w = 0; w < element_list.size(); ++w) {
+        ielement& window = *element_list[w];
+        if (!dynamic_cast<Iwindow*>(&window)) continue;
+        for (auto& e : element_list)
+            if (dynamic_cast<Iwindow*>(e.get())) e->visible = e.get() == &window;
+        oe::Recorder_Clear();
+        oe::Input_SetReader(oe::InputReader::Frame);
+        Gui_UpdateAll();
+        oe::Input_EndTurn(oe::InputReader::Frame);
+        for (const auto& e : element_list) {
+            if (e->parent != int32_t(w) || !e->visible || e->caption.empty()) continue;
+            if (!dynamic_cast<Ibutton*>(e.get()) && !dynamic_cast<Icheckbox*>(e.get())) continue;
+            const double left = window.x + e->x, right = left + e->w;
+            const double width = Text_GetWidth(main_font, e->caption, 1.0f, 0.0f);
+            bool inside = false;
+            for (const auto& c : oe::Recorder_Calls())
+                if (c.name == "Text_Draw" && c.text == e->caption && c.args[0] >= left &&
+                    c.args[0] + width * c.args[2] <= right + 0.5)
+                    inside = true;
+            EXPECT_TRUE(inside) << e->name << " \"" << e->caption << "\" in " << window.name;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 50);
+}
+
 TEST_F(ScreenBuilder, ARebuildReplacesTheListInsteadOfAddingToIt) {
     Named("wnd_menu").visible = 1;
     Screens_Build();
