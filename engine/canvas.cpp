@@ -34,6 +34,56 @@ bool WholeRect(float x, float y, float w, float h) {
     return w > 0 && h > 0;
 }
 
+// Neither moved nor turned.
+bool Upright(const SpriteQuad& quad) {
+    return quad.angle == 0 && std::all_of(quad.offsets.begin(), quad.offsets.end(),
+                                          [](const SDL_FPoint& p) { return p.x == 0 && p.y == 0; });
+}
+
+// The colour of the centre vertex where four corner colours meet.
+Colour CentreColour(const std::array<Colour, 4>& k) {
+    auto average = [&](auto member) {
+        const unsigned sum = unsigned(k[0].*member) + k[1].*member + k[2].*member + k[3].*member;
+        return static_cast<uint8_t>((sum + 2) / 4);
+    };
+    return Colour{average(&Colour::r), average(&Colour::g), average(&Colour::b), average(&Colour::a)};
+}
+
+// x / 255 for x up to 255 * 255, without a division.
+uint32_t Div255(uint32_t x) { return (x * 0x8081u) >> 23; }
+
+// An opaque texel times a colour (whole levels per channel).
+uint32_t Modulate(uint32_t texel, uint32_t r, uint32_t g, uint32_t b) {
+    return 0xFF000000u | Div255(((texel >> 16) & 0xFFu) * r) << 16 | Div255(((texel >> 8) & 0xFFu) * g) << 8 |
+           Div255((texel & 0xFFu) * b);
+}
+
+// A texel times a colour over what is below it, in the software renderer's
+// own arithmetic: the colour first, then the blend by the texel's alpha.
+uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g, uint32_t b) {
+    const uint32_t alpha = texel >> 24;
+    if (alpha == 0) return below;
+    const uint32_t src = Modulate(texel, r, g, b);
+    if (alpha == 255) return src;
+    auto mix = [&](int shift) {
+        return (Div255(((src >> shift) & 0xFFu) * alpha) + Div255(((below >> shift) & 0xFFu) * (255 - alpha)))
+               << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+
+// A run of shaded texels whose colour (r, g, b in 16.16 fixed point) steps
+// evenly from pixel to pixel. Opaque texels take a loop without branches,
+// which the compiler can vectorise.
+void ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 3> value,
+               const std::array<int32_t, 3>& step, bool opaque) {
+    for (int i = 0; i < count; ++i) {
+        const auto r = uint32_t(value[0]) >> 16, g = uint32_t(value[1]) >> 16, b = uint32_t(value[2]) >> 16;
+        out[i] = opaque ? Modulate(texels[i], r, g, b) : ShadePixel(texels[i], out[i], r, g, b);
+        value[0] += step[0], value[1] += step[1], value[2] += step[2];
+    }
+}
+
 bool AllOpaque(const std::vector<uint8_t>& rgba) {
     for (size_t i = 3; i < rgba.size(); i += 4)
         if (rgba[i] != 255) return false;
@@ -84,29 +134,30 @@ const Canvas::Uploaded* Canvas::Upload(const OE_TextureRec* texture) {
     if (!record) return nullptr;
     if (auto it = uploads_.find(record->id); it != uploads_.end()) return it->second.texture ? &it->second : nullptr;
     const bool opaque = AllOpaque(record->rgba);
-    // In the surface's own format an opaque copy is a plain row copy.
+    const int pitch = record->width * 4;
+    // The software renderer's surface is ARGB: opaque textures are uploaded in
+    // it, so a copy is a plain row copy, and every texture is kept in it for
+    // the shortcuts that write the surface themselves.
+    std::vector<uint8_t> argb;
+    if (software_) {
+        argb.resize(record->rgba.size());
+        SDL_ConvertPixels(record->width, record->height, SDL_PIXELFORMAT_RGBA32, record->rgba.data(), pitch,
+                          SDL_PIXELFORMAT_ARGB8888, argb.data(), pitch);
+    }
     const bool native = software_ && opaque;
     const uint32_t format = native ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGBA32;
-    const int pitch = record->width * 4;
-    std::vector<uint8_t> converted;
-    const uint8_t* pixels = record->rgba.data();
-    if (native) {
-        converted.resize(record->rgba.size());
-        SDL_ConvertPixels(record->width, record->height, SDL_PIXELFORMAT_RGBA32, pixels, pitch, format,
-                          converted.data(), pitch);
-        pixels = converted.data();
-    }
     Uploaded uploaded{SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STATIC, record->width, record->height),
                       opaque, record->width, record->height, {}};
+    const uint8_t* pixels = native ? argb.data() : record->rgba.data();
     if (uploaded.texture && SDL_UpdateTexture(uploaded.texture, nullptr, pixels, pitch) != 0) {
         SDL_DestroyTexture(uploaded.texture);
         uploaded.texture = nullptr;
     }
     if (uploaded.texture)
         SDL_SetTextureScaleMode(uploaded.texture, software_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    if (uploaded.texture && native && target_) {
-        uploaded.argb.resize(record->rgba.size() / 4);
-        std::memcpy(uploaded.argb.data(), converted.data(), converted.size());
+    if (uploaded.texture && target_) {
+        uploaded.argb.resize(argb.size() / 4);
+        std::memcpy(uploaded.argb.data(), argb.data(), argb.size());
     }
     Uploaded& kept = uploads_[record->id] = std::move(uploaded);
     return kept.texture ? &kept : nullptr;
@@ -116,11 +167,8 @@ const Canvas::Uploaded* Canvas::Upload(const OE_TextureRec* texture) {
 // it, so blending would only cost time; a copy gives the same pixels.
 bool Canvas::CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
     constexpr Colour kWhite{};
-    const bool plain = quad.angle == 0 &&
-                       std::all_of(quad.offsets.begin(), quad.offsets.end(),
-                                   [](const SDL_FPoint& p) { return p.x == 0 && p.y == 0; }) &&
-                       std::all_of(quad.colours.begin(), quad.colours.end(),
-                                   [&](const Colour& c) { return c == kWhite; });
+    const bool plain = Upright(quad) && std::all_of(quad.colours.begin(), quad.colours.end(),
+                                                    [&](const Colour& c) { return c == kWhite; });
     if (!software_ || !upload.opaque || blend != Blend::Normal || !plain ||
         !WholeRect(quad.x, quad.y, quad.w, quad.h))
         return false;
@@ -133,6 +181,71 @@ bool Canvas::CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend bl
     SDL_SetTextureColorMod(upload.texture, 255, 255, 255);
     SDL_SetTextureAlphaMod(upload.texture, 255);
     SDL_RenderCopy(renderer_, upload.texture, nullptr, &rect);
+    return true;
+}
+
+bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
+    // Quads of one colour stay with the renderer, whose own copy is exact and fast.
+    const auto& k = quad.colours;
+    const bool uniform = k[0] == k[1] && k[0] == k[2] && k[0] == k[3];
+    if (upload.argb.empty() || uniform || blend != Blend::Normal || !Upright(quad) ||
+        !WholeRect(quad.x, quad.y, quad.w, quad.h) || int(quad.w) != upload.width || int(quad.h) != upload.height ||
+        std::any_of(k.begin(), k.end(), [](const Colour& c) { return c.a != 255; }))
+        return false;
+    SDL_RenderFlush(renderer_);   // anything queued lands first
+    const int x = int(quad.x), y = int(quad.y), w = upload.width, h = upload.height;
+    const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
+    const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
+    // The corner colours, then the centre's, channel by channel (r, g, b).
+    std::array<std::array<float, 5>, 3> c;
+    const Colour centre = CentreColour(k);
+    for (size_t i = 0; i < 5; ++i) {
+        const Colour& corner = i < 4 ? k[i] : centre;
+        c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b;
+    }
+    // The colour at (u, v) of the unit quad in the triangle between two
+    // corners and the centre: 0 top, 1 right, 2 bottom, 3 left.
+    auto colour = [&c](int triangle, size_t ch, float u, float v) {
+        const auto& q = c[ch];
+        switch (triangle) {
+        case 0: return (1 - u - v) * q[0] + (u - v) * q[1] + 2 * v * q[4];
+        case 1: return (u - v) * q[1] + (u + v - 1) * q[2] + 2 * (1 - u) * q[4];
+        case 2: return (u + v - 1) * q[2] + (v - u) * q[3] + 2 * (1 - v) * q[4];
+        default: return (v - u) * q[3] + (1 - u - v) * q[0] + 2 * u * q[4];
+        }
+    };
+    auto* pixels = static_cast<uint8_t*>(target_->pixels);
+    const float du = 1.0f / float(w);
+    for (int row = y0; row < y1; ++row) {
+        const float v = (float(row) + 0.5f) / float(h);
+        // Along a row the colour is linear within each triangle: the left one,
+        // the top or bottom one, the right one. Each span steps in 16.16 fixed point.
+        const float a = std::min(v, 1 - v), b = std::max(v, 1 - v);
+        const int left_end = std::clamp(int(std::floor(a * float(w) - 0.5f)) + 1, 0, w);
+        const int middle_end = std::clamp(int(std::floor(b * float(w) - 0.5f)) + 1, left_end, w);
+        const std::array<std::array<int, 3>, 3> spans{{{3, 0, left_end},
+                                                       {v <= 0.5f ? 0 : 2, left_end, middle_end},
+                                                       {1, middle_end, w}}};
+        auto* out = reinterpret_cast<uint32_t*>(pixels + size_t(row + y) * target_->pitch) + x;
+        const uint32_t* texels = upload.argb.data() + size_t(row) * w;
+        for (const auto& [triangle, begin, end] : spans) {
+            const int i0 = std::max(begin, x0), i1 = std::min(end, x1);
+            if (i0 >= i1) continue;
+            // The colours at the span's first and last pixel, in 16.16 fixed
+            // point; steps that truncate toward zero never pass the last one.
+            const float u0 = (float(i0) + 0.5f) * du, u1 = (float(i1 - 1) + 0.5f) * du;
+            const int n = std::max(i1 - 1 - i0, 1);
+            std::array<int32_t, 3> value, step;
+            for (size_t ch = 0; ch < 3; ++ch) {
+                auto fixed = [&](float u) {
+                    return int32_t(std::clamp(colour(triangle, ch, u, v), 0.0f, 255.0f) * 65536.0f);
+                };
+                value[ch] = fixed(u0);
+                step[ch] = (fixed(u1) - value[ch]) / n;
+            }
+            ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, upload.opaque);
+        }
+    }
     return true;
 }
 
@@ -194,7 +307,7 @@ void Canvas::Submit(SDL_Texture* texture, Blend blend) {
 
 void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Blend blend) {
     const Uploaded* upload = Upload(texture);
-    if (!upload || CopyOpaque(*upload, quad, blend)) return;
+    if (!upload || CopyOpaque(*upload, quad, blend) || Shade(*upload, quad, blend)) return;
     static constexpr std::array<SDL_FPoint, 4> kUv{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
     const float cx = quad.x + quad.w / 2, cy = quad.y + quad.h / 2;
     const std::array<SDL_FPoint, 4> rect{{{quad.x, quad.y},
@@ -214,11 +327,7 @@ void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Bl
     if (k[0] == k[1] && k[0] == k[2] && k[0] == k[3]) {
         indices_ = {0, 1, 2, 0, 2, 3};
     } else {
-        auto average = [&](auto member) {
-            const unsigned sum = unsigned(k[0].*member) + k[1].*member + k[2].*member + k[3].*member;
-            return static_cast<uint8_t>((sum + 2) / 4);
-        };
-        const Colour centre{average(&Colour::r), average(&Colour::g), average(&Colour::b), average(&Colour::a)};
+        const Colour centre = CentreColour(k);
         AddVertex((corners[0].x + corners[1].x + corners[2].x + corners[3].x) / 4,
                   (corners[0].y + corners[1].y + corners[2].y + corners[3].y) / 4, centre, 0.5f, 0.5f);
         indices_ = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4};

@@ -1,8 +1,8 @@
 // canvas.h: drawing onto an SDL renderer: textured quads, filled and outlined
 // shapes and runs of font glyphs, all through SDL_RenderGeometry except 1 px
 // lines and, on the software renderer, opaque copies and rectangle fills that
-// give the same pixels faster. Works on a window's renderer and on a software
-// renderer over a surface.
+// give the same pixels faster, and shaded sprites within three levels.
+// Works on a window's renderer and on a software renderer over a surface.
 //
 // SDL_RenderGeometry ignores a texture's colour and alpha modulation, so every
 // tint (mix colour, corner colours, alpha) travels in the vertex colours.
@@ -82,13 +82,17 @@ private:
         SDL_Texture* texture = nullptr;   // null: upload failed
         bool opaque = false;              // every texel at alpha 255
         int width = 0, height = 0;
-        std::vector<uint32_t> argb;       // opaque texels for `target_`, else empty
+        std::vector<uint32_t> argb;       // the texels in `target_`'s format; empty without one
     };
     const Uploaded* Upload(const OE_TextureRec* texture);   // null: nothing to draw
     // The software renderer's shortcuts for axis-aligned work on whole pixels:
     // plain copies of opaque sprites and rectangle fills. False when they do
     // not apply and the quad must go through the triangles.
     bool CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
+    // A sprite at its own size, neither moved nor turned, whose corners carry
+    // different opaque colours (the lit ground and props): each texel times
+    // the colour the four triangles would give it, blended as they would.
+    bool Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
     bool FillWhole(float x, float y, float w, float h, Colour colour, Blend blend);
     void CopyRows(const Uploaded& upload, int x, int y);
     void AddVertex(float x, float y, Colour colour, float u = 0, float v = 0);
