@@ -77,10 +77,14 @@ uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g, uint
 // which the compiler can vectorise.
 void ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 3> value,
                const std::array<int32_t, 3>& step, bool opaque) {
-    for (int i = 0; i < count; ++i) {
-        const auto r = uint32_t(value[0]) >> 16, g = uint32_t(value[1]) >> 16, b = uint32_t(value[2]) >> 16;
-        out[i] = opaque ? Modulate(texels[i], r, g, b) : ShadePixel(texels[i], out[i], r, g, b);
-        value[0] += step[0], value[1] += step[1], value[2] += step[2];
+    auto r = uint32_t(value[0]), g = uint32_t(value[1]), b = uint32_t(value[2]);
+    const auto dr = uint32_t(step[0]), dg = uint32_t(step[1]), db = uint32_t(step[2]);
+    if (opaque) {
+        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
+            out[i] = Modulate(texels[i], r >> 16, g >> 16, b >> 16);
+    } else {
+        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
+            out[i] = ShadePixel(texels[i], out[i], r >> 16, g >> 16, b >> 16);
     }
 }
 
