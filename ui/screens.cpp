@@ -4,6 +4,7 @@
 #include "ui/screens.h"
 
 #include <memory>
+#include <string>
 
 #include "app/globals.h"
 #include "assets/soundbase.h"
@@ -55,6 +56,22 @@ OE_Texture Share(const char* name) { return TexBase_Find(share_registry, name); 
 
 // A layer of the chosen car kind's preview: "_wh10" the body, "_tp10" the top.
 OE_Texture CarLayer(const char* layer) { return TexBase_Find(object_registry, car_kind_names[car_kind] + layer); }
+
+// The car and colour choice of the tournament and free-race screens; the
+// free-race elements' names end in "2".
+void CarAndColourPicker(const std::string& suffix) {
+    auto name = [&suffix](const char* base) { return std::string(base) + suffix; };
+    Text(name("lb1").c_str(), "Select your car", 592, 90, 64, 64, 1);
+    Text(name("lb1").c_str(), "Select your color", 592, 220, 64, 64, 1);
+    Image(name("img_car_wh").c_str(), 600, 150, 64, 64, 1, CarLayer("_wh10"));
+    Image(name("img_car_tp").c_str(), 600, 150, 64, 64, 1, CarLayer("_tp10")).tinted = 1;
+    Image(name("img_locktr").c_str(), 600, 150, 64, 64, 0, Share("lock"));
+    Button(name("btn_car_up").c_str(), "Next", 660, 150, 100, 64, 1, act_next_car);
+    Button(name("btn_car_dn").c_str(), "Prev", 500, 150, 100, 64, 1, act_prev_car);
+    Image(name("img_color").c_str(), 599, 280, 64, 64, 1, Share("color")).tinted = 1;
+    Button(name("btn_col_up").c_str(), "Next", 660, 280, 100, 64, 1, act_next_colour);
+    Button(name("btn_col_dn").c_str(), "Prev", 500, 280, 100, 64, 1, act_prev_colour);
+}
 
 void BuildEditorPanel() {
     Window("wnd_main", "Map Editor", 650, 0, 150, 600, 0);
@@ -120,16 +137,7 @@ void BuildProfileDialogs() {
 void BuildTournament() {
     Window("wnd_tour", "Tournament", 0, 0, 800, 600, 0);
     Image("img_track", 40, 60, 400, 300, 1, Share("t0"));
-    Text("lb1", "Select your car", 592, 90, 64, 64, 1);
-    Text("lb1", "Select your color", 592, 220, 64, 64, 1);
-    Image("img_car_wh", 600, 150, 64, 64, 1, CarLayer("_wh10"));
-    Image("img_car_tp", 600, 150, 64, 64, 1, CarLayer("_tp10")).tinted = 1;
-    Image("img_locktr", 600, 150, 64, 64, 0, Share("lock"));
-    Button("btn_car_up", "Next", 660, 150, 100, 64, 1, act_next_car);
-    Button("btn_car_dn", "Prev", 500, 150, 100, 64, 1, act_prev_car);
-    Image("img_color", 599, 280, 64, 64, 1, Share("color")).tinted = 1;
-    Button("btn_col_up", "Next", 660, 280, 100, 64, 1, act_next_colour);
-    Button("btn_col_dn", "Prev", 500, 280, 100, 64, 1, act_prev_colour);
+    CarAndColourPicker("");
     Button("btn_bk", "Back to Menu", 40, 500, 180, 64, 1, act_back_to_menu);
     Button("btn_start_tr", "Start Race!", 600, 500, 160, 64, 1, act_start_tournament_race);
     Button("btn_pow", "medium", 400, 500, 160, 64, 1, act_difficulty);
@@ -162,16 +170,7 @@ void BuildFreeRace() {
     Window("wnd_sr", "Free Race", 0, 0, 800, 600, 0);
     Image("img_track2", 40, 60, 400, 300, 1, Share("t0"));
     Add<Ilabel>("txt_locktr_map2", "This track is locked", 40, 60, 400, 300, 0);
-    Text("lb12", "Select your car", 592, 90, 64, 64, 1);
-    Text("lb12", "Select your color", 592, 220, 64, 64, 1);
-    Image("img_car_wh2", 600, 150, 64, 64, 1, CarLayer("_wh10"));
-    Image("img_car_tp2", 600, 150, 64, 64, 1, CarLayer("_tp10")).tinted = 1;
-    Image("img_locktr2", 600, 150, 64, 64, 0, Share("lock"));
-    Button("btn_car_up2", "Next", 660, 150, 100, 64, 1, act_next_car);
-    Button("btn_car_dn2", "Prev", 500, 150, 100, 64, 1, act_prev_car);
-    Image("img_color2", 599, 280, 64, 64, 1, Share("color")).tinted = 1;
-    Button("btn_col_up2", "Next", 660, 280, 100, 64, 1, act_next_colour);
-    Button("btn_col_dn2", "Prev", 500, 280, 100, 64, 1, act_prev_colour);
+    CarAndColourPicker("2");
     Button("btn_cus_up", "Next Track", 260, 400, 180, 64, 1, act_next_track);
     Button("btn_cus_dn", "Prev Track", 40, 400, 180, 64, 1, act_prev_track);
     Button("btn_pow2", "medium", 400, 500, 160, 64, 1, act_difficulty);
