@@ -146,10 +146,11 @@ protected:
     };
     TextBox LastTextBox(const std::string& text) const {
         TextBox box;
+        const double width = Width(text);   // measured first: the measurement is logged too
         for (const oe::RecordedCall& c : oe::Recorder_Calls()) {
             if (c.name != "Text_Draw" || c.text != text) continue;
             const double scale = c.args[2];
-            box = {c.args[0], c.args[1], c.args[0] + Width(text) * scale, c.args[1] + 32 * scale, scale};
+            box = {c.args[0], c.args[1], c.args[0] + width * scale, c.args[1] + 32 * scale, scale};
         }
         EXPECT_GT(box.scale, 0) << "no Text_Draw of " << text;
         return box;
