@@ -19,6 +19,23 @@ void DrawShadowed(int32_t left, int32_t top, const std::string& text, int32_t sh
     Gui_DrawText(left, top, text, colour, scale);
 }
 
+// The hover sound when the mouse comes over the element; while it stays, a
+// left click focuses the element, sounds and calls its action. `pan` places
+// both sounds.
+void HoverAndClick(ielement& e, bool inside, int pan) {
+    if (e.hover == 0 && inside) Snd_Play(gui_hover_sound, pan, 0, 0, false);
+    if (!inside) {
+        e.hover = 0;
+        return;
+    }
+    e.hover = 1;
+    if (Mouse_Click(OE_MOUSE_LEFT)) {
+        e.focused = 1;
+        Snd_Play(gui_click_sound, pan, 0, 0, false);
+        if (e.action) e.action();
+    }
+}
+
 }  // namespace
 
 Iwindow::Iwindow(std::string name_, int32_t x_, int32_t y_, int32_t w_, int32_t h_, std::string caption_,
@@ -93,18 +110,8 @@ void Ibutton::Frame() {
     // A caption wider than the button is drawn smaller to fit inside it.
     const float scale = Gui_FitScale(caption, w - 2 * kCaptionMargin);
     DrawShadowed(CaptionLeft(left, scale), top + h / 2 - 16, caption, kButtonShadow, gui_button_text_colour, scale);
-    const bool inside = Gui_MouseIn(left, top, w, h);
-    if (hover == 0 && inside) Snd_Play(gui_hover_sound, Mouse_X() - 400, 0, 0, false);
-    if (inside) {
-        hover = 1;
-        if (Mouse_Click(OE_MOUSE_LEFT)) {
-            focused = 1;
-            Snd_Play(gui_click_sound, Mouse_X() - 400, 0, 0, false);
-            if (action) action();
-        }
-    } else {
-        hover = 0;
-    }
+    // A button's sounds come from where the mouse is across the screen.
+    HoverAndClick(*this, Gui_MouseIn(left, top, w, h), Mouse_X() - 400);
 }
 
 void Ilabel::Frame() {
@@ -115,18 +122,7 @@ void Ilabel::Frame() {
     const int32_t top = y + p.y;
     // The focus outline is asked for fully transparent, so it shows nothing.
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 2, h + 2, 128, 0, 0);
-    const bool inside = Gui_MouseIn(left, top, w, h);
-    if (hover == 0 && inside) Snd_Play(gui_hover_sound, 0, 0, 0, false);
-    if (inside) {
-        hover = 1;
-        if (Mouse_Click(OE_MOUSE_LEFT)) {
-            focused = 1;
-            Snd_Play(gui_click_sound, 0, 0, 0, false);
-            if (action) action();
-        }
-    } else {
-        hover = 0;
-    }
+    HoverAndClick(*this, Gui_MouseIn(left, top, w, h), 0);
     DrawShadowed(CaptionLeft(left), top + h / 2 - 8, caption, kLabelShadow, kLabelColour);
 }
 
