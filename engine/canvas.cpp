@@ -58,33 +58,37 @@ uint32_t Modulate(uint32_t texel, uint32_t r, uint32_t g, uint32_t b) {
            Div255((texel & 0xFFu) * b);
 }
 
-// A texel times a colour over what is below it, in the software renderer's
-// own arithmetic: the colour first, then the blend by the texel's alpha.
-uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g, uint32_t b) {
-    const uint32_t alpha = texel >> 24;
-    if (alpha == 0) return below;
+// A texel times a colour (r, g, b, a) over what is below it, in the software
+// renderer's own arithmetic: the colour first, then the blend by the alpha.
+// No branches, so the loops below can be vectorised.
+template <Blend kBlend>
+uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+    const uint32_t alpha = Div255((texel >> 24) * a);
     const uint32_t src = Modulate(texel, r, g, b);
-    if (alpha == 255) return src;
     auto mix = [&](int shift) {
-        return (Div255(((src >> shift) & 0xFFu) * alpha) + Div255(((below >> shift) & 0xFFu) * (255 - alpha)))
-               << shift;
+        const uint32_t over = Div255(((src >> shift) & 0xFFu) * alpha), under = (below >> shift) & 0xFFu;
+        if constexpr (kBlend == Blend::Add) return std::min(over + under, 255u) << shift;
+        return (over + Div255(under * (255 - alpha))) << shift;
     };
     return 0xFF000000u | mix(16) | mix(8) | mix(0);
 }
 
-// A run of shaded texels whose colour (r, g, b in 16.16 fixed point) steps
-// evenly from pixel to pixel. Opaque texels take a loop without branches,
-// which the compiler can vectorise.
-void ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 3> value,
-               const std::array<int32_t, 3>& step, bool opaque) {
-    auto r = uint32_t(value[0]), g = uint32_t(value[1]), b = uint32_t(value[2]);
-    const auto dr = uint32_t(step[0]), dg = uint32_t(step[1]), db = uint32_t(step[2]);
+// A run of shaded texels whose colour (r, g, b, a in 16.16 fixed point)
+// steps evenly from pixel to pixel. `opaque`: opaque texels under an opaque
+// colour, blended normally, which simply replace what is below.
+void ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 4> value,
+               const std::array<int32_t, 4>& step, bool opaque, Blend blend) {
+    auto r = uint32_t(value[0]), g = uint32_t(value[1]), b = uint32_t(value[2]), a = uint32_t(value[3]);
+    const auto dr = uint32_t(step[0]), dg = uint32_t(step[1]), db = uint32_t(step[2]), da = uint32_t(step[3]);
     if (opaque) {
         for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
             out[i] = Modulate(texels[i], r >> 16, g >> 16, b >> 16);
+    } else if (blend == Blend::Normal) {
+        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
+            out[i] = ShadePixel<Blend::Normal>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
     } else {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
-            out[i] = ShadePixel(texels[i], out[i], r >> 16, g >> 16, b >> 16);
+        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
+            out[i] = ShadePixel<Blend::Add>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
     }
 }
 
@@ -189,23 +193,34 @@ bool Canvas::CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend bl
 }
 
 bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
-    // Quads of one colour stay with the renderer, whose own copy is exact and fast.
+    // Plain sprites stay with the renderer, whose own alpha blending of them is
+    // exact and faster; it is tinted, faded, added and lit ones it is slow with.
     const auto& k = quad.colours;
+    const bool plain = blend == Blend::Normal && std::all_of(k.begin(), k.end(), [](const Colour& c) {
+                           return c == Colour{};
+                       });
+    // Corners of different colours are shaded here only when opaque and
+    // blended normally, as the lit world is; other mixes, which the game does
+    // not draw, part from the triangles by several levels and stay with them.
     const bool uniform = k[0] == k[1] && k[0] == k[2] && k[0] == k[3];
-    if (upload.argb.empty() || uniform || blend != Blend::Normal || !Upright(quad) ||
-        !WholeRect(quad.x, quad.y, quad.w, quad.h) || int(quad.w) != upload.width || int(quad.h) != upload.height ||
-        std::any_of(k.begin(), k.end(), [](const Colour& c) { return c.a != 255; }))
+    const bool lit = blend == Blend::Normal && std::all_of(k.begin(), k.end(), [](const Colour& c) {
+                         return c.a == 255;
+                     });
+    if (plain || !(uniform || lit) || upload.argb.empty() || !Upright(quad) || !WholeRect(quad.x, quad.y, quad.w, quad.h) ||
+        int(quad.w) != upload.width || int(quad.h) != upload.height)
         return false;
     SDL_RenderFlush(renderer_);   // anything queued lands first
     const int x = int(quad.x), y = int(quad.y), w = upload.width, h = upload.height;
     const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
     const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
-    // The corner colours, then the centre's, channel by channel (r, g, b).
-    std::array<std::array<float, 5>, 3> c;
+    const bool opaque = upload.opaque && blend == Blend::Normal &&
+                        std::all_of(k.begin(), k.end(), [](const Colour& c) { return c.a == 255; });
+    // The corner colours, then the centre's, channel by channel (r, g, b, a).
+    std::array<std::array<float, 5>, 4> c;
     const Colour centre = CentreColour(k);
     for (size_t i = 0; i < 5; ++i) {
         const Colour& corner = i < 4 ? k[i] : centre;
-        c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b;
+        c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b, c[3][i] = corner.a;
     }
     // The colour at (u, v) of the unit quad in the triangle between two
     // corners and the centre: 0 top, 1 right, 2 bottom, 3 left.
@@ -239,15 +254,15 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
             // point; steps that truncate toward zero never pass the last one.
             const float u0 = (float(i0) + 0.5f) * du, u1 = (float(i1 - 1) + 0.5f) * du;
             const int n = std::max(i1 - 1 - i0, 1);
-            std::array<int32_t, 3> value, step;
-            for (size_t ch = 0; ch < 3; ++ch) {
+            std::array<int32_t, 4> value, step;
+            for (size_t ch = 0; ch < 4; ++ch) {
                 auto fixed = [&](float u) {
                     return int32_t(std::clamp(colour(triangle, ch, u, v), 0.0f, 255.0f) * 65536.0f);
                 };
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
             }
-            ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, upload.opaque);
+            ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, opaque, blend);
         }
     }
     return true;

@@ -89,9 +89,9 @@ private:
     // plain copies of opaque sprites and rectangle fills. False when they do
     // not apply and the quad must go through the triangles.
     bool CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
-    // A sprite at its own size, neither moved nor turned, whose corners carry
-    // different opaque colours (the lit ground and props): each texel times
-    // the colour the four triangles would give it, blended as they would.
+    // A tinted, faded, added or lit sprite at its own size, neither moved nor
+    // turned (the lit ground and props, lamp glows, bonus halos): each texel
+    // times the colour the triangles would give it, blended as they would.
     bool Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
     bool FillWhole(float x, float y, float w, float h, Colour colour, Blend blend);
     void CopyRows(const Uploaded& upload, int x, int y);

@@ -268,11 +268,34 @@ TEST_F(CanvasShortcuts, ShadedSpritesPutEachTexelInItsPixel) {
     }
 }
 
-TEST_F(CanvasShortcuts, ShadedSpritesThatAreScaledFadedOrAddedTakeTheTriangles) {
+TEST_F(CanvasShortcuts, ShadedSpritesThatAreScaledOffPixelOrMixedTakeTheTriangles) {
     const std::array<Colour, 4> lit{Colour{255, 240, 200, 255}, Colour{60, 60, 80, 255},
                                     Colour{20, 20, 30, 255}, Colour{180, 170, 120, 100}};
-    DrawBoth(Pattern(128, 128), Shaded(100, 100, 128, 128, lit));          // a translucent corner
-    DrawBoth(Pattern(64, 64), Shaded(300, 100, 128, 128, {lit[0], lit[1], lit[2], lit[0]}));   // scaled
-    DrawBoth(Pattern(64, 64), Shaded(500, 100, 64, 64, {lit[0], lit[1], lit[2], lit[0]}), Blend::Add);
-    EXPECT_EQ(FirstDifference(), "");
+    DrawBoth(Pattern(64, 64), Shaded(300, 100, 128, 128, lit));           // scaled
+    DrawBoth(Pattern(64, 64), Shaded(500.5f, 100, 64, 64, lit));          // off the pixel grid
+    DrawBoth(Pattern(64, 64), Shaded(100, 300, 64, 64, lit));             // corners of their own alphas
+    const Colour red{255, 0, 0, 200}, blue{0, 0, 255, 200};
+    DrawBoth(Pattern(64, 64), Shaded(300, 300, 64, 64, {red, red, blue, blue}), Blend::Add);   // lit and added    EXPECT_EQ(FirstDifference(), "");
+}
+
+// Faded, added and tinted sprites of one colour at their own size: the lamp
+// glows and bonus halos. Compared on smooth textures, as the lit ones are.
+TEST_F(CanvasShortcuts, FadedAddedAndTintedSpritesAtTheirOwnSizeAgreeWithinThreeLevels) {
+    std::vector<uint8_t> glow(64 * 64 * 4);
+    for (size_t i = 0; i < glow.size(); i += 4) {
+        const int dx = int(i / 4 % 64) - 32, dy = int(i / 4 / 64) - 32;
+        glow[i] = 255, glow[i + 1] = 230, glow[i + 2] = 160;
+        glow[i + 3] = uint8_t(std::max(0, 255 - (dx * dx + dy * dy) / 4));
+    }
+    const OE_Texture t = oe::Texture_Create(64, 64, glow);
+    const Colour faded{255, 255, 255, 200}, tint{0, 170, 255, 255}, shadow{0, 0, 0, 111};
+    DrawBoth(t, Shaded(100, 100, 64, 64, {faded, faded, faded, faded}), Blend::Add);
+    DrawBoth(t, Shaded(130, 110, 64, 64, {tint, tint, tint, tint}), Blend::Add);
+    DrawBoth(t, Shaded(300, 100, 64, 64, {faded, faded, faded, faded}));
+    DrawBoth(t, Shaded(330, 120, 64, 64, {shadow, shadow, shadow, shadow}));
+    DrawBoth(t, Shaded(780, 580, 64, 64, {tint, tint, tint, tint}));   // over the edge
+    EXPECT_LE(MaxDifference(), 3);    EXPECT_LE(MaxDifference(), 3);
+    // Added light brightens what is below; a faded sprite lets it show through.
+    EXPECT_GT(Pixel(screens_[0], 132, 132) & 0xFF, 0x40u);
+    EXPECT_NE(Pixel(screens_[0], 332, 132), 0x203040u);
 }
