@@ -222,17 +222,17 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
         const Colour& corner = i < 4 ? k[i] : centre;
         c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b, c[3][i] = corner.a;
     }
-    // The colour at (u, v) of the unit quad in the triangle between two
-    // corners and the centre: 0 top, 1 right, 2 bottom, 3 left.
-    auto colour = [&c](int triangle, size_t ch, float u, float v) {
+    // Within the triangle between two corners and the centre (0 top, 1 right,
+    // 2 bottom, 3 left) the colour at (u, v) of the unit quad is
+    // p + q v + r u: the coefficients (p, q, r) per triangle and channel.
+    std::array<std::array<std::array<float, 3>, 4>, 4> plane;
+    for (size_t ch = 0; ch < 4; ++ch) {
         const auto& q = c[ch];
-        switch (triangle) {
-        case 0: return (1 - u - v) * q[0] + (u - v) * q[1] + 2 * v * q[4];
-        case 1: return (u - v) * q[1] + (u + v - 1) * q[2] + 2 * (1 - u) * q[4];
-        case 2: return (u + v - 1) * q[2] + (v - u) * q[3] + 2 * (1 - v) * q[4];
-        default: return (v - u) * q[3] + (1 - u - v) * q[0] + 2 * u * q[4];
-        }
-    };
+        plane[0][ch] = {q[0], 2 * q[4] - q[0] - q[1], q[1] - q[0]};
+        plane[1][ch] = {2 * q[4] - q[2], q[2] - q[1], q[1] + q[2] - 2 * q[4]};
+        plane[2][ch] = {2 * q[4] - q[2], q[2] + q[3] - 2 * q[4], q[2] - q[3]};
+        plane[3][ch] = {q[0], q[3] - q[0], 2 * q[4] - q[3] - q[0]};
+    }
     auto* pixels = static_cast<uint8_t*>(target_->pixels);
     const float du = 1.0f / float(w);
     for (int row = y0; row < y1; ++row) {
@@ -256,9 +256,8 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
             const int n = std::max(i1 - 1 - i0, 1);
             std::array<int32_t, 4> value, step;
             for (size_t ch = 0; ch < 4; ++ch) {
-                auto fixed = [&](float u) {
-                    return int32_t(std::clamp(colour(triangle, ch, u, v), 0.0f, 255.0f) * 65536.0f);
-                };
+                const auto& [p, q, r] = plane[size_t(triangle)][ch];
+                auto fixed = [&](float u) { return int32_t(std::clamp(p + q * v + r * u, 0.0f, 255.0f) * 65536.0f); };
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
             }
