@@ -206,15 +206,14 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
     const bool lit = blend == Blend::Normal && std::all_of(k.begin(), k.end(), [](const Colour& c) {
                          return c.a == 255;
                      });
-    if (plain || !(uniform || lit) || upload.argb.empty() || !Upright(quad) || !WholeRect(quad.x, quad.y, quad.w, quad.h) ||
-        int(quad.w) != upload.width || int(quad.h) != upload.height)
+    if (plain || !(uniform || lit) || upload.argb.empty() || !Upright(quad) ||
+        !WholeRect(quad.x, quad.y, quad.w, quad.h) || int(quad.w) != upload.width || int(quad.h) != upload.height)
         return false;
     SDL_RenderFlush(renderer_);   // anything queued lands first
     const int x = int(quad.x), y = int(quad.y), w = upload.width, h = upload.height;
     const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
     const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
-    const bool opaque = upload.opaque && blend == Blend::Normal &&
-                        std::all_of(k.begin(), k.end(), [](const Colour& c) { return c.a == 255; });
+    const bool opaque = upload.opaque && lit;   // replaces what is below
     // The corner colours, then the centre's, channel by channel (r, g, b, a).
     std::array<std::array<float, 5>, 4> c;
     const Colour centre = CentreColour(k);
@@ -257,7 +256,9 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
             std::array<int32_t, 4> value, step;
             for (size_t ch = 0; ch < 4; ++ch) {
                 const auto& [p, q, r] = plane[size_t(triangle)][ch];
-                auto fixed = [&](float u) { return int32_t(std::clamp(p + q * v + r * u, 0.0f, 255.0f) * 65536.0f); };
+                auto fixed = [&](float u) {
+                    return int32_t(std::clamp(p + q * v + r * u, 0.0f, 255.0f) * 65536.0f);
+                };
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
             }
