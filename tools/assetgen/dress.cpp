@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "noise.h"
@@ -78,11 +79,37 @@ private:
         return patched_.count({i, j}) > 0;
     }
 
-    // Ground under everything; patches of the theme's second ground where
-    // they keep clear of the road.
+    // The tile's picture is a whole cell with no see-through pixel (it is
+    // written with alpha 255 everywhere).
+    bool CoversItsCell(const std::string& kind) const {
+        const Canvas& picture = Sprite(kind);
+        if (picture.Width() != kCell || picture.Height() != kCell) return false;
+        for (int y = 0; y < kCell; ++y)
+            for (int x = 0; x < kCell; ++x)
+                if (picture.Get(x, y).a < 254.5f / 255.0f) return false;
+        return true;
+    }
+
+    // The ground cells that an opaque road tile hides entirely: no ground is
+    // laid there, as it would be drawn every frame and never seen.
+    std::set<std::pair<int, int>> HiddenByRoad() const {
+        std::set<std::pair<int, int>> hidden;
+        std::map<std::string, bool> covers;
+        for (const RoadTile& t : course_.tiles) {
+            if ((t.x - kCell / 2) % kCell != 0 || t.y % kCell != 0) continue;
+            auto [it, fresh] = covers.try_emplace(t.kind, false);
+            if (fresh) it->second = CoversItsCell(t.kind);
+            if (it->second) hidden.insert({(t.x - kCell / 2) / kCell, t.y / kCell - 1});
+        }
+        return hidden;
+    }
+
+    // Ground under everything but opaque road; patches of the theme's second
+    // ground where they keep clear of the road.
     void Ground() {
         const int x0 = course_.cell_x0 - kMargin, x1 = course_.cell_x1 + kMargin;
         const int y0 = course_.cell_y0 - kMargin, y1 = course_.cell_y1 + kMargin;
+        const std::set<std::pair<int, int>> hidden = HiddenByRoad();
         std::vector<Vec2> ponds;
         if (theme_.patches == Patches::Ponds) {
             for (int tries = 0; tries < 400 && ponds.size() < 3; ++tries) {
@@ -113,7 +140,7 @@ private:
                 if (patch) patched_.insert({i, j});
                 // Water sways at its corners: sand stays under it.
                 const bool layered = patch && theme_.patches == Patches::Sea;
-                Land(patch && !layered ? theme_.patch : theme_.ground, x, y);
+                if (!hidden.count({i, j})) Land(patch && !layered ? theme_.patch : theme_.ground, x, y);
                 if (layered) water.push_back({theme_.patch, x, y});
             }
         scene_.things.insert(scene_.things.end(), water.begin(), water.end());
