@@ -45,7 +45,7 @@ void DrawFrame() {
             DrawBackground();
             DrawWorld(draw_list);
             DrawParticles(particle_system);
-            if (Element_At(Element_Find("chk_wp")).ticked) DrawWaypoints(world_map);
+            if (Element_Named("chk_wp").ticked) DrawWaypoints(world_map);
             DrawFrameRate();
             Gui_UpdateAll();
             DrawPlacementPreview();

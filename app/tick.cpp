@@ -29,7 +29,7 @@ void RaceTick() {
     // The rest of this tick still runs after Escape.
     if (Key_Down(OE_KEY_ESCAPE)) {
         SndBase_Stop(sound_registry, "amb");
-        Element_At(Element_Find("wnd_pause")).visible = 1;
+        Element_Named("wnd_pause").visible = 1;
         game_state = STATE_PAUSED;
     }
     current_time = U_GetTime();
@@ -49,11 +49,9 @@ void EmitSpark(float x, float y, int32_t min_size, std::optional<int32_t> colour
     Particles_Emit(particle_system, "light", 4, x, y, vx, vy, size, colour ? *colour : random(2147483647));
 }
 
-ielement& Named(const char* name) { return Element_At(Element_Find(name)); }
-
 void MenuTick() {
     menu_counter += 4;
-    Named("lb_hello").caption = "Hello, " + player_name;
+    Element_Named("lb_hello").caption = "Hello, " + player_name;
     Particles_Update(particle_system);
     EmitSpark(100, 170, 20, 0xFFFF);
 }
@@ -76,32 +74,32 @@ void Firework(int32_t x, int32_t y) {
 }
 
 void TournamentTick() {
-    Named("img_locktr").visible = !Profile_CarUnlocked(car_kind);
+    Element_Named("img_locktr").visible = !Profile_CarUnlocked(car_kind);
     Particles_Update(particle_system);
-    Named("lb_cccscr").caption = "Your score is " + std::to_string(score);
-    Named("lb_ctrack").caption = "Track " + std::to_string(progress % 4 + 1);
-    Named("lb_ctrack").visible = progress <= 15;
+    Element_Named("lb_cccscr").caption = "Your score is " + std::to_string(score);
+    Element_Named("lb_ctrack").caption = "Track " + std::to_string(progress % 4 + 1);
+    Element_Named("lb_ctrack").visible = progress <= 15;
     if (progress > 15) {
         // Every track won: the winner's caption and fireworks.
-        Named("lb_ccc").caption = "Congratulations!!! You are the Winner!!!";
+        Element_Named("lb_ccc").caption = "Congratulations!!! You are the Winner!!!";
         EmitSpark(240, 70, 50, 0xFFFF);
         const int32_t l = random(800);
         const int32_t m = random(600);
         if (random(5) == 1) Firework(l, m);
     } else {
-        Named("lb_ccc").caption = group_texts[progress / 4];
+        Element_Named("lb_ccc").caption = group_texts[progress / 4];
     }
     ShowCarPreview("img_car_wh", "img_car_tp", "img_color");
 }
 
 void FreeRaceTick() {
-    Named("img_locktr2").visible = !Profile_CarUnlocked(car_kind);
-    Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(free_track);
+    Element_Named("img_locktr2").visible = !Profile_CarUnlocked(car_kind);
+    Element_Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(free_track);
     // The picture of the track's group.
     Element_As<Iimage>(Element_Find("img_track2")).texture =
         TexBase_Find(share_registry, "t" + std::to_string(free_track / 4));
     ShowCarPreview("img_car_wh2", "img_car_tp2", "img_color2");
-    Named("lb_ctrack2").caption = "Track " + std::to_string(free_track % 4 + 1);
+    Element_Named("lb_ctrack2").caption = "Track " + std::to_string(free_track % 4 + 1);
 }
 
 void FinishedTick() {

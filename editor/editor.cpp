@@ -16,13 +16,13 @@ namespace {
 constexpr int32_t kScrollStep = 16;
 constexpr int32_t kScrollMargin = 10;
 
-bool Ticked(const char* name) { return Element_At(Element_Find(name)).ticked != 0; }
+bool Ticked(const char* name) { return Element_Named(name).ticked != 0; }
 
 // Adds the selected item with its bottom centre 4 px right of and below the grid
 // point under the mouse. An empty item list or a colour that is not an integer
 // places nothing.
 void PlaceOnGrid(const std::string& item, int32_t grid) {
-    const std::optional<int32_t> colour = Editor_ParseColour(Element_At(Element_Find("edt_col")).caption);
+    const std::optional<int32_t> colour = Editor_ParseColour(Element_Named("edt_col").caption);
     if (item.empty() || !colour) return;
     const int32_t x = (mouse_x / grid) * grid + 4 + main_camera->x;
     const int32_t y = (mouse_y / grid) * grid + 4 + main_camera->y;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kSettingsFile = "main.cfg";
 
-uint8_t& Ticked(const char* name) { return Element_At(Element_Find(name)).ticked; }
+uint8_t& Ticked(const char* name) { return Element_Named(name).ticked; }
 
 }  // namespace
 
@@ -21,7 +21,7 @@ bool Settings_Save() {
     windowed = Ticked("chk_wd");
     music_off = Ticked("chk_mmd");
     ambient_off = Ticked("chk_amd");
-    country = Element_At(Element_Find("edt_ct")).caption;
+    country = Element_Named("edt_ct").caption;
     return Fs_WriteFileAtomic(kSettingsFile,
                               Settings_Encode({windowed, music_off, ambient_off, country, player_name}));
 }
@@ -42,7 +42,7 @@ void Settings_Load() {
     Ticked("chk_fs") = Ticked("chk_wd") ^ 1;
     Ticked("chk_ame") = Ticked("chk_amd") ^ 1;
     Ticked("chk_mme") = Ticked("chk_mmd") ^ 1;
-    Element_At(Element_Find("edt_ct")).caption = country;
+    Element_Named("edt_ct").caption = country;
 
     const bool fullscreen_now = OE_GetOptions()->fullscreen != 0;
     if (fullscreen_now && windowed == 1) OE_ChangeScreenOptions(800, 600, 32, 0, false, true);

@@ -23,16 +23,16 @@ namespace {
 
 // One option row's pair of boxes: the one clicked ends up ticked, its partner not.
 void TickPair(const char* on, const char* off) {
-    Element_At(Element_Find(on)).ticked = 1;
-    Element_At(Element_Find(off)).ticked = 0;
+    Element_Named(on).ticked = 1;
+    Element_Named(off).ticked = 0;
 }
 
 // The editor's map file named by an edit box.
-std::string EditorMapFile(const char* edit_box) { return "wld\\" + Element_At(Element_Find(edit_box)).caption + ".wld"; }
+std::string EditorMapFile(const char* edit_box) { return "wld\\" + Element_Named(edit_box).caption + ".wld"; }
 
 // The same rule as for profile names: one plain file name, nothing else.
 bool EditorMapNameIsSafe(const char* edit_box) {
-    return Profile_NameIsStorable(Element_At(Element_Find(edit_box)).caption);
+    return Profile_NameIsStorable(Element_Named(edit_box).caption);
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ void act_pick_profile() {
 void act_create_profile() {
     // The name becomes a file name in "prf\": one that could lead elsewhere or
     // cannot be stored is refused like an empty one.
-    const std::string name = Element_At(Element_Find("edt_pr_cr")).caption;
+    const std::string name = Element_Named("edt_pr_cr").caption;
     if (!Profile_NameIsStorable(name)) return;
     std::string previous = std::exchange(player_name, name);
     // A profile that could not be written would leave no menu to go to.

@@ -20,7 +20,7 @@ constexpr int32_t kLastCarKind = 3;
 constexpr int32_t kLastColour = 15;
 constexpr int32_t kLastTrack = 15;
 
-bool Visible(const char* name) { return Element_At(Element_Find(name)).visible != 0; }
+bool Visible(const char* name) { return Element_Named(name).visible != 0; }
 
 }  // namespace
 
@@ -34,7 +34,7 @@ void act_prev_track() { free_track = std::max(free_track - 1, 0); }
 void act_difficulty() {
     difficulty = difficulty >= 2 || difficulty < 0 ? 0 : difficulty + 1;
     for (const char* button : {"btn_pow", "btn_pow2"})
-        Element_At(Element_Find(button)).caption = difficulty_names[difficulty];
+        Element_Named(button).caption = difficulty_names[difficulty];
 }
 
 void act_start_tournament_race() {

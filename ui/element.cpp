@@ -82,6 +82,8 @@ ielement& Element_At(int32_t index) {
     return *element_list[index];
 }
 
+ielement& Element_Named(std::string_view name) { return Element_At(Element_Find(name)); }
+
 void Gui_SetParentToLast() { gui_parent = static_cast<int32_t>(element_list.size()) - 1; }
 
 void Gui_UpdateAll() {

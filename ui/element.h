@@ -69,6 +69,9 @@ int32_t Element_Find(std::string_view name);
 // or, with an empty list, a hidden dummy that does nothing (fresh every call).
 ielement& Element_At(int32_t index);
 
+// The element last added under `name` (element 0, or the dummy, when none is).
+ielement& Element_Named(std::string_view name);
+
 // The element at `index` as a widget class, for its own fields. An element of
 // another class (a name that missed lands on element 0) gives a hidden dummy
 // of the wanted class, fresh every call, so nothing is read as the wrong type.

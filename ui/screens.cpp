@@ -258,6 +258,6 @@ void Screens_Build() {
     FinishStyle();
 }
 
-void Screens_Show(std::string_view name) { Element_At(Element_Find(name)).visible = 1; }
+void Screens_Show(std::string_view name) { Element_Named(name).visible = 1; }
 
-void Screens_Hide(std::string_view name) { Element_At(Element_Find(name)).visible = 0; }
+void Screens_Hide(std::string_view name) { Element_Named(name).visible = 0; }

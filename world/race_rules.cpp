@@ -40,7 +40,7 @@ int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACIT
 
 bool IsBonus(const tminimal& o) { return o.kind.starts_with("bn"); }
 
-void Show(const char* window) { Element_At(Element_Find(window)).visible = 1; }
+void Show(const char* window) { Element_Named(window).visible = 1; }
 
 void Burst(const tminimal& bonus, int32_t colour) {
     for (int n = 0; n < 11; ++n) {

@@ -16,7 +16,7 @@
 
 namespace {
 
-ielement& Named(const char* name) { return Element_At(Element_Find(name)); }
+ielement& Named(const char* name) { return Element_Named(name); }
 Iimage& Image(const char* name) { return Element_As<Iimage>(Element_Find(name)); }
 
 std::vector<std::string> ShownWindows() {

@@ -67,7 +67,7 @@ protected:
         TexBase_Add(object_registry, path);
     }
 
-    static uint8_t& Ticked(const char* name) { return Element_At(Element_Find(name)).ticked; }
+    static uint8_t& Ticked(const char* name) { return Element_Named(name).ticked; }
     void Select(const std::string& item) {
         while (items_->items.names[0] != item) FList_Rotate(items_->items, 1);
     }

@@ -33,7 +33,7 @@ TEST_F(EditorTest, PlacingTakesTheCameraTheBoxesAndTheSelectedItem) {
     main_camera->y = -64;
     Ticked("chk_ai") = 1;
     Ticked("chk_dyn") = 1;
-    Element_At(Element_Find("edt_col")).caption = "255";
+    Element_Named("edt_col").caption = "255";
     Select("lamp");
     Shift(true);
     ClickAt(1, 16, 16);
@@ -152,10 +152,10 @@ TEST_F(EditorTest, F5TwiceRestoresEveryPositionAndCarsFaceLeft) {
 
 TEST_F(EditorTest, ColourThatIsNotAnIntegerOrAnEmptyListPlacesNothing) {
     Shift(true);
-    Element_At(Element_Find("edt_col")).caption = "red";
+    Element_Named("edt_col").caption = "red";
     ClickAt(1, 100, 100);
     EXPECT_EQ(world_map.count, 0);
-    Element_At(Element_Find("edt_col")).caption = "255";
+    Element_Named("edt_col").caption = "255";
     FList_Clear(items_->items);
     ClickAt(1, 100, 100);
     oe::Input_MouseButton(2, true, false);

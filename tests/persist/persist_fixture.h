@@ -56,7 +56,7 @@ protected:
         std::ifstream in(rel, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    static uint8_t& Ticked(const char* name) { return Element_At(Element_Find(name)).ticked; }
+    static uint8_t& Ticked(const char* name) { return Element_Named(name).ticked; }
     static int ScreenSwitches() {
         int n = 0;
         for (const oe::RecordedCall& c : oe::Recorder_Calls()) n += c.name == "OE_ChangeScreenOptions";

@@ -19,16 +19,16 @@ TEST_F(SettingsFile, EmptyCountryAndPlayerGiveNineteenRawBytes) {
 TEST_F(SettingsFile, SaveThenLoadBringsEveryValueBack) {
     player_name = "Kimi";
     Ticked("chk_mmd") = 1;
-    Element_At(Element_Find("edt_ct")).caption = "Suomi";
+    Element_Named("edt_ct").caption = "Suomi";
     ASSERT_TRUE(Settings_Save());
     player_name.clear();
     Ticked("chk_mmd") = 0;
-    Element_At(Element_Find("edt_ct")).caption.clear();
+    Element_Named("edt_ct").caption.clear();
 
     Settings_Load();
     EXPECT_EQ(player_name, "Kimi");
     EXPECT_EQ(country, "Suomi");
-    EXPECT_EQ(Element_At(Element_Find("edt_ct")).caption, "Suomi");
+    EXPECT_EQ(Element_Named("edt_ct").caption, "Suomi");
     EXPECT_EQ(music_off, 1);
     EXPECT_EQ(Ticked("chk_mmd"), 1);
     EXPECT_EQ(Ticked("chk_mme"), 0);

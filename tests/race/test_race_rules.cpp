@@ -27,7 +27,7 @@ protected:
             Element_Add(std::make_unique<Iwindow>(name, 0, 0, 400, 300, "", 0));
     }
 
-    static int Visible(const char* name) { return Element_At(Element_Find(name)).visible; }
+    static int Visible(const char* name) { return Element_Named(name).visible; }
 };
 
 TEST_F(RaceRules, NoBonusAppearsWhileSixAreOnTheMap) {

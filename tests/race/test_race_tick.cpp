@@ -46,7 +46,7 @@ TEST_F(RaceTick, EscapePausesAtOnceButThisTickStillRaces) {
     oe::Input_Key(OE_KEY_ESCAPE, true);
     TickAt(5000);
     EXPECT_EQ(game_state, STATE_PAUSED);
-    EXPECT_EQ(Element_At(Element_Find("wnd_pause")).visible, 1);
+    EXPECT_EQ(Element_Named("wnd_pause").visible, 1);
     EXPECT_EQ(CountCalls("Snd_Stop"), 1);
     EXPECT_FLOAT_EQ(At(car_).speed, 0.0001f);
     // Paused: nothing moves, the particles freeze, the world is still drawn.

@@ -77,7 +77,7 @@ protected:
         return std::string((std::istreambuf_iterator<char>(in)), {});
     }
 
-    static ielement& Named(const std::string& name) { return Element_At(Element_Find(name)); }
+    static ielement& Named(const std::string& name) { return Element_Named(name); }
 
     // The control of a window shown with that caption: a name may be taken by
     // a later element of another window.

@@ -16,7 +16,7 @@ TEST_F(Registry, FindGivesTheLastElementOfThatNameAndZeroForAMiss) {
     Add<Ibutton>("btn_tell", 0, 0, 10, 10, "Subscribe");
     EXPECT_EQ(Element_Find("lb1"), 2);
     EXPECT_EQ(Element_Find("btn_tell"), 3);
-    EXPECT_EQ(Element_At(Element_Find("btn_tell")).caption, "Subscribe");
+    EXPECT_EQ(Element_Named("btn_tell").caption, "Subscribe");
     EXPECT_EQ(Element_Find("nothing"), 0);
     EXPECT_EQ(Element_Find("LB1"), 0);      // case-sensitive
     EXPECT_EQ(Element_Find("lb"), 0);       // whole names only

@@ -10,10 +10,10 @@ using ListBox = GuiTest;
 // What the last check-box action saw, and an action that ticks its box again
 // as the option screen's radio pairs do.
 int seen_ticked = -1;
-void RecordTicked() { seen_ticked = Element_At(Element_Find("chk_fs")).ticked; }
+void RecordTicked() { seen_ticked = Element_Named("chk_fs").ticked; }
 void RecordAndTickAgain() {
     RecordTicked();
-    Element_At(Element_Find("chk_fs")).ticked = 1;
+    Element_Named("chk_fs").ticked = 1;
 }
 
 TEST_F(CheckBox, DrawsBoxHalfBrightCaptionFocusAndHover) {

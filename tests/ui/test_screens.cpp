@@ -237,7 +237,7 @@ TEST_F(ScreenBuilder, DuplicateNamesFindTheLaterElementAndBothKeepTheirActions) 
     EXPECT_EQ(Named("btn_coa2").action, act_back_to_menu);
     EXPECT_EQ(Named("lb1").caption, "Select your color");
     EXPECT_EQ(Named("lb12").caption, "Select your color");
-    EXPECT_EQ(Element_At(Element_Find("lb_diffff")).parent, Element_Find("wnd_sr"));
+    EXPECT_EQ(Element_Named("lb_diffff").parent, Element_Find("wnd_sr"));
 }
 
 TEST_F(ScreenBuilder, OnlyTheProfileChoiceDialogStartsVisible) {

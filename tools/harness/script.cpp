@@ -105,7 +105,7 @@ bool Valid(const std::vector<std::string>& w) {
 // `expect visible|caption|ticked NAME VALUE`, on the element the game finds
 // under NAME (the last one so named): empty when it holds, else what was found.
 std::string ElementMismatch(const std::vector<std::string>& w) {
-    const ielement& e = Element_At(Element_Find(w[2]));
+    const ielement& e = Element_Named(w[2]);
     if (element_list.empty() || e.name != w[2]) return "no element " + w[2];
     if (w[1] == "caption") return e.caption == w[3] ? "" : "caption \"" + e.caption + "\"";
     const int value = w[1] == "visible" ? e.visible : e.ticked;
