@@ -1,7 +1,7 @@
 // korvamo-script: runs the real game headless on the offscreen backend with a
 // virtual clock, driven by a script (see README.md for its commands).
 //
-//   korvamo-script [--data DIR] [--keep DIR2] [--seed N] SCRIPT
+//   korvamo-script [--data DIR] [--keep DIR2] [--seed N] [--call-log FILE] SCRIPT
 //
 // The game works in a scratch copy of the data folder, or in DIR2 with --keep
 // (copied from DIR when it does not exist yet, and left in place). Exit status:
@@ -18,6 +18,8 @@
 #include "app/random.h"
 #include "app/startup.h"
 #include "engine/backend_offscreen.h"
+#include "engine/record.h"
+#include "tools/harness/call_log.h"
 #include "tools/harness/script.h"
 
 namespace {
@@ -28,11 +30,12 @@ struct Options {
     std::string data = KORVAMO_DEFAULT_DATA;
     std::string keep;
     std::string script;
+    std::string call_log;   // where the engine's calls go, when given
     uint64_t seed = 1;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: korvamo-script [--data DIR] [--keep DIR2] [--seed N] SCRIPT\n");
+    std::fprintf(stderr, "usage: korvamo-script [--data DIR] [--keep DIR2] [--seed N] [--call-log FILE] SCRIPT\n");
     return 2;
 }
 
@@ -44,6 +47,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             o.data = argv[++i];
         } else if (arg == "--keep" && has_value) {
             o.keep = argv[++i];
+        } else if (arg == "--call-log" && has_value) {
+            o.call_log = fs::absolute(argv[++i]).string();
         } else if (arg == "--seed" && has_value) {
             char* end = nullptr;
             o.seed = std::strtoull(argv[++i], &end, 10);
@@ -111,7 +116,12 @@ int main(int argc, char** argv) {
     backend->SetDriver([&runner] { return runner.Step(); });
     oe::SetBackend(std::move(backend));
     Random_ForceSeed(options.seed);
+    if (!options.call_log.empty()) oe::Recorder_Enable(true);
     Game_Main();
+    if (!options.call_log.empty() && !harness::WriteCallLog(options.call_log)) {
+        std::fprintf(stderr, "korvamo-script: cannot write %s\n", options.call_log.c_str());
+        return 2;
+    }
 
     fs::current_path(shot_dir, ec);
     if (scratch) fs::remove_all(work, ec);
