@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "engine/input.h"
 #include "engine/oe.h"
 #include "world/world.h"
@@ -98,9 +98,9 @@ Keys Steer(const tminimal& car) {
 // Keys for this tick, with a spell of reversing when the car stands caught.
 Keys Choose() {
     const tminimal* car = PlayerCar();
-    if (game_state != STATE_RACE || !car || world_map.waypoint_count <= 0) return {};
+    if (game.state != STATE_RACE || !car || world_map.waypoint_count <= 0) return {};
     const double now = U_GetTime();
-    if (car->x != pilot.last_x || car->y != pilot.last_y || std::abs(now - race_start_time) <= kCountdownMs) {
+    if (car->x != pilot.last_x || car->y != pilot.last_y || std::abs(now - game.race_start_time) <= kCountdownMs) {
         pilot.last_x = car->x;
         pilot.last_y = car->y;
         pilot.moved_at = now;

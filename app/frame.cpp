@@ -1,6 +1,6 @@
 #include "app/frame.h"
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "app/hud.h"
 #include "assets/texbase.h"
 #include "editor/editor_draw.h"
@@ -17,19 +17,19 @@ void DrawBackground() { Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1); }
 
 // Set after the interface pass, so the pictures turn in the next frame.
 void SetMenuImageAngles() {
-    Element_As<Iimage>(Element_Find("img_sh1")).angle = menu_counter;
-    Element_As<Iimage>(Element_Find("img_sh3")).angle = menu_counter + 45;
-    Element_As<Iimage>(Element_Find("img_sh2")).angle = 95 - menu_counter;
+    Element_As<Iimage>(Element_Find("img_sh1")).angle = game.menu_counter;
+    Element_As<Iimage>(Element_Find("img_sh3")).angle = game.menu_counter + 45;
+    Element_As<Iimage>(Element_Find("img_sh2")).angle = 95 - game.menu_counter;
 }
 
 }  // namespace
 
 void DrawCursor() {
-    SSprite_Draw(TexBase_Find(share_registry, "g_cur"), mouse_x - 16, mouse_y - 8, 64, 64, 255, 0, 1);
+    SSprite_Draw(TexBase_Find(share_registry, "g_cur"), game.mouse_x - 16, game.mouse_y - 8, 64, 64, 255, 0, 1);
 }
 
 void DrawFrame() {
-    switch (game_state) {
+    switch (game.state) {
         case STATE_RACE:
             DrawBackground();
             DrawWorld(draw_list);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "engine/oe.h"
@@ -29,14 +29,14 @@ constexpr std::array<Phase, 4> kPhases = {{
 
 // Text with its shadow two pixels right of and below it.
 void DrawShadowed(float x, float y, const std::string& text, float scale, int32_t colour) {
-    Text_Draw(main_font, x + 2, y + 2, text, scale, 0, 255, kShadowColour);
-    Text_Draw(main_font, x, y, text, scale, 0, 255, colour);
+    Text_Draw(game.main_font, x + 2, y + 2, text, scale, 0, 255, kShadowColour);
+    Text_Draw(game.main_font, x, y, text, scale, 0, 255, colour);
 }
 
 }  // namespace
 
 void DrawCountdown() {
-    const double e = std::abs(race_start_time - current_time);
+    const double e = std::abs(game.race_start_time - game.current_time);
     for (const Phase& phase : kPhases) {
         const double to = phase.from + 1000;
         // The first phase starts at 0 itself; each later whole second belongs to none.
@@ -46,16 +46,16 @@ void DrawCountdown() {
         FX_SetColorMix(phase.colour);
         SSprite_Draw(TexBase_Find(share_registry, "for"), 336, 236, 128, 128, 255, 0, 9);
         // Measured at scale 1 and drawn at scale 2: centred on x = 400.
-        const int w = Text_GetWidth(main_font, phase.text, 1.0f, 0);
-        Text_Draw(main_font, 404 - w, 272, phase.text, 2.0f, 0, 255, kShadowColour);
-        Text_Draw(main_font, 400 - w, 268, phase.text, 2.0f, 0, 255, 0x0FFFFF);
+        const int w = Text_GetWidth(game.main_font, phase.text, 1.0f, 0);
+        Text_Draw(game.main_font, 404 - w, 272, phase.text, 2.0f, 0, 255, kShadowColour);
+        Text_Draw(game.main_font, 400 - w, 268, phase.text, 2.0f, 0, 255, 0x0FFFFF);
         return;
     }
 }
 
 void DrawLapCounter() {
     Pr2D_Rect(116, 32, 116, 64, 0, 64, 1);
-    DrawShadowed(128, 48, std::to_string(player_laps + 1) + "/4 Laps", 1.0f, 0xFFFFFF);
+    DrawShadowed(128, 48, std::to_string(race.player_laps + 1) + "/4 Laps", 1.0f, 0xFFFFFF);
 }
 
 void DrawBonusPanel() {
@@ -68,7 +68,7 @@ void DrawBonusPanel() {
 }
 
 void DrawScore() {
-    const std::string text = "Score: " + std::to_string(score);
-    const int w = Text_GetWidth(main_font, text, 1.0f, 0);
+    const std::string text = "Score: " + std::to_string(player.score);
+    const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
     DrawShadowed(672 - w / 2, 56, text, 1.0f, 0xFFFFFF);
 }

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "app/frame.h"
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "app/tick.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -14,7 +14,7 @@
 
 void Game_Main() {
     Random_SeedFromClock();
-    tick_timer = Timer_Create(GameTick, 30, true);
+    game.tick_timer = Timer_Create(GameTick, 30, true);
     OE_Enable(4);
     OE_Disable(2);
     OE_RegProcedure(OE_PROC_IDLE, IdleCallback);
@@ -32,15 +32,15 @@ void LoadCallback() {
     SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-    main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+    game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
     Screens_Build();
-    main_camera = Cam2D_Create();
-    Cam2D_Set(main_camera);
-    game_state = STATE_PROFILES;
+    game.main_camera = Cam2D_Create();
+    Cam2D_Set(game.main_camera);
+    game.state = STATE_PROFILES;
     // With a profile the game starts in the main menu with the last player.
     if (Element_As<Ilist>(Element_Find("lst_pr")).items.count > 0) {
-        player_name = "Player";
-        game_state = STATE_MENU;
+        player.name = "Player";
+        game.state = STATE_MENU;
         act_back_to_menu();
         Settings_Load();
         Profile_Load();

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "editor/editor.h"
@@ -18,6 +18,7 @@
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/physics.h"
+#include "world/race_events.h"
 #include "world/race_rules.h"
 #include "world/view.h"
 
@@ -25,17 +26,17 @@ namespace {
 
 void RaceTick() {
     Music_Stop();
-    if (ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
+    if (options.ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
     // The rest of this tick still runs after Escape.
     if (Key_Down(OE_KEY_ESCAPE)) {
         SndBase_Stop(sound_registry, "amb");
         Element_Named("wnd_pause").visible = 1;
-        game_state = STATE_PAUSED;
+        game.state = STATE_PAUSED;
     }
-    current_time = U_GetTime();
+    game.current_time = U_GetTime();
     Bonus_Spawn(world_map);
     // The cars stand while the countdown runs.
-    if (std::abs(current_time - race_start_time) > 4000) Race_Update(world_map);
+    if (std::abs(game.current_time - game.race_start_time) > 4000) Race_Step(world_map);
     Particles_Update(particle_system);
     World_RefreshDrawList();
 }
@@ -50,16 +51,16 @@ void EmitSpark(float x, float y, int32_t min_size, std::optional<int32_t> colour
 }
 
 void MenuTick() {
-    menu_counter += 4;
-    Element_Named("lb_hello").caption = "Hello, " + player_name;
+    game.menu_counter += 4;
+    Element_Named("lb_hello").caption = "Hello, " + player.name;
     Particles_Update(particle_system);
     EmitSpark(100, 170, 20, 0xFFFF);
 }
 
 // The chosen car kind in the chosen colour on a screen's preview images.
 void ShowCarPreview(const char* body, const char* top, const char* colour_patch) {
-    const std::string& kind = car_kind_names[car_kind];
-    const int32_t colour = car_colours[car_colour];
+    const std::string& kind = car_kind_names[player.car_kind];
+    const int32_t colour = car_colours[player.car_colour];
     Element_As<Iimage>(Element_Find(body)).texture = TexBase_Find(object_registry, kind + "_wh10");
     Iimage& top_layer = Element_As<Iimage>(Element_Find(top));
     top_layer.texture = TexBase_Find(object_registry, kind + "_tp10");
@@ -74,12 +75,12 @@ void Firework(int32_t x, int32_t y) {
 }
 
 void TournamentTick() {
-    Element_Named("img_locktr").visible = !Profile_CarUnlocked(car_kind);
+    Element_Named("img_locktr").visible = !Profile_CarUnlocked(player.car_kind);
     Particles_Update(particle_system);
-    Element_Named("lb_cccscr").caption = "Your score is " + std::to_string(score);
-    Element_Named("lb_ctrack").caption = "Track " + std::to_string(progress % 4 + 1);
-    Element_Named("lb_ctrack").visible = progress <= 15;
-    if (progress > 15) {
+    Element_Named("lb_cccscr").caption = "Your score is " + std::to_string(player.score);
+    Element_Named("lb_ctrack").caption = "Track " + std::to_string(player.progress % 4 + 1);
+    Element_Named("lb_ctrack").visible = player.progress <= 15;
+    if (player.progress > 15) {
         // Every track won: the winner's caption and fireworks.
         Element_Named("lb_ccc").caption = "Congratulations!!! You are the Winner!!!";
         EmitSpark(240, 70, 50, 0xFFFF);
@@ -87,19 +88,19 @@ void TournamentTick() {
         const int32_t m = random(600);
         if (random(5) == 1) Firework(l, m);
     } else {
-        Element_Named("lb_ccc").caption = group_texts[progress / 4];
+        Element_Named("lb_ccc").caption = group_texts[player.progress / 4];
     }
     ShowCarPreview("img_car_wh", "img_car_tp", "img_color");
 }
 
 void FreeRaceTick() {
-    Element_Named("img_locktr2").visible = !Profile_CarUnlocked(car_kind);
-    Element_Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(free_track);
+    Element_Named("img_locktr2").visible = !Profile_CarUnlocked(player.car_kind);
+    Element_Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(player.free_track);
     // The picture of the track's group.
     Element_As<Iimage>(Element_Find("img_track2")).texture =
-        TexBase_Find(share_registry, "t" + std::to_string(free_track / 4));
+        TexBase_Find(share_registry, "t" + std::to_string(player.free_track / 4));
     ShowCarPreview("img_car_wh2", "img_car_tp2", "img_color2");
-    Element_Named("lb_ctrack2").caption = "Track " + std::to_string(free_track % 4 + 1);
+    Element_Named("lb_ctrack2").caption = "Track " + std::to_string(player.free_track % 4 + 1);
 }
 
 void FinishedTick() {
@@ -109,13 +110,24 @@ void FinishedTick() {
 
 }  // namespace
 
+void Race_Step(tworld& map) {
+    const RaceEvents events = Race_Update(map, Race_CameraView());
+    Race_PlayEffects(events);
+    if (!events.finished) return;
+    if (game.race_mode == 0)
+        Screens_Show(events.won ? "wnd_fin_good" : "wnd_fin_bad");
+    else
+        Screens_Show(events.won ? "wnd_fin_good2" : "wnd_fin_bad2");
+    game.state = STATE_FINISHED;
+}
+
 void GameTick() {
     // A level of 0 means no song, or a silent latest block: (re)start the menu song.
-    if (Music_Level() == 0 && game_state != STATE_RACE && music_off == 0)
+    if (Music_Level() == 0 && game.state != STATE_RACE && options.music_off == 0)
         Music_Play("sfx\\menu.xm", 0, MUSIC_FILE);
-    mouse_x = Mouse_X();
-    mouse_y = Mouse_Y();
-    switch (game_state) {
+    game.mouse_x = Mouse_X();
+    game.mouse_y = Mouse_Y();
+    switch (game.state) {
         case STATE_RACE: RaceTick(); break;
         case STATE_MENU: MenuTick(); break;
         case STATE_TOURNAMENT: TournamentTick(); break;
@@ -130,10 +142,10 @@ void GameTick() {
         act_back_to_menu();
         Screens_Hide("wnd_menu");
         Screens_Show("wnd_main");
-        game_state = STATE_EDITOR;
+        game.state = STATE_EDITOR;
     }
     if (Key_Down(OE_KEY_F11)) {
-        game_state = STATE_MENU;
+        game.state = STATE_MENU;
         act_back_to_menu();
     }
 }

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "app/startup.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"

@@ -17,7 +17,7 @@
 
 #include "app/autopilot.h"
 #include "app/frame.h"
-#include "app/globals.h"
+#include "core/state.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
 #include "engine/backend_offscreen.h"
@@ -48,10 +48,10 @@ void LoadAssets() {
     object_registry = TBase{};
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-    main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
-    main_camera = Cam2D_Create();
-    Cam2D_Set(main_camera);
-    tick_timer = nullptr;
+    game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+    game.main_camera = Cam2D_Create();
+    Cam2D_Set(game.main_camera);
+    game.tick_timer = nullptr;
     particle_system.count = 0;
 }
 
@@ -115,7 +115,7 @@ void RunTicks(benchmark::State& state, const std::function<void()>& start_race) 
     auto restart = [&] {
         Race_ClearResult();
         start_race();
-        game_state = STATE_RACE;
+        game.state = STATE_RACE;
         backend.Advance(kCountdownMs);   // the cars are released at once
     };
     restart();
@@ -127,7 +127,7 @@ void RunTicks(benchmark::State& state, const std::function<void()>& start_race) 
         const auto start = std::chrono::steady_clock::now();
         GameTick();
         costs.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-        if (game_state != STATE_RACE || costs.size() % 4000 == 0) {
+        if (game.state != STATE_RACE || costs.size() % 4000 == 0) {
             state.PauseTiming();
             restart();
             state.ResumeTiming();
@@ -150,7 +150,7 @@ void BM_RacingTickDensestTrack(benchmark::State& state, const std::string& track
 void BM_RacingTickWorstCase(benchmark::State& state) {
     RunTicks(state, [] {
         BuildWorstCase(world_map);
-        race_start_time = U_GetTime();
+        game.race_start_time = U_GetTime();
     });
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
 #include "engine/fs.h"
@@ -26,8 +26,8 @@ void Refresh(benchmark::State& state) {
     for (auto _ : state) {
         if (world_map.waypoint_count > 0) {
             const tcorner& w = world_map.waypoints[next++ % world_map.waypoint_count];
-            main_camera->x = w.x - 400;
-            main_camera->y = w.y - 300;
+            game.main_camera->x = w.x - 400;
+            game.main_camera->y = w.y - 300;
         }
         World_RefreshDrawList();
         drawn += draw_list.count;
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     oe::UseRecordingBackend();
     oe::Recorder_Enable(false);
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-    main_camera = Cam2D_Create();
+    game.main_camera = Cam2D_Create();
     for (const std::string& file : Fs_List("wld\\*.wld")) {
         const std::string name = file.substr(0, file.size() - 4);
         benchmark::RegisterBenchmark(("Refresh/" + name).c_str(), Track, name)->Unit(benchmark::kMicrosecond);

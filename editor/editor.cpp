@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
@@ -24,8 +24,8 @@ bool Ticked(const char* name) { return Element_Named(name).ticked != 0; }
 void PlaceOnGrid(const std::string& item, int32_t grid) {
     const std::optional<int32_t> colour = Editor_ParseColour(Element_Named("edt_col").caption);
     if (item.empty() || !colour) return;
-    const int32_t x = (mouse_x / grid) * grid + 4 + main_camera->x;
-    const int32_t y = (mouse_y / grid) * grid + 4 + main_camera->y;
+    const int32_t x = (game.mouse_x / grid) * grid + 4 + game.main_camera->x;
+    const int32_t y = (game.mouse_y / grid) * grid + 4 + game.main_camera->y;
     if (World_AddObject(world_map, item, x, y, Ticked("chk_ai"), Ticked("chk_dyn"), *colour)) Editor_Refresh();
 }
 
@@ -70,22 +70,22 @@ void Editor_Input() {
     const std::string item = items.count > 0 ? items.names[0] : std::string();
     if (Mouse_Click(1)) {
         if (Ticked("chk_wp")) {
-            World_AddWaypoint(world_map, mouse_x + main_camera->x, mouse_y + main_camera->y);
+            World_AddWaypoint(world_map, game.mouse_x + game.main_camera->x, game.mouse_y + game.main_camera->y);
         } else {
             PlaceOnGrid(item, 8);
         }
     }
-    if (Mouse_Click(0) && Editor_DeleteAt(mouse_x + main_camera->x, mouse_y + main_camera->y)) Editor_Refresh();
+    if (Mouse_Click(0) && Editor_DeleteAt(game.mouse_x + game.main_camera->x, game.mouse_y + game.main_camera->y)) Editor_Refresh();
     if (Mouse_Down(2)) PlaceOnGrid(item, 32);
 }
 
 void Editor_Scroll() {
     const int32_t x = Mouse_X();
     const int32_t y = Mouse_Y();
-    if (x < kScrollMargin) main_camera->x -= kScrollStep;
-    if (x > 800 - kScrollMargin) main_camera->x += kScrollStep;
-    if (y < kScrollMargin) main_camera->y -= kScrollStep;
-    if (y > 600 - kScrollMargin) main_camera->y += kScrollStep;
+    if (x < kScrollMargin) game.main_camera->x -= kScrollStep;
+    if (x > 800 - kScrollMargin) game.main_camera->x += kScrollStep;
+    if (y < kScrollMargin) game.main_camera->y -= kScrollStep;
+    if (y > 600 - kScrollMargin) game.main_camera->y += kScrollStep;
 }
 
 void Editor_Tick() {

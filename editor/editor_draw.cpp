@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
 
 void DrawWaypoints(const tworld& map) {
-    main_camera->enabled = 1;
+    game.main_camera->enabled = 1;
     const int32_t count = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         const tcorner& w = map.waypoints[i];
         Pr2D_Circle(w.x, w.y, 120, 0x00FF00, 255, 32, 0);
-        Text_Draw(main_font, w.x - 5, w.y - 5, std::to_string(i), 1.0f, 0, 255, 0xFFFFFF);
+        Text_Draw(game.main_font, w.x - 5, w.y - 5, std::to_string(i), 1.0f, 0, 255, 0xFFFFFF);
     }
-    main_camera->enabled = 0;
+    game.main_camera->enabled = 0;
 }
 
 void DrawPlacementPreview() {
@@ -31,4 +31,4 @@ void DrawPlacementPreview() {
     SSprite_Draw(texture, x, y, texture->width, texture->height, 255, 0, 1);
 }
 
-void DrawFrameRate() { Text_Draw(main_font, 0, 0, std::to_string(OE_GetFPS()), 1.0f, 0, 255, 0xFFFFFF); }
+void DrawFrameRate() { Text_Draw(game.main_font, 0, 0, std::to_string(OE_GetFPS()), 1.0f, 0, 255, 0xFFFFFF); }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "engine/fs.h"
 #include "persist/file_formats.h"
 #include "world/race_rules.h"
@@ -25,7 +25,7 @@ constexpr const char* kProfileFolder = "prf\\";
 constexpr size_t kMaxNameBytes = 64;
 
 bool WriteProfile(const std::vector<uint8_t>& bytes) {
-    if (!Profile_NameIsStorable(player_name)) return false;
+    if (!Profile_NameIsStorable(player.name)) return false;
     // The folder may have been removed by hand since the game was installed.
     return Fs_MakeFolder(kProfileFolder) && Fs_WriteFileAtomic(Profile_Path(), bytes);
 }
@@ -40,23 +40,23 @@ bool Profile_NameIsStorable(std::string_view name) {
     });
 }
 
-std::string Profile_Path() { return kProfileFolder + player_name; }
+std::string Profile_Path() { return kProfileFolder + player.name; }
 
-bool Profile_Save() { return WriteProfile(Profile_Encode({progress, score})); }
+bool Profile_Save() { return WriteProfile(Profile_Encode({player.progress, player.score})); }
 
 void Profile_Load() {
     // A name that could lead outside the profile folder reads as a missing profile.
     std::vector<uint8_t> file;
-    if (Profile_NameIsStorable(player_name)) {
+    if (Profile_NameIsStorable(player.name)) {
         file = Fs_ReadFile(Profile_Path()).value_or(std::vector<uint8_t>{});
     }
     const tprofile profile = Profile_Decode(file);
-    progress = profile.progress;
-    score = profile.score;
+    player.progress = profile.progress;
+    player.score = profile.score;
 }
 
 bool Profile_Create() { return WriteProfile({0, '\r', '\n'}); }
 
-bool Profile_CarUnlocked(int kind) { return kind <= progress / 4; }
+bool Profile_CarUnlocked(int kind) { return kind <= player.progress / 4; }
 
-bool Profile_TrackUnlocked(int track) { return track <= progress; }
+bool Profile_TrackUnlocked(int track) { return track <= player.progress; }

@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <string>
 
-extern uint8_t windowed;       // 1: run in a window; 0: full screen
-extern std::string country;    // free text of the hidden country row
-
 // Copies the option screen's boxes into the settings and writes "main.cfg"
 // (replaced whole, or left as it was if the write fails). Returns false on a failed write.
 bool Settings_Save();

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "engine/backend_offscreen.h"
 #include "world/race_setup.h"
@@ -129,8 +129,8 @@ public:
             Start();
         }
         const int cols = (region_.w + kScreenW - 1) / kScreenW;
-        main_camera->x = region_.x + (view_ % cols) * kScreenW;
-        main_camera->y = region_.y + (view_ / cols) * kScreenH;
+        game.main_camera->x = region_.x + (view_ % cols) * kScreenW;
+        game.main_camera->y = region_.y + (view_ / cols) * kScreenH;
         World_RefreshDrawList();
         ++view_;
         return true;
@@ -183,8 +183,8 @@ void Load() {
     OE_SetResolutionDependence(kScreenW, kScreenH);
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-    main_camera = Cam2D_Create();
-    Cam2D_Set(main_camera);
+    game.main_camera = Cam2D_Create();
+    Cam2D_Set(game.main_camera);
 }
 
 // The race's backdrop under the world, as the game draws it.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "persist/file_formats.h"
 #include "persist/profile.h"
@@ -42,23 +42,23 @@ void act_back_to_menu() {
     profiles.items = FList_FromFolder("prf\\*.*");
     // Without a profile there is no menu to go to.
     if (profiles.items.count == 0) return;
-    free_track = 0;
-    car_kind = 0;
-    car_colour = 0;
+    player.free_track = 0;
+    player.car_kind = 0;
+    player.car_colour = 0;
     Race_ClearResult();
     Screens_Hide("wnd_pause");
     Screens_Show("wnd_menu");
     for (const char* window : {"wnd_tour", "wnd_help", "wnd_opt", "wnd_sr", "wnd_main", "wnd_pr", "wnd_pr_cr",
                                "wnd_pr_ld"})
         Screens_Hide(window);
-    game_state = STATE_MENU;
+    game.state = STATE_MENU;
 }
 
 void act_tournament() {
     Profile_Save();
     Iimage& track = Element_As<Iimage>(Element_Find("img_track"));
-    if (progress < PROGRESS_CUP_WON) {
-        track.texture = TexBase_Find(share_registry, "t" + std::to_string(progress / 4));
+    if (player.progress < PROGRESS_CUP_WON) {
+        track.texture = TexBase_Find(share_registry, "t" + std::to_string(player.progress / 4));
         Screens_Hide("btn_send");
         Screens_Show("btn_start_tr");
     } else {
@@ -70,7 +70,7 @@ void act_tournament() {
     Screens_Hide("wnd_fin_bad");
     Screens_Hide("wnd_menu");
     Screens_Show("wnd_tour");
-    game_state = STATE_TOURNAMENT;
+    game.state = STATE_TOURNAMENT;
     Race_ClearResult();
 }
 
@@ -80,17 +80,17 @@ void act_free_race() {
     Screens_Hide("wnd_fin_bad2");
     Screens_Hide("wnd_menu");
     Screens_Show("wnd_sr");
-    game_state = STATE_FREE_RACE;
+    game.state = STATE_FREE_RACE;
 }
 
 void act_options() {
     Screens_Hide("wnd_menu");
     Screens_Show("wnd_opt");
-    game_state = STATE_OPTIONS;
+    game.state = STATE_OPTIONS;
 }
 
 void act_help() {
-    game_state = STATE_HELP;
+    game.state = STATE_HELP;
     Screens_Hide("wnd_menu");
     Screens_Show("wnd_help");
 }
@@ -108,7 +108,7 @@ void act_help_controls() {
 }
 
 void act_resume() {
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     Screens_Hide("wnd_pause");
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "persist/profile.h"
 #include "ui/actions.h"
 #include "ui/input_widgets.h"
@@ -17,14 +17,14 @@ Ilist& ProfileList() { return Element_As<Ilist>(Element_Find("lst_pr")); }
 
 // The dialogs that lead to a profile start from a clean standing.
 void ForgetStanding() {
-    progress = 0;
-    score = 0;
+    player.progress = 0;
+    player.score = 0;
 }
 
 }  // namespace
 
 void act_change_profile() {
-    game_state = STATE_PROFILES;
+    game.state = STATE_PROFILES;
     ProfileList().items = FList_FromFolder("prf\\*.*");
     Screens_Show("wnd_pr");
     Screens_Hide("wnd_menu");
@@ -48,14 +48,14 @@ void act_create_profile() {
     // cannot be stored is refused like an empty one.
     const std::string name = Element_Named("edt_pr_cr").caption;
     if (!Profile_NameIsStorable(name)) return;
-    std::string previous = std::exchange(player_name, name);
+    std::string previous = std::exchange(player.name, name);
     // A profile that could not be written would leave no menu to go to.
     if (!Profile_Create()) {
-        player_name = std::move(previous);
+        player.name = std::move(previous);
         return;
     }
     act_back_to_menu();
-    game_state = STATE_MENU;
+    game.state = STATE_MENU;
 }
 
 void act_load_profile() {
@@ -64,10 +64,10 @@ void act_load_profile() {
     if (list.highlight_row < 0 || list.highlight_row >= list.items.count) return;
     const std::string& name = list.items.names[list.highlight_row];
     if (name.empty()) return;
-    player_name = name;
+    player.name = name;
     Profile_Load();
     act_back_to_menu();
-    game_state = STATE_MENU;
+    game.state = STATE_MENU;
 }
 
 void act_profile_list_up() { FList_Rotate(ProfileList().items, +1); }

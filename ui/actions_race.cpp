@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/soundbase.h"
 #include "persist/profile.h"
 #include "ui/element.h"
@@ -11,8 +11,6 @@
 #include "world/race_rules.h"
 #include "world/race_setup.h"
 #include "world/world.h"
-
-int32_t free_track = 0;
 
 namespace {
 
@@ -24,28 +22,28 @@ bool Visible(const char* name) { return Element_Named(name).visible != 0; }
 
 }  // namespace
 
-void act_next_car() { car_kind = std::min(car_kind + 1, kLastCarKind); }
-void act_prev_car() { car_kind = std::max(car_kind - 1, 0); }
-void act_next_colour() { car_colour = std::min(car_colour + 1, kLastColour); }
-void act_prev_colour() { car_colour = std::max(car_colour - 1, 0); }
-void act_next_track() { free_track = std::min(free_track + 1, kLastTrack); }
-void act_prev_track() { free_track = std::max(free_track - 1, 0); }
+void act_next_car() { player.car_kind = std::min(player.car_kind + 1, kLastCarKind); }
+void act_prev_car() { player.car_kind = std::max(player.car_kind - 1, 0); }
+void act_next_colour() { player.car_colour = std::min(player.car_colour + 1, kLastColour); }
+void act_prev_colour() { player.car_colour = std::max(player.car_colour - 1, 0); }
+void act_next_track() { player.free_track = std::min(player.free_track + 1, kLastTrack); }
+void act_prev_track() { player.free_track = std::max(player.free_track - 1, 0); }
 
 void act_difficulty() {
-    difficulty = difficulty >= 2 || difficulty < 0 ? 0 : difficulty + 1;
+    player.difficulty = player.difficulty >= 2 || player.difficulty < 0 ? 0 : player.difficulty + 1;
     for (const char* button : {"btn_pow", "btn_pow2"})
-        Element_Named(button).caption = difficulty_names[difficulty];
+        Element_Named(button).caption = difficulty_names[player.difficulty];
 }
 
 void act_start_tournament_race() {
     // The lock shown by the tick; a won cup has no track left to race.
-    if (Visible("img_locktr") || progress < 0 || progress > kLastTrack) {
+    if (Visible("img_locktr") || player.progress < 0 || player.progress > kLastTrack) {
         SndBase_Play(sound_registry, "bad", false);
         return;
     }
-    race_mode = 0;
+    game.race_mode = 0;
     Screens_Hide("wnd_tour");
-    World_StartRace(track_files[progress]);
+    World_StartRace(track_files[player.progress]);
 }
 
 void act_start_free_race() {
@@ -53,7 +51,7 @@ void act_start_free_race() {
         SndBase_Play(sound_registry, "bad", false);
         return;
     }
-    race_mode = 1;
+    game.race_mode = 1;
     Screens_Hide("wnd_sr");
-    World_StartRace(track_files[free_track]);
+    World_StartRace(track_files[player.free_track]);
 }

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-extern int32_t free_track;   // the free race screen's track, 0..15, index into track_files
-
 void act_next_car();
 void act_prev_car();
 void act_next_colour();

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "ui/actions.h"
@@ -55,7 +55,9 @@ Iimage& Image(const char* name, int32_t x, int32_t y, int32_t w, int32_t h, uint
 OE_Texture Share(const char* name) { return TexBase_Find(share_registry, name); }
 
 // A layer of the chosen car kind's preview: "_wh10" the body, "_tp10" the top.
-OE_Texture CarLayer(const char* layer) { return TexBase_Find(object_registry, car_kind_names[car_kind] + layer); }
+OE_Texture CarLayer(const char* layer) {
+    return TexBase_Find(object_registry, car_kind_names[player.car_kind] + layer);
+}
 
 // The car and colour choice of the tournament and free-race screens; the
 // free-race elements' names end in "2".
@@ -108,7 +110,7 @@ void BuildMainMenu() {
     Button("btn_qt", "Quit", 350, 500, 160, 64, 1, act_quit);
     Button("btn_pr", "Change profile", 410, 130, 180, 64, 1, act_change_profile);
     Button("btn_hlp", "Help", 660, 280, 120, 64, 1, act_help);
-    Text("lb_hello", ("Hello, " + player_name).c_str(), 200, 140, 64, 64, 1);
+    Text("lb_hello", ("Hello, " + player.name).c_str(), 200, 140, 64, 64, 1);
     Iimage& logo = Image("img_logo", 0, 536, 215, 64, 1, Share("logo2"));
     logo.clickable = 1;
     logo.action = act_open_website;
@@ -246,7 +248,7 @@ void FinishStyle() {
 void Screens_Build() {
     element_list.clear();
     gui_parent = 0;
-    Gui_SetFont(main_font);
+    Gui_SetFont(game.main_font);
     BuildEditorPanel();
     BuildMainMenu();
     BuildProfileDialogs();

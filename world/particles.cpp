@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "engine/oe.h"
 
@@ -60,8 +60,8 @@ void Particles_Update(Tpart_sys& system) {
 }
 
 void DrawParticles(const Tpart_sys& system) {
-    const float cam_x = main_camera ? static_cast<float>(main_camera->x) : 0.0f;
-    const float cam_y = main_camera ? static_cast<float>(main_camera->y) : 0.0f;
+    const float cam_x = game.main_camera ? static_cast<float>(game.main_camera->x) : 0.0f;
+    const float cam_y = game.main_camera ? static_cast<float>(game.main_camera->y) : 0.0f;
     const OE_Texture light = TexBase_Find(share_registry, "light");
     const OE_Texture smoke = TexBase_Find(share_registry, "smoke");
     for (int32_t i = 0; i < Live(system); ++i) {

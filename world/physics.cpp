@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/globals.h"
-#include "app/random.h"
-#include "assets/soundbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/oe.h"
 #include "world/driver.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
 #include "world/view.h"
-
-int32_t player_x = 0;
-int32_t player_y = 0;
 
 namespace {
 
@@ -67,7 +63,7 @@ void ReadPlayerKeys(tminimal& car, int32_t i) {
         car.frame = 16.0f;
     else if (car.frame > 16.0f)
         car.frame = 1.0f;
-    if (player_laps == RACE_LAPS) {
+    if (race.player_laps == RACE_LAPS) {
         car.throttle = 0;
         Race_RecordFinisher(i);
     }
@@ -87,24 +83,31 @@ void UpdateSpeed(tminimal& car) {
     }
 }
 
-void Exhaust(const tminimal& car, float hx, float hy) {
-    const float vx = static_cast<float>(random(5)) - 2.5f;
-    const float vy = static_cast<float>(random(5)) - 2.5f;
-    const float size = static_cast<float>(random(10)) + 30.0f;
-    Particles_Emit(particle_system, "smoke", 16, car.x + 20 * hx, car.y + 20 * hy - car.height / 4 - 20, vx, vy, size,
-                   0xAAAAAA);
+// The step's view of the world: where the camera stands now.
+tcorner View(const RaceEvents& events) { return events.camera.value_or(tcorner{}); }
+
+void Exhaust(const tminimal& car, float hx, float hy, RaceEvents& events) {
+    TEffect2d& smoke = events.particles.emplace_back();
+    smoke.vx = static_cast<float>(random(5)) - 2.5f;
+    smoke.vy = static_cast<float>(random(5)) - 2.5f;
+    smoke.size = static_cast<float>(random(10)) + 30.0f;
+    smoke.kind = "smoke";
+    smoke.fade = 16;
+    smoke.x = car.x + 20 * hx;
+    smoke.y = car.y + 20 * hy - car.height / 4 - 20;
+    smoke.colour = 0xAAAAAA;
 }
 
-void EngineSound(const tminimal& car, float hx, float hy) {
+void EngineSound(const tminimal& car, float hx, float hy, RaceEvents& events) {
     if (car.ai != 0) {
-        const double d = M_Distance(car.x, car.y, player_x, player_y);
-        const int32_t camera_x = main_camera ? main_camera->x : 0;
-        if (d < 500)
-            SndBase_PlayEx(sound_registry, "eng_e", (car.x - camera_x - 400) * 5, M_Round(100 - 4 * d), false, 22050);
+        const double d = M_Distance(car.x, car.y, race.player_x, race.player_y);
+        if (d >= 500) return;
+        const int32_t offset = (car.x - View(events).x - 400) * 5;
+        events.sounds.push_back({"eng_e", true, offset, M_Round(100 - 4 * d), 22050});
         return;
     }
     const float slip = std::abs(car.vx - hx) + std::abs(car.vy - hy);
-    SndBase_PlayEx(sound_registry, "eng", 0, 0, false, M_Round(slip * 4000 + car.speed * 1500));
+    events.sounds.push_back({"eng", true, 0, 0, M_Round(slip * 4000 + car.speed * 1500)});
 }
 
 // The direction of travel turns towards the heading, faster at speed and in
@@ -119,15 +122,15 @@ void Grip(tminimal& car, float hx, float hy) {
 }
 
 // Bonuses, then collisions with everything but land and the car itself.
-void Contacts(tworld& map, int32_t& i) {
+void Contacts(tworld& map, int32_t& i, RaceEvents& events) {
     for (int32_t j = 0; j < Count(map); ++j) {
-        Bonus_Collect(map, i, j);
+        Bonus_Collect(map, i, j, events);
         if (j >= Count(map) || j == i) continue;
         tminimal& car = map.objects[i];
         tminimal& other = map.objects[j];
         const Contact c = Touch(car, other);
         if (!c.touching || IsLandKind(other.kind)) continue;
-        if (car.ai == 0 && car.speed > 9.0f) SndBase_Play(sound_registry, "bum", false);
+        if (car.ai == 0 && car.speed > 9.0f) events.sounds.push_back({"bum"});
         car.speed *= 0.9f;
         const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
         car.x = M_Round(car.x + M_Cos(a) * c.overlap);
@@ -136,13 +139,13 @@ void Contacts(tworld& map, int32_t& i) {
     }
 }
 
-void CarStep(tworld& map, int32_t& i) {
-    Race_FinishCheck(map, i);
+void CarStep(tworld& map, int32_t& i, RaceEvents& events) {
+    Race_FinishCheck(map, i, events);
     tminimal& car = map.objects[i];
     if (car.ai == 0) {
-        player_x = car.x;
-        player_y = car.y;
-        car.colour = car_colours[std::clamp(car_colour, 0, 15)];
+        race.player_x = car.x;
+        race.player_y = car.y;
+        car.colour = car_colours[std::clamp(player.car_colour, 0, 15)];
     }
     car.throttle = 0;
     if (car.ai == 1) {
@@ -155,22 +158,19 @@ void CarStep(tworld& map, int32_t& i) {
     float hx = static_cast<float>(M_Cos(car.angle));
     float hy = static_cast<float>(M_Sin(car.angle));
     if (car.throttle != 0) {
-        Exhaust(car, hx, hy);
+        Exhaust(car, hx, hy, events);
         hx *= static_cast<float>(car.throttle);
         hy *= static_cast<float>(car.throttle);
-        EngineSound(car, hx, hy);
+        EngineSound(car, hx, hy, events);
         car.bounce = random(2);
         Grip(car, hx, hy);
     }
     car.x = M_Round(car.x - car.vx * car.speed);
     car.y = M_Round(car.y - car.vy * car.speed);
     if (car.ai == 0) Race_TrackWaypoints(map, i);
-    Contacts(map, i);
+    Contacts(map, i, events);
     const tminimal& moved = map.objects[i];
-    if (moved.ai != 1 && main_camera) {
-        main_camera->x = moved.x - 400;
-        main_camera->y = moved.y - 300;
-    }
+    if (moved.ai != 1 && events.camera) events.camera = tcorner{moved.x - 400, moved.y - 300};
 }
 
 // The largest object of the map, for ruling out props far from the screen.
@@ -193,9 +193,9 @@ Extent LargestObject(const tworld& map) {
 
 // True when no object on screen can lie within the prop's reach: the prop's
 // centre is farther from where their centres can be than the longest reach.
-bool FarFromScreen(const tminimal& prop, const Extent& largest) {
-    const int64_t cam_x = main_camera ? main_camera->x : 0;
-    const int64_t cam_y = main_camera ? main_camera->y : 0;
+bool FarFromScreen(const tminimal& prop, const Extent& largest, tcorner view) {
+    const int64_t cam_x = view.x;
+    const int64_t cam_y = view.y;
     const int64_t margin = largest.radius + 2 * int64_t{prop.radius};
     const int64_t cx = prop.x;
     const int64_t cy = prop.y - prop.height / 4;
@@ -205,14 +205,14 @@ bool FarFromScreen(const tminimal& prop, const Extent& largest) {
 }
 
 // A dynamic prop shoves what it touches on screen but stays where it is.
-void PropStep(tworld& map, int32_t i, const Extent& largest) {
+void PropStep(tworld& map, int32_t i, const Extent& largest, tcorner view) {
     tminimal& prop = map.objects[i];
-    if (FarFromScreen(prop, largest)) return;
+    if (FarFromScreen(prop, largest, view)) return;
     for (int32_t j = 0; j < Count(map); ++j) {
         if (j == i) continue;
         tminimal& other = map.objects[j];
         const Contact c = Touch(prop, other);
-        if (!c.touching || IsLandKind(other.kind) || !World_OnScreen(map, j)) continue;
+        if (!c.touching || IsLandKind(other.kind) || !World_OnScreen(map, j, view)) continue;
         prop.speed *= 0.9f;
         Shove(other, M_FindAngle(prop.x, prop.y, other.x, other.y), c.overlap);
     }
@@ -220,14 +220,17 @@ void PropStep(tworld& map, int32_t i, const Extent& largest) {
 
 }  // namespace
 
-void Race_Update(tworld& map) {
+RaceEvents Race_Update(tworld& map, std::optional<tcorner> camera) {
+    RaceEvents events;
+    events.camera = camera;
     const Extent largest = LargestObject(map);
     for (int32_t i = 0; i < Count(map); ++i) {
         const std::string& kind = map.objects[i].kind;
         if (kind == "lnd_water") SwayWater(map.objects[i]);
         if (IsCarKind(kind))
-            CarStep(map, i);
+            CarStep(map, i, events);
         else if (map.objects[i].dynamic != 0)
-            PropStep(map, i, largest);
+            PropStep(map, i, largest, View(events));
     }
+    return events;
 }

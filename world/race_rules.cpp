@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/random.h"
-#include "assets/soundbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/oe.h"
-#include "ui/element.h"
-#include "world/particles.h"
 #include "world/view.h"
-
-int32_t player_laps = 0;
-int32_t first_finisher = -1;
-int32_t progress = 0;
-int32_t score = 0;
 
 namespace {
 
@@ -40,15 +32,17 @@ int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACIT
 
 bool IsBonus(const tminimal& o) { return o.kind.starts_with("bn"); }
 
-void Show(const char* window) { Element_Named(window).visible = 1; }
-
-void Burst(const tminimal& bonus, int32_t colour) {
+void Burst(const tminimal& bonus, int32_t colour, RaceEvents& events) {
     for (int n = 0; n < 11; ++n) {
-        const float vx = static_cast<float>(random(5)) - 2.5f;
-        const float vy = static_cast<float>(random(5)) - 4.0f;
-        const float size = static_cast<float>(random(10)) + 20.0f;
-        Particles_Emit(particle_system, "blow", 14, static_cast<float>(bonus.x), static_cast<float>(bonus.y), vx, vy,
-                       size, colour);
+        TEffect2d& spark = events.particles.emplace_back();
+        spark.vx = static_cast<float>(random(5)) - 2.5f;
+        spark.vy = static_cast<float>(random(5)) - 4.0f;
+        spark.size = static_cast<float>(random(10)) + 20.0f;
+        spark.kind = "blow";
+        spark.fade = 14;
+        spark.x = static_cast<float>(bonus.x);
+        spark.y = static_cast<float>(bonus.y);
+        spark.colour = colour;
     }
 }
 
@@ -60,14 +54,14 @@ void RemoveMarked(tworld& map, int32_t& car) {
         std::find_if(begin, begin + Count(map), [](const tminimal& o) { return o.kind == "delete"; }) - begin);
     World_DeleteByName(map, "delete");
     if (removed < car) --car;
-    if (removed < first_finisher) --first_finisher;
+    if (removed < race.first_finisher) --race.first_finisher;
 }
 
 }  // namespace
 
 void Race_ClearResult() {
-    player_laps = 0;
-    first_finisher = -1;
+    race.player_laps = 0;
+    race.first_finisher = -1;
 }
 
 void Bonus_Spawn(tworld& map) {
@@ -95,7 +89,7 @@ void Bonus_Spawn(tworld& map) {
     }
 }
 
-void Bonus_Collect(tworld& map, int32_t& car, int32_t j) {
+void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
     for (const BonusKind& bonus : kBonuses) {
         if (j < 0 || j >= Count(map)) return;
         tminimal& o = map.objects[j];
@@ -105,11 +99,11 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j) {
         const int64_t dy = int64_t{c.y} - o.y;
         if (dx >= 50 || dx <= -50 || dy >= 50 || dy <= -50 || !IsBonus(o)) return;
         if (o.kind != bonus.kind || M_Distance(c.x, c.y, o.x, o.y) >= 50) continue;
-        Burst(o, bonus.burst_colour);
-        if (World_OnScreen(map, j)) SndBase_Play(sound_registry, "get", false);
+        Burst(o, bonus.burst_colour, events);
+        if (World_OnScreen(map, j, events.camera.value_or(tcorner{}))) events.sounds.push_back({"get"});
         o.kind = "delete";
         RemoveMarked(map, car);
-        if (map.objects[car].ai == 0) score += bonus.points;
+        if (map.objects[car].ai == 0) player.score += bonus.points;
     }
 }
 
@@ -124,30 +118,26 @@ void Race_TrackWaypoints(tworld& map, int32_t car) {
     }
     // A lap is the step from the last waypoint to the first; a single
     // waypoint is both and would count a lap on every tick.
-    if (waypoints >= 2 && old == waypoints - 1 && c.waypoint == 0) ++player_laps;
+    if (waypoints >= 2 && old == waypoints - 1 && c.waypoint == 0) ++race.player_laps;
 }
 
 void Race_RecordFinisher(int32_t i) {
-    if (first_finisher == -1) first_finisher = i;
+    if (race.first_finisher == -1) race.first_finisher = i;
 }
 
-void Race_FinishCheck(tworld& map, int32_t i) {
+void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
     const tminimal& car = map.objects[i];
-    if (car.ai != 0 || player_laps != RACE_LAPS || !(car.speed < 1.1f)) return;
+    if (car.ai != 0 || race.player_laps != RACE_LAPS || !(car.speed < 1.1f)) return;
     // Crossing the line already slower than 1.1 skips the lap limit's record.
     Race_RecordFinisher(i);
-    SndBase_Play(sound_registry, "get", false);
-    const bool won = first_finisher >= 0 && first_finisher < Count(map) && map.objects[first_finisher].ai == 0;
-    if (race_mode == 0) {
-        if (won) {
-            Show("wnd_fin_good");
-            progress = std::min(progress + 1, kMaxProgress);
-        } else {
-            Show("wnd_fin_bad");
-            score = std::max(score - 1000, 0);
-        }
-    } else {
-        Show(won ? "wnd_fin_good2" : "wnd_fin_bad2");
-    }
-    game_state = STATE_FINISHED;
+    events.sounds.push_back({"get"});
+    const int32_t first = race.first_finisher;
+    events.finished = true;
+    events.won = first >= 0 && first < Count(map) && map.objects[first].ai == 0;
+    // A tournament race moves the standing on; a free race changes nothing.
+    if (game.race_mode != 0) return;
+    if (events.won)
+        player.progress = std::min(player.progress + 1, kMaxProgress);
+    else
+        player.score = std::max(player.score - 1000, 0);
 }

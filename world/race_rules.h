@@ -1,16 +1,13 @@
 // race_rules.h: what turns driving into a race: bonuses near the waypoints,
 // the player's laps, the four-lap limit, the first finisher, and the end of
-// the race with its result window, progress and score.
+// the race with its progress and score. What the player should see or hear
+// is recorded in the step's events.
 #pragma once
 
 #include <cstdint>
 
+#include "world/race_events.h"
 #include "world/world.h"
-
-extern int32_t player_laps;      // laps the player's car has completed in this race
-extern int32_t first_finisher;   // map index of the first car to complete four laps; -1 while none has
-extern int32_t progress;         // tournament tracks won, 0..16; kept in the player's profile
-extern int32_t score;            // the profile's points, never below 0 after a defeat
 
 constexpr int32_t RACE_LAPS = 4;
 
@@ -22,9 +19,10 @@ void Race_ClearResult();
 void Bonus_Spawn(tworld& map);
 
 // Car `car` takes object j if it is a bonus within 50 px: a burst, a sound when
-// on screen, the bonus leaves the map and the player scores its points. The
-// removal shifts later objects down: `car` and first_finisher follow their car.
-void Bonus_Collect(tworld& map, int32_t& car, int32_t j);
+// on the step's screen, the bonus leaves the map and the player scores its
+// points. The removal shifts later objects down: `car` and first_finisher
+// follow their car.
+void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 
 // After the player's car has moved: takes the first waypoint within 160 px
 // (from waypoint 0 only 0 and 1) and counts a lap from the last to the first.
@@ -34,6 +32,6 @@ void Race_TrackWaypoints(tworld& map, int32_t car);
 void Race_RecordFinisher(int32_t i);
 
 // At the start of the player's car step: four laps done and slower than 1.1
-// ends the race with its result window, the progress or score changed, and
-// the finished state.
-void Race_FinishCheck(tworld& map, int32_t i);
+// ends the race: a sound, the finish and whether the player won in the
+// events, and in a tournament race the progress (won) or the score (lost).
+void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "engine/fs.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"
@@ -31,14 +31,14 @@ void SetUpObject(tminimal& o) {
         step.y = random(2) == 1 ? -1 : 1;
     }
     // The map marks the player's car as a jeep.
-    if (o.kind == "jeep" && o.ai == 0) o.kind = car_kind_names[std::clamp(car_kind, 0, 3)];
+    if (o.kind == "jeep" && o.ai == 0) o.kind = car_kind_names[std::clamp(player.car_kind, 0, 3)];
 }
 
 }  // namespace
 
 void World_LoadRace(tworld& world, const std::string& file_name) {
     if (const auto bytes = Fs_ReadFile(file_name)) {
-        if (tick_timer) tick_timer->enabled = 0;
+        if (game.tick_timer) game.tick_timer->enabled = 0;
         World_Clear(world);
         MapFile_Read(*bytes, world);
         for (int32_t i = 0; i < world.count; ++i) SetUpObject(world.objects[i]);
@@ -48,17 +48,18 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
     Geo_CornerColours(world);
     Geo_Shadows(world, 0);
     const double now = U_GetTime();
-    if (tick_timer) {
-        tick_timer->enabled = 1;
-        tick_timer->last_run = now;
+    if (game.tick_timer) {
+        game.tick_timer->enabled = 1;
+        game.tick_timer->last_run = now;
     }
-    race_start_time = now;
-    // One car update places the camera on the player's car.
-    Race_Update(world);
+    game.race_start_time = now;
+    // One car update places the camera on the player's car. The map was just
+    // set up, so no car can have finished.
+    Race_PlayEffects(Race_Update(world, Race_CameraView()));
     const int32_t count = std::clamp(world.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
-        if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - o.ai * (2 - difficulty);
+        if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - o.ai * (2 - player.difficulty);
     }
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
@@ -70,5 +71,5 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
 void World_StartRace(const std::string& track) {
     World_Clear(world_map);
     World_LoadRace(world_map, "wld\\" + track + ".wld");
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/texbase.h"
 #include "engine/oe.h"
 
@@ -88,11 +88,11 @@ int64_t Scaled(int64_t v, int64_t min) { return (v - min) / 15; }
 }  // namespace
 
 void DrawWorld(const tworld& view) {
-    if (main_camera) main_camera->enabled = 1;
+    if (game.main_camera) game.main_camera->enabled = 1;
     const int32_t count = std::clamp(view.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i)
         if (!view.objects[i].kind.empty()) DrawObject(view.objects[i]);
-    if (main_camera) main_camera->enabled = 0;
+    if (game.main_camera) game.main_camera->enabled = 0;
 }
 
 void DrawMinimap(const tworld& map) {

@@ -3,16 +3,19 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "world/geometry.h"
 
 bool World_OnScreen(const tworld& world, int32_t index) {
+    if (!game.main_camera) return World_OnScreen(world, index, tcorner{});
+    return World_OnScreen(world, index, tcorner{game.main_camera->x, game.main_camera->y});
+}
+
+bool World_OnScreen(const tworld& world, int32_t index, tcorner view) {
     if (index < 0 || index >= std::min(world.count, WORLD_CAPACITY)) return false;
     const tminimal& o = world.objects[index];
-    const int64_t cam_x = main_camera ? main_camera->x : 0;
-    const int64_t cam_y = main_camera ? main_camera->y : 0;
-    const int64_t rx = o.x - cam_x;
-    const int64_t ry = o.y - cam_y;
+    const int64_t rx = o.x - int64_t{view.x};
+    const int64_t ry = o.y - int64_t{view.y};
     return -o.width < rx && -o.height < ry && rx < o.width + 800 && ry < 2 * int64_t{o.height} + 600;
 }
 

@@ -8,6 +8,8 @@
 // camera: with (rx, ry) its position minus the camera's, -width < rx,
 // -height < ry, rx < width + 800 and ry < 2 height + 600.
 bool World_OnScreen(const tworld& world, int32_t index);
+// The same seen from a camera whose top-left corner is `view`.
+bool World_OnScreen(const tworld& world, int32_t index, tcorner view);
 // Clears the draw list and appends every object of the map on screen, in map order.
 void World_BuildView(tworld& view, const tworld& map);
 // Land tiles to the front in their order, then the rest by increasing y

@@ -7,10 +7,6 @@
 tworld world_map;
 tworld draw_list;
 
-int32_t car_kind = 0;
-int32_t car_colour = 0;
-int32_t difficulty = 1;
-
 const std::array<std::string, 4> car_kind_names = {"jeep", "car", "tank", "turbo"};
 const std::array<std::string, 3> difficulty_names = {"easy", "medium", "hard"};
 const std::array<int32_t, 16> car_colours = {

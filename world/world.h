@@ -58,11 +58,6 @@ extern tworld world_map;
 // The objects on screen, rebuilt from the map every tick and drawn in order.
 extern tworld draw_list;
 
-// The player's choices, set by the screens.
-extern int32_t car_kind;     // 0..3, index into car_kind_names
-extern int32_t car_colour;   // 0..15, index into car_colours
-extern int32_t difficulty;   // 0..2, index into difficulty_names
-
 extern const std::array<std::string, 4> car_kind_names;     // "jeep", "car", "tank", "turbo"
 extern const std::array<std::string, 3> difficulty_names;   // "easy", "medium", "hard"
 extern const std::array<int32_t, 16> car_colours;

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -23,8 +23,8 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
         std::filesystem::current_path(dir_);
-        game_state = 0;
-        player_name.clear();
+        game.state = 0;
+        player.name.clear();
         share_registry = TBase{};
         object_registry = TBase{};
         sound_registry = TS_List{};

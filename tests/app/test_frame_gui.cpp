@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/frame.h"
-#include "app/globals.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
 #include "ui/display_widgets.h"
@@ -22,13 +22,13 @@ protected:
         Element_Add(std::make_unique<Iwindow>("wnd_probe", 0, 0, 800, 600, "", 1));
         Gui_SetParentToLast();
         Element_Add(std::make_unique<Itext>("txt_probe", 400, 300, 0, 0, "probe", 1));
-        mouse_x = 500;
-        mouse_y = 400;
+        game.mouse_x = 500;
+        game.mouse_y = 400;
     }
 
     void TearDown() override {
         element_list.clear();
-        game_state = 0;
+        game.state = 0;
     }
 
     // Where in the frame's calls the probe text was drawn; -1 when it was not.
@@ -44,7 +44,7 @@ protected:
 TEST_F(FrameInterfacePass, ScreenStatesRunItBeforeTheCursor) {
     for (uint8_t state : {STATE_MENU, STATE_TOURNAMENT, STATE_EDITOR, STATE_PROFILES, STATE_FINISHED,
                           STATE_PAUSED, STATE_FREE_RACE, STATE_OPTIONS, STATE_HELP}) {
-        game_state = state;
+        game.state = state;
         oe::Recorder_Clear();
         DrawFrame();
         const auto& calls = oe::Recorder_Calls();
@@ -56,7 +56,7 @@ TEST_F(FrameInterfacePass, ScreenStatesRunItBeforeTheCursor) {
 
 TEST_F(FrameInterfacePass, TheRaceAndUnusedStatesDoNotRunIt) {
     for (int state : {int(STATE_RACE), 3, 4}) {
-        game_state = state;
+        game.state = state;
         oe::Recorder_Clear();
         DrawFrame();
         EXPECT_EQ(ProbeAt(), -1) << state;

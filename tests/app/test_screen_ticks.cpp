@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/tick.h"
+#include "core/state.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "persist/profile.h"
@@ -40,7 +41,7 @@ TEST_F(GameStart, AFirstStartBuildsTheScreensAndShowsTheProfileChoice) {
     CopyGeneratedData();
     RunGame(3);
     EXPECT_EQ(element_list.size(), 138u);
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.state, STATE_PROFILES);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
     // The exit callback saves the settings: all on, no country, no player yet.
     EXPECT_EQ(Read("main.cfg"), std::string("\0\r\n\0\r\n\0\r\n\r\n\r\n", 13));
@@ -52,11 +53,11 @@ TEST_F(GameStart, WithProfilesTheLastPlayerFromTheSettingsReturnsToTheMenu) {
     WriteFile("prf/Bob", std::string("\x09\r\n42\r\n", 7));
     WriteFile("main.cfg", std::string("\x01\r\n\x01\r\n\x00\r\nFinland\r\nBob\r\n", 23));
     RunGame(3);
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
-    EXPECT_EQ(player_name, "Bob");
-    EXPECT_EQ(progress, 9);
-    EXPECT_EQ(score, 42);
+    EXPECT_EQ(player.name, "Bob");
+    EXPECT_EQ(player.progress, 9);
+    EXPECT_EQ(player.score, 42);
     EXPECT_EQ(Named("lb_hello").caption, "Hello, Bob");
     // The settings' window mode took effect at start-up.
     EXPECT_EQ(OE_GetOptions()->fullscreen, 0);
@@ -70,10 +71,10 @@ TEST_F(GameStart, AProfileNamedInNoSettingsFileStillOpensTheMenu) {
     CopyGeneratedData();
     WriteFile("prf/Alice", std::string("\x03\r\n5\r\n", 6));
     RunGame(3);
-    EXPECT_EQ(game_state, STATE_MENU);
-    EXPECT_EQ(player_name, "");
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(score, 0);
+    EXPECT_EQ(game.state, STATE_MENU);
+    EXPECT_EQ(player.name, "");
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.score, 0);
 }
 
 class ScreenTicks : public GameFixture {
@@ -84,11 +85,11 @@ protected:
         WriteFile("prf/Alice", std::string("\0\r\n", 3));
         RunGame(0);
         particle_system.count = 0;
-        progress = 0;
-        score = 0;
-        car_kind = 0;
-        car_colour = 0;
-        free_track = 0;
+        player.progress = 0;
+        player.score = 0;
+        player.car_kind = 0;
+        player.car_colour = 0;
+        player.free_track = 0;
         oe::Recorder_Enable(true);
     }
 
@@ -109,8 +110,8 @@ protected:
 };
 
 TEST_F(ScreenTicks, TheMenuGreetsThePlayerAndSendsUpOneSparkATick) {
-    game_state = STATE_MENU;
-    player_name = "Alice";
+    game.state = STATE_MENU;
+    player.name = "Alice";
     Tick();
     EXPECT_EQ(Named("lb_hello").caption, "Hello, Alice");
     ASSERT_EQ(particle_system.count, 1);
@@ -131,11 +132,11 @@ TEST_F(ScreenTicks, TheMenuGreetsThePlayerAndSendsUpOneSparkATick) {
 }
 
 TEST_F(ScreenTicks, TheTournamentScreenShowsTheStandingAndTheChosenCar) {
-    game_state = STATE_TOURNAMENT;
-    progress = 5;
-    score = 700;
-    car_kind = 1;
-    car_colour = 3;
+    game.state = STATE_TOURNAMENT;
+    player.progress = 5;
+    player.score = 700;
+    player.car_kind = 1;
+    player.car_colour = 3;
     Tick();
     EXPECT_EQ(Named("lb_cccscr").caption, "Your score is 700");
     EXPECT_EQ(Named("lb_ctrack").caption, "Track 2");
@@ -148,18 +149,18 @@ TEST_F(ScreenTicks, TheTournamentScreenShowsTheStandingAndTheChosenCar) {
     EXPECT_EQ(Image("img_car_tp").tint, car_colours[3]);
     EXPECT_EQ(Image("img_color").tint, car_colours[3]);
     // Kind 2 frees after eight won tracks.
-    car_kind = 2;
+    player.car_kind = 2;
     Tick();
     EXPECT_EQ(Named("img_locktr").visible, 1);
-    progress = 8;
+    player.progress = 8;
     Tick();
     EXPECT_EQ(Named("img_locktr").visible, 0);
     EXPECT_EQ(Named("lb_ccc").caption, group_texts[2]);
 }
 
 TEST_F(ScreenTicks, AWonCupShowsTheWinnerAndFireworks) {
-    game_state = STATE_TOURNAMENT;
-    progress = 16;
+    game.state = STATE_TOURNAMENT;
+    player.progress = 16;
     for (int i = 0; i < 300; ++i) Tick();
     EXPECT_EQ(Named("lb_ccc").caption, "Congratulations!!! You are the Winner!!!");
     EXPECT_EQ(Named("lb_ctrack").visible, 0);
@@ -176,17 +177,17 @@ TEST_F(ScreenTicks, AWonCupShowsTheWinnerAndFireworks) {
 }
 
 TEST_F(ScreenTicks, TheFreeRaceScreenLocksTracksNotYetReached) {
-    game_state = STATE_FREE_RACE;
-    progress = 4;
-    free_track = 5;
+    game.state = STATE_FREE_RACE;
+    player.progress = 4;
+    player.free_track = 5;
     Tick();
     EXPECT_EQ(Named("txt_locktr_map2").visible, 1);
     EXPECT_EQ(Image("img_track2").texture, TexBase_Find(share_registry, "t1"));
     EXPECT_EQ(Named("lb_ctrack2").caption, "Track 2");
     EXPECT_EQ(Named("img_locktr2").visible, 0);
-    free_track = 4;
-    car_kind = 2;
-    car_colour = 15;
+    player.free_track = 4;
+    player.car_kind = 2;
+    player.car_colour = 15;
     Tick();
     EXPECT_EQ(Named("txt_locktr_map2").visible, 0);
     EXPECT_EQ(Named("img_locktr2").visible, 1);
@@ -196,20 +197,20 @@ TEST_F(ScreenTicks, TheFreeRaceScreenLocksTracksNotYetReached) {
 }
 
 TEST_F(ScreenTicks, F12OpensTheEditorPanelAndF11TheMenu) {
-    game_state = STATE_TOURNAMENT;
+    game.state = STATE_TOURNAMENT;
     Named("wnd_menu").visible = 0;
     Named("wnd_tour").visible = 1;
-    car_kind = 3;
+    player.car_kind = 3;
     oe::Input_Key(OE_KEY_F12, true);
     Tick();
     oe::Input_Key(OE_KEY_F12, false);
-    EXPECT_EQ(game_state, STATE_EDITOR);
+    EXPECT_EQ(game.state, STATE_EDITOR);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_main"}));
-    EXPECT_EQ(car_kind, 0);
+    EXPECT_EQ(player.car_kind, 0);
     oe::Input_Key(OE_KEY_F11, true);
     Tick();
     oe::Input_Key(OE_KEY_F11, false);
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
 }
 

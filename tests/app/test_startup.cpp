@@ -2,6 +2,7 @@
 // starts when its assets are missing or broken.
 #include <algorithm>
 
+#include "core/state.h"
 #include "engine/record.h"
 #include "tests/app/game_fixture.h"
 
@@ -17,22 +18,22 @@ size_t CountCalls(const char* name) {
 TEST_F(StartUp, WithoutProfilesTheGameOpensTheProfileScreens) {
     CopyGeneratedData();
     RunGame(10);
-    EXPECT_EQ(game_state, STATE_PROFILES);
-    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(game.state, STATE_PROFILES);
+    EXPECT_EQ(player.name, "");
 }
 
 TEST_F(StartUp, WithAProfileTheGameOpensTheMainMenu) {
     CopyGeneratedData();
     WriteFile("prf/Alice", std::string("\0\r\n", 3));
     RunGame(10);
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(game.state, STATE_MENU);
 }
 
 TEST_F(StartUp, AFolderInsideProfilesIsNotAProfile) {
     CopyGeneratedData();
     std::filesystem::create_directories(dir_ / "prf" / "old");
     RunGame(2);
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.state, STATE_PROFILES);
 }
 
 TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
@@ -41,8 +42,8 @@ TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
     EXPECT_GT(share_registry.count, 20);
     EXPECT_GT(object_registry.count, 4 * 32);
     EXPECT_EQ(sound_registry.count, 10);
-    EXPECT_NE(main_font, nullptr);
-    EXPECT_NE(main_camera, nullptr);
+    EXPECT_NE(game.main_font, nullptr);
+    EXPECT_NE(game.main_camera, nullptr);
     for (const char* name : {"g_cur", "g_wnd", "light", "smoke", "for"})
         EXPECT_NE(TexBase_Find(share_registry, name), nullptr) << name;
     for (const char* name : {"jeep_wh1", "tank_tp16", "bn_oil1", "lamp1", "lnd_start1"})
@@ -61,8 +62,8 @@ TEST_F(StartUp, MissingAssetFoldersLeaveEmptyRegistriesAndTheGameRuns) {
     EXPECT_EQ(share_registry.count, 0);
     EXPECT_EQ(object_registry.count, 0);
     EXPECT_EQ(sound_registry.count, 0);
-    EXPECT_EQ(main_font, nullptr);
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.main_font, nullptr);
+    EXPECT_EQ(game.state, STATE_PROFILES);
     // Nothing to play: no sound request reaches the engine.
     EXPECT_EQ(CountCalls("Snd_Play"), 0u);
 }
@@ -79,8 +80,8 @@ TEST_F(StartUp, BrokenAssetsGiveNullHandlesAndTheGameRuns) {
     EXPECT_EQ(TexBase_Find(share_registry, "g_cur"), nullptr);
     EXPECT_EQ(TexBase_Find(object_registry, "jeep_wh1"), nullptr);
     EXPECT_EQ(SndBase_Find(sound_registry, "click"), nullptr);
-    EXPECT_EQ(main_font, nullptr);
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.main_font, nullptr);
+    EXPECT_EQ(game.state, STATE_PROFILES);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/tick.h"
+#include "core/state.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "tests/app/game_fixture.h"
@@ -36,14 +37,14 @@ protected:
 
 TEST_F(TickAndFrame, F12OpensTheEditorFromAnyStateAndF11ReturnsToTheMenu) {
     for (uint8_t state : {STATE_RACE, STATE_MENU, STATE_PROFILES, STATE_PAUSED, STATE_HELP}) {
-        game_state = state;
+        game.state = state;
         oe::Input_Key(OE_KEY_F12, true);
         Tick();
-        EXPECT_EQ(game_state, STATE_EDITOR);
+        EXPECT_EQ(game.state, STATE_EDITOR);
         oe::Input_Key(OE_KEY_F12, false);
         oe::Input_Key(OE_KEY_F11, true);
         Tick();
-        EXPECT_EQ(game_state, STATE_MENU);
+        EXPECT_EQ(game.state, STATE_MENU);
         oe::Input_Key(OE_KEY_F11, false);
     }
 }
@@ -51,17 +52,17 @@ TEST_F(TickAndFrame, F12OpensTheEditorFromAnyStateAndF11ReturnsToTheMenu) {
 TEST_F(TickAndFrame, TheTickCachesTheMouse) {
     oe::Input_MouseMove(123, 456);
     Tick();
-    EXPECT_EQ(mouse_x, 123);
-    EXPECT_EQ(mouse_y, 456);
+    EXPECT_EQ(game.mouse_x, 123);
+    EXPECT_EQ(game.mouse_y, 456);
 }
 
 TEST_F(TickAndFrame, EscapeInTheRaceStopsTheAmbientSoundAndPauses) {
-    game_state = STATE_RACE;
-    ambient_off = 0;
+    game.state = STATE_RACE;
+    options.ambient_off = 0;
     oe::Input_Key(OE_KEY_ESCAPE, true);
     Tick();
     oe::Input_Key(OE_KEY_ESCAPE, false);
-    EXPECT_EQ(game_state, STATE_PAUSED);
+    EXPECT_EQ(game.state, STATE_PAUSED);
     const OE_Sound amb = SndBase_Find(sound_registry, "amb");
     ASSERT_NE(amb, nullptr);
     ASSERT_EQ(Calls("Snd_Play").size(), 1u);
@@ -70,37 +71,37 @@ TEST_F(TickAndFrame, EscapeInTheRaceStopsTheAmbientSoundAndPauses) {
 }
 
 TEST_F(TickAndFrame, AmbientSoundIsRequestedEveryRacingTickUnlessSwitchedOff) {
-    game_state = STATE_RACE;
-    ambient_off = 0;
+    game.state = STATE_RACE;
+    options.ambient_off = 0;
     for (int i = 0; i < 3; ++i) Tick();
     EXPECT_EQ(Calls("Snd_Play").size(), 3u);
     oe::Recorder_Clear();
-    ambient_off = 1;
+    options.ambient_off = 1;
     Tick();
     EXPECT_TRUE(Calls("Snd_Play").empty());
-    ambient_off = 0;
+    options.ambient_off = 0;
 }
 
 TEST_F(TickAndFrame, RacingTickTakesTheTime) {
-    game_state = STATE_RACE;
-    ambient_off = 1;
+    game.state = STATE_RACE;
+    options.ambient_off = 1;
     Tick();
-    EXPECT_DOUBLE_EQ(current_time, U_GetTime());
-    ambient_off = 0;
+    EXPECT_DOUBLE_EQ(game.current_time, U_GetTime());
+    options.ambient_off = 0;
 }
 
 TEST_F(TickAndFrame, MenuCounterGrowsByFourPerMenuTick) {
-    game_state = STATE_MENU;
-    menu_counter = 0;
+    game.state = STATE_MENU;
+    game.menu_counter = 0;
     Tick();
     Tick();
-    EXPECT_EQ(menu_counter, 8);
+    EXPECT_EQ(game.menu_counter, 8);
 }
 
 TEST_F(TickAndFrame, ProfileScreensDrawTheBackdropThenTheCursor) {
-    game_state = STATE_PROFILES;
-    mouse_x = 100;
-    mouse_y = 50;
+    game.state = STATE_PROFILES;
+    game.mouse_x = 100;
+    game.mouse_y = 50;
     DrawFrame();
     const auto sprites = Calls("SSprite_Draw");
     // The backdrop, the profile choice dialog over it, its three buttons, the cursor.
@@ -115,7 +116,7 @@ TEST_F(TickAndFrame, ProfileScreensDrawTheBackdropThenTheCursor) {
 }
 
 TEST_F(TickAndFrame, RaceFrameFillsTheBackgroundAndHasNoCursor) {
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     DrawFrame();
     const auto rects = Calls("Pr2D_Rect");
     ASSERT_FALSE(rects.empty());
@@ -126,7 +127,7 @@ TEST_F(TickAndFrame, RaceFrameFillsTheBackgroundAndHasNoCursor) {
 
 TEST_F(TickAndFrame, StatesThreeAndFourDrawNothing) {
     for (uint8_t state : {3, 4, 200}) {
-        game_state = state;
+        game.state = state;
         DrawFrame();
     }
     EXPECT_TRUE(oe::Recorder_Calls().empty());

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
@@ -45,10 +45,10 @@ protected:
         for (const char* name : {"chk_ai", "chk_dyn", "chk_wp"})
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         Element_Add(std::make_unique<Iedit>("edt_col", 0, 0, 100, 16, "$111111", 1));
-        main_camera = Cam2D_Create();
+        game.main_camera = Cam2D_Create();
         World_Clear(world_map);
         world_map.waypoint_count = 0;
-        game_state = STATE_EDITOR;
+        game.state = STATE_EDITOR;
         oe::Recorder_Enable(true);
     }
 

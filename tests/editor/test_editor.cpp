@@ -1,3 +1,4 @@
+#include "core/state.h"
 #include "editor/editor.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -29,8 +30,8 @@ TEST_F(EditorTest, ClicksInOneEightPixelCellPlaceOneObject) {
 }
 
 TEST_F(EditorTest, PlacingTakesTheCameraTheBoxesAndTheSelectedItem) {
-    main_camera->x = 1000;
-    main_camera->y = -64;
+    game.main_camera->x = 1000;
+    game.main_camera->y = -64;
     Ticked("chk_ai") = 1;
     Ticked("chk_dyn") = 1;
     Element_Named("edt_col").caption = "255";
@@ -75,7 +76,7 @@ TEST_F(EditorTest, PaintingFillsA32PixelGridAndNeverTwice) {
 
 TEST_F(EditorTest, WayBoxTurnsClicksIntoExactWaypointsWhilePaintingStillPlaces) {
     Ticked("chk_wp") = 1;
-    main_camera->x = 7;
+    game.main_camera->x = 7;
     Shift(true);
     ClickAt(1, 101, 203);
     EXPECT_EQ(world_map.count, 0);
@@ -116,17 +117,17 @@ TEST_F(EditorTest, MouseAtAnEdgeScrolls16PixelsATick) {
     MoveTo(5, 300);
     Tick();
     Tick();
-    EXPECT_EQ(main_camera->x, -32);
+    EXPECT_EQ(game.main_camera->x, -32);
     MoveTo(10, 300);
     Tick();
-    EXPECT_EQ(main_camera->x, -32);
+    EXPECT_EQ(game.main_camera->x, -32);
     MoveTo(791, 595);
     Tick();
-    EXPECT_EQ(main_camera->x, -16);
-    EXPECT_EQ(main_camera->y, 16);
+    EXPECT_EQ(game.main_camera->x, -16);
+    EXPECT_EQ(game.main_camera->y, 16);
     MoveTo(400, 9);
     Tick();
-    EXPECT_EQ(main_camera->y, 0);
+    EXPECT_EQ(game.main_camera->y, 0);
 }
 
 TEST_F(EditorTest, F5TwiceRestoresEveryPositionAndCarsFaceLeft) {

@@ -1,4 +1,5 @@
 #include "app/frame.h"
+#include "core/state.h"
 #include "editor/editor_draw.h"
 #include "tests/editor/editor_fixture.h"
 
@@ -28,7 +29,7 @@ TEST_F(EditorTest, WaypointMarkersOnlyWhileWayIsTicked) {
     for (const auto& t : Calls("Text_Draw")) index_drawn |= t.text == "1" && t.args[0] == 495 && t.args[1] == 245;
     EXPECT_TRUE(index_drawn);
     // The camera is switched on only while the markers are drawn.
-    EXPECT_EQ(main_camera->enabled, 0);
+    EXPECT_EQ(game.main_camera->enabled, 0);
 }
 
 TEST_F(EditorTest, PreviewSitsOnTheGridPointWhileShiftIsHeld) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "engine/backend_offscreen.h"
 #include "engine/record.h"
@@ -63,7 +63,7 @@ protected:
         bool first = true;
         // The driver runs before each loop pass: the log holds the last pass.
         backend.SetDriver([&] {
-            if (!first && game_state == STATE_RACE) Keep();
+            if (!first && game.state == STATE_RACE) Keep();
             first = false;
             oe::Recorder_Clear();
             return runner.Step();
@@ -79,8 +79,8 @@ protected:
 
     void Keep() {
         Shown s;
-        s.since_start = current_time - race_start_time;
-        s.score = score;
+        s.since_start = game.current_time - game.race_start_time;
+        s.score = player.score;
         for (const oe::RecordedCall& c : oe::Recorder_Calls()) {
             if (c.name != "Text_Draw") continue;
             const double colour = c.args[5];

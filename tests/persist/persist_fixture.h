@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/fs.h"
 #include "engine/record.h"
@@ -36,9 +36,9 @@ protected:
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         }
         Element_Add(std::make_unique<Iedit>("edt_ct", 0, 0, 100, 16, "", 0));
-        player_name.clear();
-        music_off = ambient_off = 0;
-        progress = score = 0;
+        player.name.clear();
+        options.music_off = options.ambient_off = 0;
+        player.progress = player.score = 0;
     }
     void TearDown() override {
         Fs_InjectFault(FsFault::None);

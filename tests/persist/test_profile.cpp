@@ -1,4 +1,5 @@
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "persist/profile.h"
 #include "tests/persist/persist_fixture.h"
 
@@ -7,50 +8,50 @@ using namespace std::string_literals;
 using ProfileFile = PersistTest;
 
 TEST_F(ProfileFile, NewProfileIsThreeBytesAndLoadsAsZero) {
-    player_name = "Aino";
-    progress = 7;
-    score = 900;
+    player.name = "Aino";
+    player.progress = 7;
+    player.score = 900;
     ASSERT_TRUE(Profile_Create());
     EXPECT_EQ(ReadBytes("prf/Aino"), "\x00\r\n"s);
     // Creating leaves the values in memory alone; loading replaces them.
-    EXPECT_EQ(progress, 7);
+    EXPECT_EQ(player.progress, 7);
     Profile_Load();
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(score, 0);
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.score, 0);
 }
 
 TEST_F(ProfileFile, SaveWritesTheRawProgressByteAndDecimalScore) {
-    player_name = "Aino";
-    progress = 3;
-    score = -250;
+    player.name = "Aino";
+    player.progress = 3;
+    player.score = -250;
     ASSERT_TRUE(Profile_Save());
     EXPECT_EQ(ReadBytes("prf/Aino"), "\x03\r\n-250\r\n"s);
 }
 
 TEST_F(ProfileFile, ProgressThatIsALineBreakSurvivesSaveAndLoad) {
-    player_name = "Aino";
+    player.name = "Aino";
     for (const int32_t value : {10, 13, 16, 0}) {
-        progress = value;
-        score = 1234;
+        player.progress = value;
+        player.score = 1234;
         ASSERT_TRUE(Profile_Save());
-        progress = score = -1;
+        player.progress = player.score = -1;
         Profile_Load();
-        EXPECT_EQ(progress, value);
-        EXPECT_EQ(score, 1234);
+        EXPECT_EQ(player.progress, value);
+        EXPECT_EQ(player.score, 1234);
     }
 }
 
 TEST_F(ProfileFile, MissingProfileLoadsAsZero) {
-    player_name = "Nobody";
-    progress = 5;
-    score = 77;
+    player.name = "Nobody";
+    player.progress = 5;
+    player.score = 77;
     Profile_Load();
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(score, 0);
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.score, 0);
 }
 
 TEST_F(ProfileFile, DamagedFilesLoadSafely) {
-    player_name = "Hand";
+    player.name = "Hand";
     const struct {
         std::string bytes;
         int32_t progress, score;
@@ -67,10 +68,10 @@ TEST_F(ProfileFile, DamagedFilesLoadSafely) {
     };
     for (const auto& c : cases) {
         WriteBytes("prf/Hand", c.bytes);
-        progress = score = -1;
+        player.progress = player.score = -1;
         Profile_Load();
-        EXPECT_EQ(progress, c.progress) << testing::PrintToString(c.bytes);
-        EXPECT_EQ(score, c.score) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(player.progress, c.progress) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(player.score, c.score) << testing::PrintToString(c.bytes);
     }
 }
 
@@ -78,7 +79,7 @@ TEST_F(ProfileFile, NamesThatCannotBeFilesAreRefused) {
     for (const std::string& name : {""s, "."s, ".."s, "../main.cfg"s, "a/b"s, "a\\b"s, "tab\there"s,
                                    "line\nbreak"s, "nul\0x"s, "del\x7f"s, std::string(65, 'x')}) {
         EXPECT_FALSE(Profile_NameIsStorable(name)) << testing::PrintToString(name);
-        player_name = name;
+        player.name = name;
         EXPECT_FALSE(Profile_Create());
         EXPECT_FALSE(Profile_Save());
     }
@@ -92,26 +93,26 @@ TEST_F(ProfileFile, NamesThatCannotBeFilesAreRefused) {
 
 TEST_F(ProfileFile, NameLeadingOutOfTheFolderLoadsAsMissing) {
     WriteBytes("secret", "\x09\r\n500\r\n");
-    player_name = "../secret";
+    player.name = "../secret";
     Profile_Load();
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(score, 0);
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.score, 0);
 }
 
 TEST_F(ProfileFile, CreateMakesAMissingProfileFolder) {
     std::filesystem::remove_all("prf");
-    player_name = "Aino";
+    player.name = "Aino";
     ASSERT_TRUE(Profile_Create());
     EXPECT_EQ(ReadBytes("prf/Aino"), "\x00\r\n"s);
 }
 
 TEST_F(ProfileFile, FailedOrInterruptedSaveKeepsTheOldProfileAndListsNoStray) {
-    player_name = "Aino";
-    progress = 2;
-    score = 100;
+    player.name = "Aino";
+    player.progress = 2;
+    player.score = 100;
     ASSERT_TRUE(Profile_Save());
-    progress = 3;
-    score = 300;
+    player.progress = 3;
+    player.score = 300;
     for (const FsFault fault : {FsFault::Write, FsFault::BeforeRename}) {
         Fs_InjectFault(fault);
         EXPECT_FALSE(Profile_Save());
@@ -124,15 +125,15 @@ TEST_F(ProfileFile, FailedOrInterruptedSaveKeepsTheOldProfileAndListsNoStray) {
 }
 
 TEST_F(ProfileFile, UnlockingFollowsProgress) {
-    progress = 0;
+    player.progress = 0;
     EXPECT_TRUE(Profile_CarUnlocked(0));
     EXPECT_FALSE(Profile_CarUnlocked(1));
     EXPECT_TRUE(Profile_TrackUnlocked(0));
     EXPECT_FALSE(Profile_TrackUnlocked(1));
-    progress = 12;
+    player.progress = 12;
     EXPECT_TRUE(Profile_CarUnlocked(3));
     EXPECT_FALSE(Profile_TrackUnlocked(13));
-    progress = 15;
+    player.progress = 15;
     EXPECT_TRUE(Profile_TrackUnlocked(15));
 }
 

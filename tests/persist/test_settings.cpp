@@ -1,3 +1,4 @@
+#include "core/state.h"
 #include "persist/settings.h"
 #include "tests/persist/persist_fixture.h"
 
@@ -6,30 +7,30 @@ using namespace std::string_literals;
 using SettingsFile = PersistTest;
 
 TEST_F(SettingsFile, EmptyCountryAndPlayerGiveNineteenRawBytes) {
-    player_name = "Player";
+    player.name = "Player";
     Ticked("chk_wd") = 1;
     Ticked("chk_amd") = 1;
     ASSERT_TRUE(Settings_Save());
     EXPECT_EQ(ReadBytes("main.cfg"), "\x01\r\n\x00\r\n\x01\r\n\r\nPlayer\r\n"s);
-    EXPECT_EQ(windowed, 1);
-    EXPECT_EQ(music_off, 0);
-    EXPECT_EQ(ambient_off, 1);
+    EXPECT_EQ(options.windowed, 1);
+    EXPECT_EQ(options.music_off, 0);
+    EXPECT_EQ(options.ambient_off, 1);
 }
 
 TEST_F(SettingsFile, SaveThenLoadBringsEveryValueBack) {
-    player_name = "Kimi";
+    player.name = "Kimi";
     Ticked("chk_mmd") = 1;
     Element_Named("edt_ct").caption = "Suomi";
     ASSERT_TRUE(Settings_Save());
-    player_name.clear();
+    player.name.clear();
     Ticked("chk_mmd") = 0;
     Element_Named("edt_ct").caption.clear();
 
     Settings_Load();
-    EXPECT_EQ(player_name, "Kimi");
-    EXPECT_EQ(country, "Suomi");
+    EXPECT_EQ(player.name, "Kimi");
+    EXPECT_EQ(options.country, "Suomi");
     EXPECT_EQ(Element_Named("edt_ct").caption, "Suomi");
-    EXPECT_EQ(music_off, 1);
+    EXPECT_EQ(options.music_off, 1);
     EXPECT_EQ(Ticked("chk_mmd"), 1);
     EXPECT_EQ(Ticked("chk_mme"), 0);
     EXPECT_EQ(Ticked("chk_wd"), 0);
@@ -61,21 +62,21 @@ TEST_F(SettingsFile, HandTypedDigitRequestsNoSwitchAndFlipsOnlyTheLowBit) {
     WriteBytes("main.cfg", "1\r\n0\r\n1\r\nFI\r\nPlayer\r\n");
     Settings_Load();
     EXPECT_EQ(ScreenSwitches(), 0);
-    EXPECT_EQ(windowed, '1');
+    EXPECT_EQ(options.windowed, '1');
     EXPECT_EQ(Ticked("chk_fs"), '0');
     EXPECT_EQ(Ticked("chk_mme"), '1');
-    EXPECT_EQ(country, "FI");
+    EXPECT_EQ(options.country, "FI");
 }
 
 TEST_F(SettingsFile, MissingFileGivesZeroesAndEmptyTexts) {
-    player_name = "Left over";
-    country = "Left over";
+    player.name = "Left over";
+    options.country = "Left over";
     Settings_Load();
-    EXPECT_EQ(windowed, 0);
-    EXPECT_EQ(music_off, 0);
-    EXPECT_EQ(ambient_off, 0);
-    EXPECT_EQ(country, "");
-    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(options.windowed, 0);
+    EXPECT_EQ(options.music_off, 0);
+    EXPECT_EQ(options.ambient_off, 0);
+    EXPECT_EQ(options.country, "");
+    EXPECT_EQ(player.name, "");
     // Full screen with music and ambient sound on: the partner boxes are ticked.
     EXPECT_EQ(Ticked("chk_fs"), 1);
     EXPECT_EQ(Ticked("chk_mme"), 1);
@@ -86,30 +87,30 @@ TEST_F(SettingsFile, MissingFileGivesZeroesAndEmptyTexts) {
 TEST_F(SettingsFile, ShortFileKeepsWhatItHasAndZeroesTheRest) {
     WriteBytes("main.cfg", "\x01\r\n\x01"s);
     Settings_Load();
-    EXPECT_EQ(windowed, 1);
-    EXPECT_EQ(music_off, 1);
-    EXPECT_EQ(ambient_off, 0);
-    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(options.windowed, 1);
+    EXPECT_EQ(options.music_off, 1);
+    EXPECT_EQ(options.ambient_off, 0);
+    EXPECT_EQ(player.name, "");
 }
 
 TEST_F(SettingsFile, UnreadableFileLoadsAsMissing) {
     std::filesystem::create_directory("main.cfg");
     Settings_Load();
-    EXPECT_EQ(windowed, 0);
-    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(options.windowed, 0);
+    EXPECT_EQ(player.name, "");
 }
 
 TEST_F(SettingsFile, LineBreakInsideANameSpillsIntoTheNextValue) {
-    player_name = "Ann\r\nBob";
+    player.name = "Ann\r\nBob";
     ASSERT_TRUE(Settings_Save());
     Settings_Load();
-    EXPECT_EQ(player_name, "Ann");
+    EXPECT_EQ(player.name, "Ann");
 }
 
 TEST_F(SettingsFile, FailedOrInterruptedWriteKeepsTheOldFile) {
     const std::string old_file = "\x01\r\n\x00\r\n\x00\r\n\r\nOld\r\n"s;
     WriteBytes("main.cfg", old_file);
-    player_name = "New";
+    player.name = "New";
     for (const FsFault fault : {FsFault::Write, FsFault::BeforeRename}) {
         Fs_InjectFault(fault);
         EXPECT_FALSE(Settings_Save());
@@ -117,8 +118,8 @@ TEST_F(SettingsFile, FailedOrInterruptedWriteKeepsTheOldFile) {
     }
     Fs_InjectFault(FsFault::None);
     Settings_Load();
-    EXPECT_EQ(player_name, "Old");
+    EXPECT_EQ(player.name, "Old");
     EXPECT_TRUE(Settings_Save());
     Settings_Load();
-    EXPECT_EQ(player_name, "Old");
+    EXPECT_EQ(player.name, "Old");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "assets/soundbase.h"
+#include "core/state.h"
 #include "engine/input.h"
 #include "tests/engine/wav_fixture.h"
 #include "tests/world/world_fixture.h"
@@ -17,9 +18,9 @@ protected:
         sound_registry = TS_List{};
         particle_system.count = 0;
         Race_ClearResult();
-        score = 0;
-        progress = 0;
-        race_mode = 0;
+        player.score = 0;
+        player.progress = 0;
+        game.race_mode = 0;
     }
 
     // A car on the map, standing still, facing up (frame 1), sized like the

@@ -1,5 +1,7 @@
 // The autopilot drives through the engine's keys and never touches the car.
 #include "app/autopilot.h"
+#include "app/tick.h"
+#include "core/state.h"
 #include "race_fixture.h"
 #include "world/physics.h"
 
@@ -9,8 +11,8 @@ class Autopilot : public RaceTest {
 protected:
     void SetUp() override {
         RaceTest::SetUp();
-        game_state = STATE_RACE;
-        race_start_time = 0.0;
+        game.state = STATE_RACE;
+        game.race_start_time = 0.0;
         backend_->Advance(5000);
         car_ = AddCar("jeep", 0, 0, 0);
         At(car_).speed = 10.0f;
@@ -64,7 +66,7 @@ TEST_F(Autopilot, LetsGoWhenSwitchedOffOrOutsideTheRaceAndDoesNothingWhileOff) {
     EXPECT_TRUE(Held().empty());
     Autopilot_Enable(true);
     Autopilot_Drive();
-    game_state = STATE_FINISHED;
+    game.state = STATE_FINISHED;
     oe::Input_EndTurn(oe::InputReader::Frame);
     Autopilot_Drive();
     EXPECT_TRUE(Held().empty());
@@ -88,13 +90,13 @@ TEST_F(Autopilot, DrivesALapOfASquareTrack) {
     for (const auto& [x, y] : {std::pair{0, 0}, {0, -1500}, {-1500, -1500}, {-1500, 0}}) World_AddWaypoint(world_map, x, y);
     At(car_).speed = 0.0f;
     Autopilot_Enable(true);
-    for (int t = 0; t < 3000 && player_laps == 0; ++t) {
+    for (int t = 0; t < 3000 && race.player_laps == 0; ++t) {
         Autopilot_Drive();
-        Race_Update(world_map);
+        Race_Step(world_map);
         backend_->Advance(30);
         oe::Input_EndTurn(oe::InputReader::Frame);
     }
-    EXPECT_EQ(player_laps, 1);
+    EXPECT_EQ(race.player_laps, 1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The race HUD and what each state's frame draws, on the recording backend.
 #include "app/frame.h"
 #include "app/hud.h"
+#include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
 #include "world/view.h"
@@ -11,23 +12,23 @@ class Hud : public RaceTest {
 protected:
     void SetUp() override {
         RaceTest::SetUp();
-        main_font = Text_LoadFontFromFile(std::string(KORVAMO_TEST_DATA) + "/fnt/font.tga",
+        game.main_font = Text_LoadFontFromFile(std::string(KORVAMO_TEST_DATA) + "/fnt/font.tga",
                                           std::string(KORVAMO_TEST_DATA) + "/fnt/font.ofi", 0xFFFFFFFF, 266);
-        ASSERT_NE(main_font, nullptr);
+        ASSERT_NE(game.main_font, nullptr);
         badge_ = AddTexture(share_registry, "for", 128, 128);
         LoadSounds({"start"});
     }
 
     void TearDown() override {
         element_list.clear();
-        main_font = nullptr;
+        game.main_font = nullptr;
         RaceTest::TearDown();
     }
 
     // The countdown at e milliseconds after the race start.
     static std::vector<std::string> CountdownAt(double e) {
-        race_start_time = 1000.0;
-        current_time = 1000.0 + e;
+        game.race_start_time = 1000.0;
+        game.current_time = 1000.0 + e;
         oe::Recorder_Enable(true);
         DrawCountdown();
         std::vector<std::string> calls = CallsWithout();
@@ -66,7 +67,7 @@ TEST_F(Hud, TheCountdownShows3211GoAtTheirTimesAndNothingBetween) {
             EXPECT_TRUE(calls.empty());
             continue;
         }
-        const int w = Text_GetWidth(main_font, row.text, 1.0f, 0);
+        const int w = Text_GetWidth(game.main_font, row.text, 1.0f, 0);
         std::vector<std::string> expected;
         if (row.beep) expected.push_back("Snd_Play 0 0 0 0");
         for (const std::string& call :
@@ -80,8 +81,8 @@ TEST_F(Hud, TheCountdownShows3211GoAtTheirTimesAndNothingBetween) {
 }
 
 TEST_F(Hud, TheBeepIsTheStartSoundAndTheBadgeTheCountdownTexture) {
-    race_start_time = 0.0;
-    current_time = 950.0;
+    game.race_start_time = 0.0;
+    game.current_time = 950.0;
     oe::Recorder_Enable(true);
     DrawCountdown();
     EXPECT_EQ(PlaysOf("start").size(), 1u);
@@ -96,7 +97,7 @@ TEST_F(Hud, TheLapCounterShowsTheLapBeingDrivenWithItsShadow) {
     EXPECT_EQ(CallsWithout(), (std::vector<std::string>{"Pr2D_Rect 116 32 116 64 0 64 1",
                                                         "Text_Draw '1/4 Laps' 130 50 1 0 255 139264",
                                                         "Text_Draw '1/4 Laps' 128 48 1 0 255 16777215"}));
-    player_laps = 3;
+    race.player_laps = 3;
     oe::Recorder_Clear();
     DrawLapCounter();
     EXPECT_EQ(Texts(), "[4/4 Laps][4/4 Laps]");
@@ -104,9 +105,9 @@ TEST_F(Hud, TheLapCounterShowsTheLapBeingDrivenWithItsShadow) {
 
 TEST_F(Hud, TheScoreIsCentredUnderTheBonusIcons) {
     for (const int32_t value : {0, 12345}) {
-        score = value;
+        player.score = value;
         const std::string text = "Score: " + std::to_string(value);
-        const int w = Text_GetWidth(main_font, text, 1.0f, 0);
+        const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
         oe::Recorder_Enable(true);
         DrawScore();
         EXPECT_EQ(CallsWithout(), (std::vector<std::string>{
@@ -173,8 +174,8 @@ protected:
         World_AddWaypoint(world_map, 0, 0);
         World_RefreshDrawList();
         Particles_Emit(particle_system, "light", 4, 10, 10, 0, 0, 20, 0xFFFF);
-        race_start_time = 0.0;
-        current_time = 500.0;
+        game.race_start_time = 0.0;
+        game.current_time = 500.0;
         // A visible element whose frame draws something recognisable.
         Element_Add(std::make_unique<Iwindow>("wnd_test", 7, 7, 100, 100, "T", 1));
     }
@@ -183,40 +184,40 @@ protected:
 };
 
 TEST_F(Frame, TheRaceDrawsWorldParticlesMinimapAndHudButNoInterfaceOrCursor) {
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "corner", "minimap", "countdown",
                                                   "laps", "panel", "score"}));
-    current_time = 4500.0;   // the countdown is over
+    game.current_time = 4500.0;   // the countdown is over
     EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "corner", "minimap", "laps",
                                                   "panel", "score"}));
 }
 
 TEST_F(Frame, MenusDrawTheInterfaceThenTheParticlesThenTheCursor) {
     for (uint8_t state : {STATE_MENU, STATE_TOURNAMENT}) {
-        game_state = state;
+        game.state = state;
         EXPECT_EQ(Pieces(), (std::vector<std::string>{"interface", "particles", "cursor"})) << int(state);
     }
     for (uint8_t state : {STATE_FREE_RACE, STATE_OPTIONS, STATE_HELP}) {
-        game_state = state;
+        game.state = state;
         EXPECT_EQ(Pieces(), (std::vector<std::string>{"interface", "cursor"})) << int(state);
     }
 }
 
 TEST_F(Frame, TheEditorShowsTheWorldAndItsParticles) {
-    game_state = STATE_EDITOR;
+    game.state = STATE_EDITOR;
     EXPECT_EQ(Pieces(), (std::vector<std::string>{"background", "world", "particles", "interface", "cursor"}));
 }
 
 TEST_F(Frame, FinishedAndPausedShowTheFrozenWorldUnderTheInterface) {
     for (uint8_t state : {STATE_FINISHED, STATE_PAUSED}) {
-        game_state = state;
+        game.state = state;
         EXPECT_EQ(Pieces(), (std::vector<std::string>{"world", "interface", "cursor"})) << int(state);
     }
 }
 
 TEST_F(Frame, States3And4DrawNothingAtAll) {
     for (uint8_t state : {uint8_t{3}, uint8_t{4}, uint8_t{200}}) {
-        game_state = state;
+        game.state = state;
         oe::Recorder_Enable(true);
         DrawFrame();
         EXPECT_TRUE(oe::Recorder_Calls().empty()) << int(state);
@@ -227,8 +228,8 @@ TEST_F(Frame, States3And4DrawNothingAtAll) {
 TEST_F(Frame, TheMainMenuTurnsItsPicturesAfterTheInterfacePass) {
     for (const char* name : {"img_sh1", "img_sh2", "img_sh3"})
         Element_Add(std::make_unique<Iimage>(name, 0, 0, 10, 10, "", 1));
-    menu_counter = 8;
-    game_state = STATE_MENU;
+    game.menu_counter = 8;
+    game.state = STATE_MENU;
     DrawFrame();
     EXPECT_EQ(Element_As<Iimage>(Element_Find("img_sh1")).angle, 8);
     EXPECT_EQ(Element_As<Iimage>(Element_Find("img_sh3")).angle, 53);

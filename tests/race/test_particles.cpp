@@ -1,5 +1,6 @@
 // The particle system: emission, stepping, lifetimes, ordered removal, a full
 // system, and drawing by kind.
+#include "core/state.h"
 #include "race_fixture.h"
 
 namespace {
@@ -85,8 +86,8 @@ TEST_F(Particles, AFullSystemDropsNewParticles) {
 TEST_F(Particles, EachKindIsDrawnWithItsTextureBlendAndPlace) {
     const OE_Texture light = AddTexture(share_registry, "light", 16, 16);
     const OE_Texture smoke = AddTexture(share_registry, "smoke", 16, 16);
-    main_camera->x = 100;
-    main_camera->y = 200;
+    game.main_camera->x = 100;
+    game.main_camera->y = 200;
     Particles_Emit(particle_system, "light", 4, 50, 0, 0, 0, 21, 0x00FFFF);
     Particles_Emit(particle_system, "smoke", 16, 150, 260, 0, 0, 30, 0xAAAAAA);
     Particles_Emit(particle_system, "blow", 14, 150, 260, 0, 0, 20, 0xFFFF00);

@@ -2,6 +2,8 @@
 // camera, driven through Race_Update and the arrow keys.
 #include <cmath>
 
+#include "app/tick.h"
+#include "core/state.h"
 #include "race_fixture.h"
 #include "world/physics.h"
 
@@ -14,7 +16,7 @@ template <class Done>
 int TicksUntil(Done done) {
     int ticks = 0;
     while (!done() && ticks < 1000) {
-        Race_Update(world_map);
+        Race_Step(world_map);
         ++ticks;
     }
     return ticks;
@@ -25,7 +27,7 @@ TEST_F(Physics, FromStandstillItTakes25TicksToPass1And8MoreToReach15) {
     Hold({OE_KEY_UP});
     EXPECT_EQ(TicksUntil([&] { return At(car).speed > 1.0f; }), 25);
     EXPECT_EQ(TicksUntil([&] { return At(car).speed >= 15.0f; }), 8);
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).speed, 15.0f);   // capped at the top speed
 }
 
@@ -52,11 +54,11 @@ TEST_F(Physics, SteeringIsProportionalToSpeedAndDownBeatsUp) {
     At(car).frame = 5.0f;
     At(car).speed = 1.0f;
     Hold({OE_KEY_LEFT});   // no throttle: the car coasts and stays at 1.0
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_NEAR(At(car).frame, 5.02f, 1e-5);
     At(car).speed = 10.0f;
     Hold({OE_KEY_RIGHT, OE_KEY_UP, OE_KEY_DOWN});
-    Race_Update(world_map);
+    Race_Step(world_map);
     // Steering reads the speed before this tick's acceleration.
     EXPECT_NEAR(At(car).frame, 5.02f - 0.2f, 1e-5);
     EXPECT_EQ(At(car).throttle, -1);
@@ -68,17 +70,17 @@ TEST_F(Physics, ThePlayerWrapsTheFrameWhileAComputerCarClampsIt) {
     At(player).speed = 1.0f;
     At(player).frame = 1.01f;
     Hold({OE_KEY_RIGHT});   // 1.01 - 0.02 = 0.99
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(player).frame, 16.0f);
     At(player).frame = 15.99f;
     Hold({OE_KEY_LEFT});   // 16.01
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(player).frame, 1.0f);
 
     const int32_t computer = AddCar("jeep", 0, 5000, 1, 15);
     World_AddWaypoint(world_map, 17, 4000);   // angle 91: 90 - 91 wraps to 359, frame 16.96
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(computer).frame, 16.0f);
 }
 
@@ -88,7 +90,7 @@ TEST_F(Physics, GripTurnsTheTravelTowardsTheHeadingBySpeedOverK) {
     At(car).frame = 13.0f;
     At(car).speed = 14.0f;   // 14 x 1.4 caps at 18
     Hold({OE_KEY_UP});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).speed, 18.0f);
     EXPECT_FLOAT_EQ(At(car).vx, -18.0f / 300);
     // vy: below 0 (hy) is false, above it is false: stays 0.
@@ -101,7 +103,7 @@ TEST_F(Physics, AComputerCarDrivesStraightAtItsWaypoint) {
     const int32_t car = AddCar("car", 1000, 1000, 1, 16);
     World_AddWaypoint(world_map, 1000, 0);
     Hold({});
-    for (int i = 0; i < 60; ++i) Race_Update(world_map);
+    for (int i = 0; i < 60; ++i) Race_Step(world_map);
     EXPECT_EQ(At(car).x, 1000);
     EXPECT_LT(At(car).y, 900);
     EXPECT_GT(At(car).y, 120);
@@ -113,7 +115,7 @@ TEST_F(Physics, AStaticPropPushesOnlyTheCarBack) {
     const int32_t rock = AddProp("rock", 0, -40, 64, 0);
     At(car).speed = 10.0f;
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     // Centres (0, -16) and (0, -56): 40 apart, reach 16 + 2 x 16 = 48, overlap 8.
     // The car is pushed along M_FindAngle(car, rock) = 90: straight down.
     EXPECT_EQ(At(car).x, 0);
@@ -127,7 +129,7 @@ TEST_F(Physics, ADynamicObjectIsShovedHarderTheSmallerItIs) {
     const int32_t car = AddCar("jeep", 0, 0, 0, 15);
     const int32_t barrel = AddProp("barrel", 30, 0, 40, 1);   // radius 10
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     // Centres (0, -16) and (30, -10): d = 30.59, reach 10 + 32, overlap 11.41
     // along a = M_FindAngle(car, barrel) = 180 (rounded from 180): the car goes
     // left by the overlap, the barrel right by overlap / 10 x 4.
@@ -144,21 +146,21 @@ TEST_F(Physics, LandTilesAreNeverHit) {
     AddProp("lnd_sand", 0, 0, 128, 0);
     At(car).speed = 5.0f;
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).x, 0);
     EXPECT_FLOAT_EQ(At(car).speed, 4.5f);
 }
 
 TEST_F(Physics, ADynamicPropShovesWhatItTouchesOnScreenButNotItself) {
-    main_camera->x = -400;
-    main_camera->y = -300;
+    game.main_camera->x = -400;
+    game.main_camera->y = -300;
     const int32_t prop = AddProp("barrel", 0, 0, 40, 1);     // radius 10
     const int32_t other = AddProp("barrel", 10, 0, 40, 1);
     const int32_t rock = AddProp("rock", 0, 100, 40, 0);
     const int32_t far = AddProp("barrel", 5000, 5000, 40, 1);
     AddProp("barrel", 5010, 5000, 40, 1);   // off screen: these two never push
     AddProp("barrel", 0, 110, 40, 1);       // on the rock, which is static
-    Race_Update(world_map);
+    Race_Step(world_map);
     // The first pushes the second 10 + 20 / 10 x 4 = 18; in its own step the
     // second, 18 away with reach 30, pushes the first 12 / 10 x 4 back.
     EXPECT_EQ(At(other).x, 18);
@@ -172,7 +174,7 @@ TEST_F(Physics, AnObjectWithoutASizeIsNotShovedIntoInfinity) {
     const int32_t car = AddCar("jeep", 0, 0, 0, 15);
     const int32_t odd = AddProp("odd", 0, -20, 0, 1);   // no texture: radius 0
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(odd).x, 0);
     EXPECT_EQ(At(odd).y, -20);
     EXPECT_GT(At(car).y, 0);
@@ -183,7 +185,7 @@ TEST_F(Physics, WaterCornersSwayBetweenMinus6And6) {
     At(water).corner_steps = {tcorner{1, -1}, tcorner{-1, 1}, tcorner{1, 1}, tcorner{-1, -1}};
     int low = 0, high = 0;
     for (int t = 0; t < 100; ++t) {
-        Race_Update(world_map);
+        Race_Step(world_map);
         for (const tcorner& c : At(water).corner_offsets) {
             low = std::min({low, c.x, c.y});
             high = std::max({high, c.x, c.y});
@@ -195,29 +197,29 @@ TEST_F(Physics, WaterCornersSwayBetweenMinus6And6) {
     World_Clear(world_map);
     const int32_t fresh = AddProp("lnd_water", 0, 0, 128, 0);
     At(fresh).corner_steps = {tcorner{1, -1}, tcorner{-1, 1}, tcorner{1, 1}, tcorner{-1, -1}};
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(fresh).corner_offsets[0].x, 1);
     EXPECT_EQ(At(fresh).corner_offsets[0].y, -1);
     EXPECT_EQ(At(fresh).corner_offsets[3].x, -1);
 }
 
 TEST_F(Physics, TheCameraCentresOnThePlayersCarAndTheColourFollowsTheChoice) {
-    car_colour = 2;
+    player.car_colour = 2;
     const int32_t car = AddCar("jeep", 1234, 5678, 0, 15);
     AddCar("jeep", 0, 0, 1, 15);
-    Race_Update(world_map);
-    EXPECT_EQ(main_camera->x, At(car).x - 400);
-    EXPECT_EQ(main_camera->y, At(car).y - 300);
+    Race_Step(world_map);
+    EXPECT_EQ(game.main_camera->x, At(car).x - 400);
+    EXPECT_EQ(game.main_camera->y, At(car).y - 300);
     EXPECT_EQ(At(car).colour, 0x0000FF);
-    EXPECT_EQ(player_x, 1234);
-    EXPECT_EQ(player_y, 5678);
+    EXPECT_EQ(race.player_x, 1234);
+    EXPECT_EQ(race.player_y, 5678);
 }
 
 TEST_F(Physics, AThrottlingCarPuffsSmokeBehindIt) {
     const int32_t car = AddCar("jeep", 100, 200, 0, 15);
     At(car).frame = 1.0f;   // heading angle 90: (hx, hy) = (0, 1)
     Hold({OE_KEY_UP});
-    Race_Update(world_map);
+    Race_Step(world_map);
     ASSERT_EQ(particle_system.count, 1);
     const TEffect2d& smoke = particle_system.items[0];
     EXPECT_EQ(smoke.kind, "smoke");
@@ -228,7 +230,7 @@ TEST_F(Physics, AThrottlingCarPuffsSmokeBehindIt) {
     EXPECT_GE(smoke.size, 30.0f);
     EXPECT_LE(smoke.size, 39.0f);
     Hold({});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(particle_system.count, 1);   // coasting puffs nothing
 }
 

@@ -2,6 +2,8 @@
 // end of the race, driven through Race_Update and Bonus_Spawn.
 #include <set>
 
+#include "app/tick.h"
+#include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
 #include "world/physics.h"
@@ -77,8 +79,8 @@ TEST_F(RaceRules, AMapWithoutWaypointsGetsNoBonusesAndNoLaps) {
     for (int t = 0; t < 100; ++t) Bonus_Spawn(world_map);
     EXPECT_EQ(CountBonuses(), 0);
     Hold({OE_KEY_UP});
-    for (int t = 0; t < 100; ++t) Race_Update(world_map);
-    EXPECT_EQ(player_laps, 0);
+    for (int t = 0; t < 100; ++t) Race_Step(world_map);
+    EXPECT_EQ(race.player_laps, 0);
     EXPECT_EQ(At(car).waypoint, 0);
 }
 
@@ -94,9 +96,9 @@ TEST_F(RaceRules, ThePlayerScoresEachBonusKindWithItsBurst) {
         SCOPED_TRACE(k.kind);
         World_AddObject(world_map, k.kind, 0, 49, 0, 1, 0xFFFFFF);   // 49 px: within reach
         particle_system.count = 0;
-        Race_Update(world_map);
+        Race_Step(world_map);
         expected += k.points;
-        EXPECT_EQ(score, expected);
+        EXPECT_EQ(player.score, expected);
         EXPECT_EQ(CountBonuses(), 0);
         ASSERT_EQ(particle_system.count, 11);
         for (int p = 0; p < 11; ++p) {
@@ -111,24 +113,24 @@ TEST_F(RaceRules, ThePlayerScoresEachBonusKindWithItsBurst) {
         }
     }
     World_AddObject(world_map, "bn_oil", 0, 50, 0, 1, 0xFFFFFF);   // 50 px: out of reach
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(CountBonuses(), 1);
 }
 
 TEST_F(RaceRules, AComputerCarTakesABonusButEarnsNothing) {
     AddCar("jeep", 0, 0, 1);
     World_AddObject(world_map, "bn_oil", 10, 10, 0, 1, 0xFFFFFF);
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(CountBonuses(), 0);
-    EXPECT_EQ(score, 0);
+    EXPECT_EQ(player.score, 0);
 }
 
 TEST_F(RaceRules, BonusesTakenInAFreeRaceCountToo) {
-    race_mode = 1;
+    game.race_mode = 1;
     AddCar("jeep", 0, 0, 0);
     World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
-    Race_Update(world_map);
-    EXPECT_EQ(score, 80);
+    Race_Step(world_map);
+    EXPECT_EQ(player.score, 80);
 }
 
 // The bonus stands before the collecting car in the map, water on either side
@@ -143,17 +145,17 @@ TEST_F(RaceRules, TakingABonusDisturbsNoOtherObjectsStep) {
     AddCar("jeep", 3000, 3000, 1);
     for (int32_t water : {water_before, water_after}) At(water).corner_steps.fill({1, 1});
     World_AddWaypoint(world_map, 3000, 0);
-    Race_Update(world_map);
+    Race_Step(world_map);
 
     ASSERT_EQ(world_map.count, 5);
-    EXPECT_EQ(score, 10);
+    EXPECT_EQ(player.score, 10);
     EXPECT_EQ(At(0).kind, "lnd_water");
     EXPECT_EQ(At(0).corner_offsets[0].x, 1);   // swayed exactly once
     const tminimal& car = At(1);
     EXPECT_EQ(car.kind, "jeep");
     EXPECT_EQ(car.ai, 0);
     EXPECT_EQ(car.y, 8);                       // pushed back by the rock
-    EXPECT_EQ(main_camera->y, 8 - 300);        // and the camera followed it
+    EXPECT_EQ(game.main_camera->y, 8 - 300);        // and the camera followed it
     EXPECT_EQ(At(2).kind, "lnd_water");
     EXPECT_EQ(At(2).corner_offsets[0].x, 1);   // not skipped
     EXPECT_EQ(At(3).y, -40);                   // the rock stays
@@ -168,30 +170,30 @@ TEST_F(RaceRules, TheFirstFinisherStaysOnItsCarWhenABonusBeforeItGoes) {
     World_AddWaypoint(world_map, 1000, 1000);
     World_AddWaypoint(world_map, 1000, 1100);
     At(computer).laps = 4;   // within 120 of waypoint 0: takes waypoint 1 and stops
-    Race_Update(world_map);
+    Race_Step(world_map);
     ASSERT_EQ(CountBonuses(), 0);
-    ASSERT_EQ(first_finisher, 0);
-    EXPECT_EQ(At(first_finisher).kind, "car");
-    EXPECT_EQ(At(first_finisher).ai, 1);
+    ASSERT_EQ(race.first_finisher, 0);
+    EXPECT_EQ(At(race.first_finisher).kind, "car");
+    EXPECT_EQ(At(race.first_finisher).ai, 1);
 }
 
 TEST_F(RaceRules, TakingABonusOnScreenPlaysGetAndHittingHardPlaysBum) {
     LoadSounds({"get", "bum", "eng", "eng_e"});
-    main_camera->x = -400;
-    main_camera->y = -300;
+    game.main_camera->x = -400;
+    game.main_camera->y = -300;
     oe::Recorder_Enable(true);
     const int32_t car = AddCar("jeep", 0, 0, 0);
     World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
     World_AddObject(world_map, "bn_spd", 3000, 3000, 0, 1, 0xFFFFFF);   // off screen
     AddCar("jeep", 3000, 3000, 1);
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(PlaysOf("get").size(), 1u);
     At(car).x = 0;
     At(car).y = 0;
     At(car).speed = 10.5f;
     AddProp("rock", 0, -40, 64, 0);
     oe::Recorder_Clear();
-    Race_Update(world_map);   // coasts to 9.45, then hits the rock
+    Race_Step(world_map);   // coasts to 9.45, then hits the rock
     EXPECT_EQ(PlaysOf("bum").size(), 1u);
     EXPECT_EQ(PlaysOf("get").size(), 0u);
 }
@@ -205,7 +207,7 @@ TEST_F(RaceRules, EngineSoundsFollowSpeedSlipAndDistance) {
     At(player).speed = 2.0f;
     Hold({OE_KEY_UP});
     oe::Recorder_Enable(true);
-    Race_Update(world_map);
+    Race_Step(world_map);
     const auto eng = PlaysOf("eng");
     ASSERT_EQ(eng.size(), 1u);
     // Offset 0, volume 0, frequency from the slip against the heading (0, 1)
@@ -227,20 +229,20 @@ TEST_F(RaceRules, ThePlayerTakesTheFirstWaypointWithin160Pixels) {
     World_AddWaypoint(world_map, 2000, 0);
     World_AddWaypoint(world_map, 2000, 1000);
     At(car).x = 840;   // 160 from waypoint 1: not yet
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).waypoint, 0);
     At(car).x = 841;
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).waypoint, 1);
     // From waypoint 0 only waypoints 0 and 1 can be taken.
     At(car).waypoint = 0;
     At(car).x = 2000;
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).waypoint, 0);
     // Otherwise the first within reach wins, even one behind.
     At(car).waypoint = 3;
     At(car).x = 1000;
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).waypoint, 1);
 }
 
@@ -250,69 +252,69 @@ TEST_F(RaceRules, ALapCountsOnlyFromTheLastWaypointToTheFirst) {
     auto visit = [&](int32_t x, int32_t y) {
         At(car).x = x;
         At(car).y = y;
-        Race_Update(world_map);
+        Race_Step(world_map);
     };
     visit(1000, 0);
     visit(1000, 1000);
     visit(0, 0);   // from waypoint 2 straight to 0: no lap
     EXPECT_EQ(At(car).waypoint, 0);
-    EXPECT_EQ(player_laps, 0);
+    EXPECT_EQ(race.player_laps, 0);
     visit(1000, 0);
     visit(1000, 1000);
     visit(0, 1000);
     visit(0, 0);
-    EXPECT_EQ(player_laps, 1);
+    EXPECT_EQ(race.player_laps, 1);
     visit(0, 0);   // staying on waypoint 0 counts nothing more
-    EXPECT_EQ(player_laps, 1);
+    EXPECT_EQ(race.player_laps, 1);
 }
 
 TEST_F(RaceRules, ASingleWaypointNeverCountsALap) {
     AddCar("jeep", 0, 0, 0);
     World_AddWaypoint(world_map, 0, 0);
-    for (int t = 0; t < 10; ++t) Race_Update(world_map);
-    EXPECT_EQ(player_laps, 0);
+    for (int t = 0; t < 10; ++t) Race_Step(world_map);
+    EXPECT_EQ(race.player_laps, 0);
 }
 
 TEST_F(RaceRules, AfterFourLapsThePlayersCarCoastsWhateverTheKeys) {
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    player_laps = 4;
+    race.player_laps = 4;
     At(car).speed = 10.0f;
     Hold({OE_KEY_UP});
-    Race_Update(world_map);
+    Race_Step(world_map);
     EXPECT_EQ(At(car).throttle, 0);
     EXPECT_FLOAT_EQ(At(car).speed, 9.0f);
-    EXPECT_EQ(first_finisher, car);
-    EXPECT_EQ(game_state, STATE_MENU);   // still faster than 1.1: not over
+    EXPECT_EQ(race.first_finisher, car);
+    EXPECT_EQ(game.state, STATE_MENU);   // still faster than 1.1: not over
 }
 
 TEST_F(RaceRules, TheRaceEndsOnlyWithFourLapsAndSpeedBelow1Point1) {
     AddResultWindows();
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    player_laps = 3;
+    race.player_laps = 3;
     At(car).speed = 1.0f;
-    Race_Update(world_map);
-    EXPECT_EQ(game_state, STATE_RACE);
-    player_laps = 4;
+    Race_Step(world_map);
+    EXPECT_EQ(game.state, STATE_RACE);
+    race.player_laps = 4;
     At(car).speed = 1.1f;
-    Race_Update(world_map);   // checked at 1.1, then coasts to 0.99 -> rest
-    EXPECT_EQ(game_state, STATE_RACE);
-    Race_Update(world_map);
-    EXPECT_EQ(game_state, STATE_FINISHED);
+    Race_Step(world_map);   // checked at 1.1, then coasts to 0.99 -> rest
+    EXPECT_EQ(game.state, STATE_RACE);
+    Race_Step(world_map);
+    EXPECT_EQ(game.state, STATE_FINISHED);
     EXPECT_EQ(Visible("wnd_fin_good"), 1);
     EXPECT_EQ(Visible("wnd_fin_bad"), 0);
-    EXPECT_EQ(progress, 1);
+    EXPECT_EQ(player.progress, 1);
 }
 
 TEST_F(RaceRules, CrossingTheLineAlreadySlowMakesThePlayerTheFirstFinisher) {
     AddResultWindows();
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    player_laps = 4;
+    race.player_laps = 4;
     At(car).speed = 1.0f;
-    Race_Update(world_map);
-    EXPECT_EQ(first_finisher, car);
+    Race_Step(world_map);
+    EXPECT_EQ(race.first_finisher, car);
     EXPECT_EQ(Visible("wnd_fin_good"), 1);
-    EXPECT_EQ(game_state, STATE_FINISHED);
+    EXPECT_EQ(game.state, STATE_FINISHED);
 }
 
 TEST_F(RaceRules, LosingATournamentRaceCosts1000PointsButNeverBelow0) {
@@ -321,15 +323,15 @@ TEST_F(RaceRules, LosingATournamentRaceCosts1000PointsButNeverBelow0) {
     const int32_t car = AddCar("jeep", 0, 0, 0);
     for (const auto& [before, after] : {std::pair{1500, 500}, {999, 0}, {1000, 0}}) {
         SCOPED_TRACE(before);
-        score = before;
-        first_finisher = computer;
-        player_laps = 4;
+        player.score = before;
+        race.first_finisher = computer;
+        race.player_laps = 4;
         At(car).speed = 1.0f;
-        game_state = STATE_RACE;
-        Race_Update(world_map);
-        EXPECT_EQ(score, after);
-        EXPECT_EQ(game_state, STATE_FINISHED);
-        EXPECT_EQ(progress, 0);
+        game.state = STATE_RACE;
+        Race_Step(world_map);
+        EXPECT_EQ(player.score, after);
+        EXPECT_EQ(game.state, STATE_FINISHED);
+        EXPECT_EQ(player.progress, 0);
     }
     EXPECT_EQ(Visible("wnd_fin_bad"), 1);
     EXPECT_EQ(Visible("wnd_fin_good"), 0);
@@ -337,45 +339,45 @@ TEST_F(RaceRules, LosingATournamentRaceCosts1000PointsButNeverBelow0) {
 
 TEST_F(RaceRules, AFreeRaceShowsItsOwnWindowsAndChangesNothing) {
     AddResultWindows();
-    race_mode = 1;
-    score = 500;
+    game.race_mode = 1;
+    player.score = 500;
     const int32_t computer = AddCar("car", 3000, 3000, 1);
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    player_laps = 4;
+    race.player_laps = 4;
     At(car).speed = 1.0f;
-    first_finisher = computer;
-    Race_Update(world_map);
+    race.first_finisher = computer;
+    Race_Step(world_map);
     EXPECT_EQ(Visible("wnd_fin_bad2"), 1);
-    EXPECT_EQ(score, 500);
-    first_finisher = car;
-    Race_Update(world_map);
+    EXPECT_EQ(player.score, 500);
+    race.first_finisher = car;
+    Race_Step(world_map);
     EXPECT_EQ(Visible("wnd_fin_good2"), 1);
-    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(player.progress, 0);
     EXPECT_EQ(Visible("wnd_fin_good"), 0);
     EXPECT_EQ(Visible("wnd_fin_bad"), 0);
 }
 
 TEST_F(RaceRules, ProgressStopsAtTheSixteenthTrack) {
     AddResultWindows();
-    progress = 16;
+    player.progress = 16;
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    player_laps = 4;
+    race.player_laps = 4;
     At(car).speed = 1.0f;
-    Race_Update(world_map);
-    EXPECT_EQ(progress, 16);
+    Race_Step(world_map);
+    EXPECT_EQ(player.progress, 16);
 }
 
 TEST_F(RaceRules, AComputerCarThatFinishesFirstDoesNotEndTheRace) {
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     const int32_t computer = AddCar("car", 0, 0, 1);
     AddCar("jeep", 3000, 3000, 0);
     World_AddWaypoint(world_map, 0, 0);
     World_AddWaypoint(world_map, 0, -100);
     At(computer).laps = 4;
-    Race_Update(world_map);   // takes waypoint 1 with four laps: stops throttling
+    Race_Step(world_map);   // takes waypoint 1 with four laps: stops throttling
     EXPECT_EQ(At(computer).throttle, 0);
-    EXPECT_EQ(first_finisher, computer);
-    EXPECT_EQ(game_state, STATE_RACE);
+    EXPECT_EQ(race.first_finisher, computer);
+    EXPECT_EQ(game.state, STATE_RACE);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The game tick in the racing, finished and paused states.
 #include "app/tick.h"
+#include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
 
@@ -13,8 +14,8 @@ protected:
         Element_Add(std::make_unique<Iwindow>("wnd_pause", 0, 0, 400, 300, "", 0));
         car_ = AddCar("car", 0, 0, 1);
         World_AddWaypoint(world_map, 0, -5000);
-        game_state = STATE_RACE;
-        race_start_time = 0.0;
+        game.state = STATE_RACE;
+        game.race_start_time = 0.0;
     }
 
     void TearDown() override {
@@ -35,17 +36,17 @@ TEST_F(RaceTick, TheCarsWaitUntilMoreThan4000MillisecondsHavePassed) {
     TickAt(3990);
     TickAt(4000);
     EXPECT_EQ(At(car_).speed, 0.0f);
-    EXPECT_EQ(current_time, 4000.0);
+    EXPECT_EQ(game.current_time, 4000.0);
     TickAt(4001);
     EXPECT_FLOAT_EQ(At(car_).speed, 0.0001f);
-    EXPECT_EQ(current_time, 4001.0);
+    EXPECT_EQ(game.current_time, 4001.0);
 }
 
 TEST_F(RaceTick, EscapePausesAtOnceButThisTickStillRaces) {
     oe::Recorder_Enable(true);
     oe::Input_Key(OE_KEY_ESCAPE, true);
     TickAt(5000);
-    EXPECT_EQ(game_state, STATE_PAUSED);
+    EXPECT_EQ(game.state, STATE_PAUSED);
     EXPECT_EQ(Element_Named("wnd_pause").visible, 1);
     EXPECT_EQ(CountCalls("Snd_Stop"), 1);
     EXPECT_FLOAT_EQ(At(car_).speed, 0.0001f);
@@ -68,11 +69,11 @@ TEST_F(RaceTick, TheRaceStepsTheParticlesAndPlaysTheAmbientSoundUnlessItIsOff) {
     EXPECT_EQ(particle_system.items[0].alpha, 251);
     EXPECT_EQ(PlaysOf("amb").size(), 1u);
     EXPECT_EQ(PlaysOf("amb")[0].args.back(), 0);   // not looping
-    ambient_off = 1;
+    options.ambient_off = 1;
     oe::Recorder_Clear();
     TickAt(130);
     EXPECT_EQ(PlaysOf("amb").size(), 0u);
-    ambient_off = 0;
+    options.ambient_off = 0;
 }
 
 TEST_F(RaceTick, BonusesAppearAlreadyDuringTheCountdown) {
@@ -87,10 +88,10 @@ TEST_F(RaceTick, BonusesAppearAlreadyDuringTheCountdown) {
 
 TEST_F(RaceTick, TheFinishEndsTheRaceAndTheFinishedStateStopsTheAmbientSound) {
     const int32_t player = AddCar("jeep", 2000, 2000, 0);
-    player_laps = 4;
+    race.player_laps = 4;
     At(player).speed = 1.0f;
     TickAt(4100);
-    EXPECT_EQ(game_state, STATE_FINISHED);
+    EXPECT_EQ(game.state, STATE_FINISHED);
     oe::Recorder_Enable(true);
     const int32_t y = At(car_).y;
     TickAt(4130);

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
@@ -42,7 +42,7 @@ protected:
         SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
         TexBase_LoadFolder(share_registry, "gfx\\share\\");
         TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-        main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+        game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
         ResetGame();
     }
 
@@ -55,14 +55,14 @@ protected:
 
     // The program-wide values the screens and actions touch, as at start-up.
     static void ResetGame() {
-        game_state = 0;
-        race_mode = 0;
-        player_name.clear();
-        progress = 0;
-        score = 0;
-        car_kind = 0;
-        car_colour = 0;
-        difficulty = 1;
+        game.state = 0;
+        game.race_mode = 0;
+        player.name.clear();
+        player.progress = 0;
+        player.score = 0;
+        player.car_kind = 0;
+        player.car_colour = 0;
+        player.difficulty = 1;
         particle_system.count = 0;
         Race_ClearResult();
     }

@@ -3,6 +3,7 @@
 // map buttons. Each runs through its control's action, as a click would.
 #include <memory>
 
+#include "core/state.h"
 #include "engine/fs.h"
 #include "persist/settings.h"
 #include "tests/ui/screens_fixture.h"
@@ -17,7 +18,7 @@ protected:
     void SetUp() override {
         ScreensTest::SetUp();
         WriteFile("prf/Alice", std::string("\0\r\n", 3));
-        player_name = "Alice";
+        player.name = "Alice";
         Screens_Build();
         opened.clear();
         OE_SetLinkOpener(RememberUrl);
@@ -31,7 +32,7 @@ protected:
     void OpenMenu() {
         OE_SetScreenOptions(800, 600, 16, 0, true, true);
         act_back_to_menu();
-        ASSERT_EQ(game_state, STATE_MENU);
+        ASSERT_EQ(game.state, STATE_MENU);
     }
 
     static bool RememberUrl(const std::string& url) {
@@ -47,31 +48,31 @@ TEST_F(Actions, BackToMenuShowsOnlyTheMenuAndForgetsTheChoices) {
     for (const char* w : {"wnd_tour", "wnd_pause", "wnd_main", "wnd_opt", "wnd_help", "wnd_sr", "wnd_pr_cr",
                           "wnd_pr_ld", "wnd_fin_bad"})
         Named(w).visible = 1;
-    car_kind = 2;
-    car_colour = 5;
-    free_track = 7;
-    first_finisher = 3;
-    player_laps = 2;
+    player.car_kind = 2;
+    player.car_colour = 5;
+    player.free_track = 7;
+    race.first_finisher = 3;
+    race.player_laps = 2;
     Click("btn_bk");
     // The result windows are left to their own "Continue".
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu", "wnd_fin_bad"}));
-    EXPECT_EQ(game_state, STATE_MENU);
-    EXPECT_EQ(car_kind, 0);
-    EXPECT_EQ(car_colour, 0);
-    EXPECT_EQ(free_track, 0);
-    EXPECT_EQ(first_finisher, -1);
-    EXPECT_EQ(player_laps, 0);
+    EXPECT_EQ(game.state, STATE_MENU);
+    EXPECT_EQ(player.car_kind, 0);
+    EXPECT_EQ(player.car_colour, 0);
+    EXPECT_EQ(player.free_track, 0);
+    EXPECT_EQ(race.first_finisher, -1);
+    EXPECT_EQ(race.player_laps, 0);
 }
 
 TEST_F(Actions, BackToMenuWithoutAnyProfileKeepsTheCurrentScreen) {
     std::filesystem::remove(dir_ / "prf" / "Alice");
-    game_state = STATE_PROFILES;
-    car_kind = 2;
+    game.state = STATE_PROFILES;
+    player.car_kind = 2;
     for (const char* control : {"btn_prbb", "btn_coa2", "btn_bk"}) {
         Click(control);
         EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"})) << control;
-        EXPECT_EQ(game_state, STATE_PROFILES) << control;
-        EXPECT_EQ(car_kind, 2) << control;
+        EXPECT_EQ(game.state, STATE_PROFILES) << control;
+        EXPECT_EQ(player.car_kind, 2) << control;
     }
 }
 
@@ -85,23 +86,23 @@ TEST_F(Actions, BackToMenuListsTheProfilesAfresh) {
 
 TEST_F(Actions, TournamentShowsTheNextTracksGroupAndSavesTheProfile) {
     OpenMenu();
-    progress = 5;
-    score = 1234;
-    player_laps = 3;
+    player.progress = 5;
+    player.score = 1234;
+    race.player_laps = 3;
     Click("btn_tr");
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_tour"}));
-    EXPECT_EQ(game_state, STATE_TOURNAMENT);
+    EXPECT_EQ(game.state, STATE_TOURNAMENT);
     EXPECT_EQ(Element_As<Iimage>(Element_Find("img_track")).texture, TexBase_Find(share_registry, "t1"));
     EXPECT_EQ(Named("btn_start_tr").visible, 1);
     EXPECT_EQ(Named("btn_send").visible, 0);
-    EXPECT_EQ(player_laps, 0);
-    EXPECT_EQ(first_finisher, -1);
+    EXPECT_EQ(race.player_laps, 0);
+    EXPECT_EQ(race.first_finisher, -1);
     EXPECT_EQ(ReadFile("prf/Alice"), std::string("\x05\r\n1234\r\n"));
 }
 
 TEST_F(Actions, TournamentWithTheCupWonOffersMoreGamesInsteadOfARace) {
     OpenMenu();
-    progress = 16;
+    player.progress = 16;
     Click("btn_tr");
     EXPECT_EQ(Element_As<Iimage>(Element_Find("img_track")).texture, TexBase_Find(share_registry, "g_tr"));
     EXPECT_EQ(Named("btn_start_tr").visible, 0);
@@ -110,28 +111,28 @@ TEST_F(Actions, TournamentWithTheCupWonOffersMoreGamesInsteadOfARace) {
 
 TEST_F(Actions, ContinueAfterATournamentRaceReturnsToTheTournamentScreen) {
     for (const char* control : {"btn_co", "btn_coa"}) {
-        game_state = STATE_FINISHED;
+        game.state = STATE_FINISHED;
         Named("wnd_pr").visible = 0;
         Named("wnd_fin_good").visible = 1;
         Named("wnd_fin_bad").visible = 1;
         Click(control);
         EXPECT_EQ(ShownWindows(), (Windows{"wnd_tour"})) << control;
-        EXPECT_EQ(game_state, STATE_TOURNAMENT);
+        EXPECT_EQ(game.state, STATE_TOURNAMENT);
     }
 }
 
 TEST_F(Actions, ContinueAfterAFreeRaceReturnsToTheFreeRaceScreenWithoutSaving) {
     std::filesystem::remove(dir_ / "prf" / "Alice");
-    progress = 3;
+    player.progress = 3;
     for (const char* window : {"wnd_fin_good2", "wnd_fin_bad2"}) {
         Named("wnd_pr").visible = 0;
         Named("wnd_fin_good2").visible = 1;
         Named("wnd_fin_bad2").visible = 1;
-        player_laps = 4;
+        race.player_laps = 4;
         Control(window, "Continue").action();
         EXPECT_EQ(ShownWindows(), (Windows{"wnd_sr"})) << window;
-        EXPECT_EQ(game_state, STATE_FREE_RACE);
-        EXPECT_EQ(player_laps, 0);
+        EXPECT_EQ(game.state, STATE_FREE_RACE);
+        EXPECT_EQ(race.player_laps, 0);
     }
     EXPECT_FALSE(std::filesystem::exists(dir_ / "prf" / "Alice"));
 }
@@ -145,7 +146,7 @@ TEST_F(Actions, MenuButtonsOpenTheirScreens) {
     for (const auto& [control, expected] : cases) {
         OpenMenu();
         Click(control);
-        EXPECT_EQ(game_state, expected.first) << control;
+        EXPECT_EQ(game.state, expected.first) << control;
         EXPECT_EQ(ShownWindows(), (Windows{expected.second})) << control;
     }
 }
@@ -162,18 +163,18 @@ TEST_F(Actions, HelpPagesShowOneAtATimeAndNeverTheThird) {
 }
 
 TEST_F(Actions, ResumeReturnsToTheRace) {
-    game_state = STATE_PAUSED;
+    game.state = STATE_PAUSED;
     Named("wnd_pause").visible = 1;
     Click("btn_res");
-    EXPECT_EQ(game_state, STATE_RACE);
+    EXPECT_EQ(game.state, STATE_RACE);
     EXPECT_EQ(Named("wnd_pause").visible, 0);
 }
 
 TEST_F(Actions, ExitToMenuFromThePauseWindowGoesToTheMenu) {
-    game_state = STATE_PAUSED;
+    game.state = STATE_PAUSED;
     Named("wnd_pause").visible = 1;
     Click("btn_coa2");
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
 }
 
@@ -258,9 +259,9 @@ TEST_F(Actions, AcceptOptionsWritesTheSettingsSwitchesTheWindowAndReturnsToTheMe
     Click("btn_acc");
     EXPECT_EQ(ReadFile("main.cfg"), std::string("\x01\r\n\x00\r\n\x01\r\n\r\nAlice\r\n", 18));
     EXPECT_EQ(OE_GetOptions()->fullscreen, 0);
-    EXPECT_EQ(windowed, 1);
-    EXPECT_EQ(ambient_off, 1);
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(options.windowed, 1);
+    EXPECT_EQ(options.ambient_off, 1);
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
     // A second Accept changes nothing on the screen.
     Click("btn_op");

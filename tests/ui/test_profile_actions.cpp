@@ -1,5 +1,6 @@
 // The profile dialogs: creating a profile (and refusing names that cannot
 // be a file in "prf\"), picking and loading one, scrolling the list.
+#include "core/state.h"
 #include "engine/fs.h"
 #include "tests/ui/screens_fixture.h"
 #include "ui/actions.h"
@@ -14,7 +15,7 @@ protected:
     void SetUp() override {
         ScreensTest::SetUp();
         Screens_Build();
-        game_state = STATE_PROFILES;
+        game.state = STATE_PROFILES;
     }
 
     void CreateWith(const std::string& name) {
@@ -27,20 +28,20 @@ protected:
 };
 
 TEST_F(ProfileActions, CreateNewProfileOpensTheDialogWithACleanStanding) {
-    progress = 7;
-    score = 300;
+    player.progress = 7;
+    player.score = 300;
     Click("btn_pr_cr");
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"}));
-    EXPECT_EQ(progress, 0);
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.score, 0);
+    EXPECT_EQ(game.state, STATE_PROFILES);
 }
 
 TEST_F(ProfileActions, AcceptWritesTheThreeByteProfileAndOpensTheMenu) {
     CreateWith("Alice");
     EXPECT_EQ(ReadFile("prf/Alice"), std::string("\0\r\n", 3));
-    EXPECT_EQ(player_name, "Alice");
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(player.name, "Alice");
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
     ASSERT_EQ(ProfileList().items.count, 1);
     EXPECT_EQ(ProfileList().items.names[0], "Alice");
@@ -49,19 +50,19 @@ TEST_F(ProfileActions, AcceptWritesTheThreeByteProfileAndOpensTheMenu) {
 TEST_F(ProfileActions, ANameOf64BytesIsStored) {
     const std::string name(64, 'n');
     CreateWith(name);
-    EXPECT_EQ(player_name, name);
+    EXPECT_EQ(player.name, name);
     EXPECT_TRUE(std::filesystem::exists(dir_ / "prf" / name));
 }
 
 TEST_F(ProfileActions, AcceptIgnoresNamesThatCannotBeAProfileFile) {
-    player_name = "Before";
+    player.name = "Before";
     for (const std::string& name :
          {std::string(), std::string("."), std::string(".."), std::string("a/b"), std::string("..\\main.cfg"),
           std::string("../evil"), std::string("two\r\nlines"), std::string("bell\x07"), std::string(65, 'n'),
           std::string("nul\0byte", 8)}) {
         CreateWith(name);
-        EXPECT_EQ(player_name, "Before") << name;
-        EXPECT_EQ(game_state, STATE_PROFILES) << name;
+        EXPECT_EQ(player.name, "Before") << name;
+        EXPECT_EQ(game.state, STATE_PROFILES) << name;
         EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"})) << name;
         EXPECT_TRUE(Fs_List("prf\\*.*").empty()) << name;
         Named("wnd_pr_cr").visible = 0;
@@ -72,37 +73,37 @@ TEST_F(ProfileActions, AcceptIgnoresNamesThatCannotBeAProfileFile) {
 }
 
 TEST_F(ProfileActions, AProfileThatCannotBeWrittenKeepsTheDialogAndTheOldName) {
-    player_name = "Before";
+    player.name = "Before";
     Fs_InjectFault(FsFault::Write);
     CreateWith("Alice");
     Fs_InjectFault(FsFault::None);
-    EXPECT_EQ(player_name, "Before");
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(player.name, "Before");
+    EXPECT_EQ(game.state, STATE_PROFILES);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"}));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "prf" / "Alice"));
 }
 
 TEST_F(ProfileActions, LoadExistingDoesNothingWithoutProfiles) {
-    progress = 5;
+    player.progress = 5;
     Click("btn_pr_ld");
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
-    EXPECT_EQ(progress, 5);
+    EXPECT_EQ(player.progress, 5);
     // Nor does Accept on the load dialog with an empty list.
     Click("btn_pr_ld_ac");
-    EXPECT_EQ(game_state, STATE_PROFILES);
-    EXPECT_EQ(player_name, "");
+    EXPECT_EQ(game.state, STATE_PROFILES);
+    EXPECT_EQ(player.name, "");
 }
 
 TEST_F(ProfileActions, LoadingTheProfileUnderTheBandReadsItsStanding) {
     WriteFile("prf/Alice", std::string("\0\r\n", 3));
     WriteFile("prf/Bob", std::string("\x0d\r\n2500\r\n", 9));
     Click("btn_pr");   // "Change profile" lists them afresh
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.state, STATE_PROFILES);
     ASSERT_EQ(ProfileList().items.count, 2);
-    progress = 3;
+    player.progress = 3;
     Click("btn_pr_ld");
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_ld"}));
-    EXPECT_EQ(progress, 0);
+    EXPECT_EQ(player.progress, 0);
     // "down" brings Bob under the band, "up" takes him back and again.
     Click("btn_lst_dn");
     EXPECT_EQ(ProfileList().items.names[0], "Bob");
@@ -111,10 +112,10 @@ TEST_F(ProfileActions, LoadingTheProfileUnderTheBandReadsItsStanding) {
     Click("btn_lst_up");
     EXPECT_EQ(ProfileList().items.names[0], "Bob");
     Click("btn_pr_ld_ac");
-    EXPECT_EQ(player_name, "Bob");
-    EXPECT_EQ(progress, 13);
-    EXPECT_EQ(score, 2500);
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(player.name, "Bob");
+    EXPECT_EQ(player.progress, 13);
+    EXPECT_EQ(player.score, 2500);
+    EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
 }
 
@@ -122,11 +123,11 @@ TEST_F(ProfileActions, ChangeProfileLeavesTheMenuForTheProfileChoice) {
     WriteFile("prf/Alice", std::string("\0\r\n", 3));
     act_back_to_menu();
     Click("btn_pr");
-    EXPECT_EQ(game_state, STATE_PROFILES);
+    EXPECT_EQ(game.state, STATE_PROFILES);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr"}));
     // Back to Menu from there returns.
     Click("btn_prbb");
-    EXPECT_EQ(game_state, STATE_MENU);
+    EXPECT_EQ(game.state, STATE_MENU);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // difficulty cycle, and race starts that refuse a locked car or track.
 #include <memory>
 
+#include "core/state.h"
 #include "persist/profile.h"
 #include "tests/ui/screens_fixture.h"
 #include "ui/actions.h"
@@ -15,7 +16,7 @@ protected:
     void SetUp() override {
         ScreensTest::SetUp();
         Screens_Build();
-        free_track = 0;
+        player.free_track = 0;
         World_Clear(world_map);
         oe::Recorder_Clear();
     }
@@ -46,11 +47,11 @@ TEST_F(RaceActions, CarColourAndTrackChoicesStayInTheirRanges) {
         int32_t* value;
         int32_t last;
     };
-    for (const Choice& c : {Choice{"btn_car_up", "btn_car_dn", &car_kind, 3},
-                            Choice{"btn_car_up2", "btn_car_dn2", &car_kind, 3},
-                            Choice{"btn_col_up", "btn_col_dn", &car_colour, 15},
-                            Choice{"btn_col_up2", "btn_col_dn2", &car_colour, 15},
-                            Choice{"btn_cus_up", "btn_cus_dn", &free_track, 15}}) {
+    for (const Choice& c : {Choice{"btn_car_up", "btn_car_dn", &player.car_kind, 3},
+                            Choice{"btn_car_up2", "btn_car_dn2", &player.car_kind, 3},
+                            Choice{"btn_col_up", "btn_col_dn", &player.car_colour, 15},
+                            Choice{"btn_col_up2", "btn_col_dn2", &player.car_colour, 15},
+                            Choice{"btn_cus_up", "btn_cus_dn", &player.free_track, 15}}) {
         *c.value = 0;
         Click(c.prev);
         EXPECT_EQ(*c.value, 0) << c.prev;
@@ -64,57 +65,57 @@ TEST_F(RaceActions, CarColourAndTrackChoicesStayInTheirRanges) {
 }
 
 TEST_F(RaceActions, DifficultyCyclesAndBothButtonsShowIt) {
-    ASSERT_EQ(difficulty, 1);
+    ASSERT_EQ(player.difficulty, 1);
     const std::pair<int32_t, const char*> cycle[] = {{2, "hard"}, {0, "easy"}, {1, "medium"}, {2, "hard"}};
     const char* buttons[] = {"btn_pow", "btn_pow2", "btn_pow2", "btn_pow"};
     for (int i = 0; i < 4; ++i) {
         Click(buttons[i]);
-        EXPECT_EQ(difficulty, cycle[i].first);
+        EXPECT_EQ(player.difficulty, cycle[i].first);
         EXPECT_EQ(Named("btn_pow").caption, cycle[i].second);
         EXPECT_EQ(Named("btn_pow2").caption, cycle[i].second);
     }
 }
 
 TEST_F(RaceActions, TournamentRaceStartsOnTheProfilesNextTrack) {
-    game_state = STATE_TOURNAMENT;
+    game.state = STATE_TOURNAMENT;
     Named("wnd_tour").visible = 1;
-    progress = 1;
-    race_mode = 1;
+    player.progress = 1;
+    game.race_mode = 1;
     Click("btn_start_tr");
-    EXPECT_EQ(game_state, STATE_RACE);
-    EXPECT_EQ(race_mode, 0);
+    EXPECT_EQ(game.state, STATE_RACE);
+    EXPECT_EQ(game.race_mode, 0);
     EXPECT_EQ(Named("wnd_tour").visible, 0);
     ExpectMapOf(track_files[1]);
     EXPECT_EQ(PlayRequests("bad"), 0);
 }
 
 TEST_F(RaceActions, ALockedCarPlaysBadAndKeepsTheTournamentScreen) {
-    game_state = STATE_TOURNAMENT;
+    game.state = STATE_TOURNAMENT;
     Named("wnd_tour").visible = 1;
     Named("img_locktr").visible = 1;
     Click("btn_start_tr");
     EXPECT_EQ(PlayRequests("bad"), 1);
-    EXPECT_EQ(game_state, STATE_TOURNAMENT);
+    EXPECT_EQ(game.state, STATE_TOURNAMENT);
     EXPECT_EQ(Named("wnd_tour").visible, 1);
     EXPECT_EQ(world_map.count, 0);
 }
 
 TEST_F(RaceActions, AWonCupHasNoTournamentTrackToRace) {
-    game_state = STATE_TOURNAMENT;
-    progress = 16;
+    game.state = STATE_TOURNAMENT;
+    player.progress = 16;
     Click("btn_start_tr");
     EXPECT_EQ(PlayRequests("bad"), 1);
-    EXPECT_EQ(game_state, STATE_TOURNAMENT);
+    EXPECT_EQ(game.state, STATE_TOURNAMENT);
     EXPECT_EQ(world_map.count, 0);
 }
 
 TEST_F(RaceActions, FreeRaceStartsOnTheChosenTrack) {
-    game_state = STATE_FREE_RACE;
+    game.state = STATE_FREE_RACE;
     Named("wnd_sr").visible = 1;
-    free_track = 6;
+    player.free_track = 6;
     Click("btn_start_tr2");
-    EXPECT_EQ(game_state, STATE_RACE);
-    EXPECT_EQ(race_mode, 1);
+    EXPECT_EQ(game.state, STATE_RACE);
+    EXPECT_EQ(game.race_mode, 1);
     EXPECT_EQ(Named("wnd_sr").visible, 0);
     ExpectMapOf(track_files[6]);
 }
@@ -122,14 +123,14 @@ TEST_F(RaceActions, FreeRaceStartsOnTheChosenTrack) {
 TEST_F(RaceActions, ALockedCarOrTrackPlaysBadAndKeepsTheFreeRaceScreen) {
     for (const char* lock : {"img_locktr2", "txt_locktr_map2"}) {
         oe::Recorder_Clear();
-        game_state = STATE_FREE_RACE;
+        game.state = STATE_FREE_RACE;
         Named("wnd_sr").visible = 1;
         Named("img_locktr2").visible = 0;
         Named("txt_locktr_map2").visible = 0;
         Named(lock).visible = 1;
         Click("btn_start_tr2");
         EXPECT_EQ(PlayRequests("bad"), 1) << lock;
-        EXPECT_EQ(game_state, STATE_FREE_RACE) << lock;
+        EXPECT_EQ(game.state, STATE_FREE_RACE) << lock;
         EXPECT_EQ(Named("wnd_sr").visible, 1) << lock;
         EXPECT_EQ(world_map.count, 0) << lock;
     }

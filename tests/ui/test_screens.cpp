@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <typeinfo>
 
+#include "core/state.h"
 #include "tests/ui/screens_fixture.h"
 #include "ui/actions.h"
 #include "ui/actions_profile.h"
@@ -296,7 +297,7 @@ TEST_F(ScreenBuilder, TheProfileListHoldsTheProfileFilesAndHasNoScrollSquares) {
 }
 
 TEST_F(ScreenBuilder, FinishesTheStyleWithTheSkinsSoundsAndColours) {
-    EXPECT_EQ(gui_font, main_font);
+    EXPECT_EQ(gui_font, game.main_font);
     EXPECT_EQ(gui_window_skin, Share("g_wnd"));
     EXPECT_EQ(gui_button_skin, Share("g_but"));
     EXPECT_EQ(gui_highlight_colour, 0x000000);
@@ -331,7 +332,7 @@ TEST_F(ScreenBuilder, EveryButtonAndCheckBoxCaptionIsDrawnInsideItsBox) {
             if (e->parent != int32_t(w) || !e->visible || e->caption.empty()) continue;
             if (!dynamic_cast<Ibutton*>(e.get()) && !dynamic_cast<Icheckbox*>(e.get())) continue;
             const double left = window.x + e->x, right = left + e->w;
-            const double width = Text_GetWidth(main_font, e->caption, 1.0f, 0.0f);
+            const double width = Text_GetWidth(game.main_font, e->caption, 1.0f, 0.0f);
             bool inside = false;
             for (const auto& c : oe::Recorder_Calls())
                 if (c.name == "Text_Draw" && c.text == e->caption && c.args[0] >= left &&

@@ -2,6 +2,7 @@
 // frame draws the world and the minimap where the race needs them.
 #include "app/frame.h"
 #include "app/tick.h"
+#include "core/state.h"
 #include "world/view.h"
 #include "world_fixture.h"
 
@@ -36,18 +37,18 @@ TEST_F(RaceHooks, TheTickRefreshesTheDrawListWhereverTheWorldIsShown) {
     for (uint8_t state : {STATE_RACE, STATE_FINISHED, STATE_PAUSED, STATE_EDITOR}) {
         SCOPED_TRACE(static_cast<int>(state));
         World_Clear(draw_list);
-        game_state = state;
+        game.state = state;
         GameTick();
         EXPECT_EQ(DrawListX(), (std::vector<int32_t>{64, 200, 300}));
     }
     World_Clear(draw_list);
-    game_state = STATE_MENU;
+    game.state = STATE_MENU;
     GameTick();
     EXPECT_EQ(draw_list.count, 0);
 }
 
 TEST_F(RaceHooks, TheRaceFrameDrawsBackgroundWorldCornerImageThenMinimap) {
-    game_state = STATE_RACE;
+    game.state = STATE_RACE;
     World_RefreshDrawList();
     oe::Recorder_Enable(true);
     DrawFrame();
@@ -66,7 +67,7 @@ TEST_F(RaceHooks, TheRaceFrameDrawsBackgroundWorldCornerImageThenMinimap) {
 TEST_F(RaceHooks, PausedAndFinishedFramesShowTheWorldWithoutTheMinimap) {
     World_RefreshDrawList();
     for (uint8_t state : {STATE_PAUSED, STATE_FINISHED}) {
-        game_state = state;
+        game.state = state;
         oe::Recorder_Enable(true);
         DrawFrame();
         int trees = 0, minimaps = 0;

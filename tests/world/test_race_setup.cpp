@@ -1,5 +1,6 @@
 // Turning a map file into a race: the player's car, top speeds, start
 // headings, sizes, the paused tick and the race start time.
+#include "core/state.h"
 #include "world/mapfile.h"
 #include "world/race_setup.h"
 #include "world_fixture.h"
@@ -25,7 +26,7 @@ protected:
 
 TEST_F(RaceSetup, ThePlayersJeepBecomesTheChosenKindWhileAComputerJeepStays) {
     SaveMap({{"jeep", 0, 0}, {"jeep", 100, 1}, {"tank", 200, 1}}, {{0, 0}, {500, 0}});
-    car_kind = 3;
+    player.car_kind = 3;
     World_LoadRace(world_map, "wld\\t.wld");
     EXPECT_EQ(world_map.objects[0].kind, "turbo");
     EXPECT_EQ(world_map.objects[1].kind, "jeep");
@@ -38,12 +39,12 @@ TEST_F(RaceSetup, TopSpeedsFollowTheKindAndTheDifficulty) {
     const int32_t expected[3][5] = {{15, 13, 14, 15, 16}, {15, 14, 15, 16, 17}, {15, 15, 16, 17, 18}};
     for (int d = 0; d < 3; ++d) {
         SCOPED_TRACE(difficulty_names[d]);
-        difficulty = d;
+        player.difficulty = d;
         World_Clear(world_map);
         World_LoadRace(world_map, "wld\\t.wld");
         for (int i = 0; i < 5; ++i) EXPECT_EQ(world_map.objects[i].top_speed, expected[d][i]) << i;
     }
-    car_kind = 3;
+    player.car_kind = 3;
     World_LoadRace(world_map, "wld\\t.wld");
     EXPECT_EQ(world_map.objects[0].top_speed, 18);
 }
@@ -111,11 +112,11 @@ TEST_F(RaceSetup, ObjectsStartAtRestWithSizesFromTheirTexturesAndRandomWaterStep
 TEST_F(RaceSetup, TheTickIsResumedWithTheRaceStartTime) {
     SaveMap({{"jeep", 0, 0}}, {});
     backend_->Advance(1234.0);
-    tick_timer->enabled = 0;
+    game.tick_timer->enabled = 0;
     World_LoadRace(world_map, "wld\\t.wld");
-    EXPECT_EQ(tick_timer->enabled, 1);
-    EXPECT_EQ(tick_timer->last_run, 1234.0);
-    EXPECT_EQ(race_start_time, 1234.0);
+    EXPECT_EQ(game.tick_timer->enabled, 1);
+    EXPECT_EQ(game.tick_timer->last_run, 1234.0);
+    EXPECT_EQ(game.race_start_time, 1234.0);
 }
 
 TEST_F(RaceSetup, AMissingFileKeepsTheObjectsAndStillSetsUpTheRace) {
@@ -136,13 +137,13 @@ TEST_F(RaceSetup, StartRaceClearsTheMapLoadsTheTrackAndEntersTheRace) {
     ASSERT_TRUE(std::filesystem::copy_file("wld/t.wld", "wld/other.wld"));
     World_AddObject(world_map, "leftover", 1, 1, 0, 0, 0);
     World_StartRace("other");
-    EXPECT_EQ(game_state, STATE_RACE);
+    EXPECT_EQ(game.state, STATE_RACE);
     ASSERT_EQ(world_map.count, 2);
     EXPECT_EQ(world_map.objects[0].kind, "jeep");
     // A track that does not exist races on an empty map.
     World_StartRace("nowhere");
     EXPECT_EQ(world_map.count, 0);
-    EXPECT_EQ(game_state, STATE_RACE);
+    EXPECT_EQ(game.state, STATE_RACE);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Drawing the world and the minimap, call by call through the recording backend.
 #include <cstdio>
 
+#include "core/state.h"
 #include "world/render.h"
 #include "world_fixture.h"
 
@@ -171,14 +172,14 @@ TEST_F(Render, ObjectsAreFinishedInListOrderAndEmptySlotsSkipped) {
     tminimal b = Object("lnd_start", 0, 0);
     b.frame = 1.0f;
     for (const tminimal& o : {a, gap, b}) World_Append(*view_, o);
-    main_camera->enabled = 1;
+    game.main_camera->enabled = 1;
     oe::Recorder_Enable(true);
     DrawWorld(*view_);
     const auto log = Log();
     ASSERT_EQ(log.size(), 8u);
     EXPECT_EQ(log[5], "FX_SetBlendMode 0");   // the bonus's glow ends before the next object
     EXPECT_EQ(log[7].substr(0, 23), "SSprite_Draw lnd_start1");
-    EXPECT_EQ(main_camera->enabled, 0);
+    EXPECT_EQ(game.main_camera->enabled, 0);
 }
 
 class Minimap : public Render {

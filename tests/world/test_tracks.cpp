@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 
+#include "core/state.h"
 #include "engine/fs.h"
 #include "world/mapfile.h"
 #include "world/race_setup.h"
@@ -91,9 +92,9 @@ protected:
         oe::Recorder_Enable(false);
         object_registry = TBase{};
         TexBase_LoadFolder(object_registry, "gfx\\obj\\");
-        tick_timer = nullptr;
-        car_kind = 0;
-        difficulty = 1;
+        game.tick_timer = nullptr;
+        player.car_kind = 0;
+        player.difficulty = 1;
     }
 
     static void TearDownTestSuite() {

@@ -1,6 +1,7 @@
 // The operations that edit a world and build the draw list from the map.
 #include <limits>
 
+#include "core/state.h"
 #include "world/view.h"
 #include "world_fixture.h"
 
@@ -113,8 +114,8 @@ TEST_F(WorldOps, MirrorOfTheMostNegativeXGivesTheLargest) {
 
 TEST_F(WorldOps, OnScreenBoundsAreStrictOnEverySide) {
     auto w = NewWorld();
-    main_camera->x = 1000;
-    main_camera->y = 2000;
+    game.main_camera->x = 1000;
+    game.main_camera->y = 2000;
     auto at = [&](int32_t x, int32_t y) {
         World_Clear(*w);
         tminimal o = Object("tree", x, y);
@@ -133,7 +134,7 @@ TEST_F(WorldOps, OnScreenBoundsAreStrictOnEverySide) {
     EXPECT_TRUE(at(1200, 2000 + 699));
     // Positions far apart never overflow the comparison.
     EXPECT_FALSE(at(std::numeric_limits<int32_t>::min(), 2100));
-    main_camera->x = std::numeric_limits<int32_t>::min();
+    game.main_camera->x = std::numeric_limits<int32_t>::min();
     EXPECT_FALSE(at(std::numeric_limits<int32_t>::max(), 2100));
     EXPECT_FALSE(World_OnScreen(*w, 1));  // past the count
     EXPECT_FALSE(World_OnScreen(*w, -1));

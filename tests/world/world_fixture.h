@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
@@ -31,17 +31,17 @@ protected:
         oe::Recorder_Enable(false);
         share_registry = TBase{};
         object_registry = TBase{};
-        main_camera = Cam2D_Create();
-        tick_timer = Timer_Create(nullptr, 30, true);
+        game.main_camera = Cam2D_Create();
+        game.tick_timer = Timer_Create(nullptr, 30, true);
         World_Clear(world_map);
         world_map.waypoint_count = 0;
         World_Clear(draw_list);
         draw_list.waypoint_count = 0;
-        car_kind = 0;
-        car_colour = 0;
-        difficulty = 1;
-        race_start_time = 0.0;
-        game_state = STATE_MENU;
+        player.car_kind = 0;
+        player.car_colour = 0;
+        player.difficulty = 1;
+        game.race_start_time = 0.0;
+        game.state = STATE_MENU;
         Random_ForceSeed(1);
         Random_SeedFromClock();
     }

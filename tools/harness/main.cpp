@@ -15,7 +15,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/random.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "engine/backend_offscreen.h"
 #include "engine/record.h"

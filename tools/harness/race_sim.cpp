@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "app/autopilot.h"
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "assets/soundbase.h"
@@ -144,25 +144,25 @@ public:
 
     // After a tick: laps, standing cars, bonuses. False when the race is over.
     bool Look(double limit_s, bool computer_only) {
-        const double t = (U_GetTime() - race_start_time - kCountdownMs) / 1000.0;
+        const double t = (U_GetTime() - game.race_start_time - kCountdownMs) / 1000.0;
         result_.race_s = std::max(t, 0.0);
         const std::vector<int32_t>& indices = cars_.Cars();
         for (size_t k = 0; k < indices.size() && k < result_.cars.size(); ++k)
             LookAt(result_.cars[k], spots_[k], world_map.objects[indices[k]], t);
-        if (score > last_score_) {
-            result_.bonuses += BonusesIn(score - last_score_);
-            result_.bonus_points += score - last_score_;
+        if (player.score > last_score_) {
+            result_.bonuses += BonusesIn(player.score - last_score_);
+            result_.bonus_points += player.score - last_score_;
         }
-        last_score_ = score;
+        last_score_ = player.score;
         const bool all_done = std::all_of(result_.cars.begin(), result_.cars.end(),
                                           [](const RaceSimCar& car) { return car.laps >= RACE_LAPS; });
-        return game_state == STATE_RACE && t < limit_s && !(computer_only && all_done);
+        return game.state == STATE_RACE && t < limit_s && !(computer_only && all_done);
     }
 
     void Finish() {
-        result_.finished = game_state == STATE_FINISHED;
+        result_.finished = game.state == STATE_FINISHED;
         const std::vector<int32_t> indices = CarIndices();
-        const auto winner = std::find(indices.begin(), indices.end(), first_finisher);
+        const auto winner = std::find(indices.begin(), indices.end(), race.first_finisher);
         if (winner != indices.end()) result_.winner = static_cast<int>(winner - indices.begin());
         result_.player_won = result_.finished && result_.winner >= 0 && result_.cars[result_.winner].player;
         for (const RaceSimCar& car : result_.cars) result_.stuck += car.stuck;
@@ -175,7 +175,7 @@ private:
     };
 
     void LookAt(RaceSimCar& car, Spot& spot, const tminimal& o, double t) {
-        car.laps = car.player ? player_laps : o.laps;
+        car.laps = car.player ? race.player_laps : o.laps;
         if (car.laps >= RACE_LAPS && car.four_laps_s < 0) car.four_laps_s = t;
         if (t <= 0) return;
         if (std::abs(o.x - spot.x) > kStillPx || std::abs(o.y - spot.y) > kStillPx) spot = {o.x, o.y, t};
@@ -220,16 +220,16 @@ bool RaceSim_Run(const RaceSimOptions& options, RaceSimResult& result, std::stri
     backend.SetDriver([&] {
         if (!started) {
             started = true;
-            difficulty = options.difficulty;
-            car_kind = options.kind;
-            race_mode = 0;
-            score = 0;
+            player.difficulty = options.difficulty;
+            player.car_kind = options.kind;
+            game.race_mode = 0;
+            player.score = 0;
             Race_ClearResult();
             World_StartRace(options.track);
             if (options.computer_only) TakePlayerOffTheGrid();
             observer.Start();
             Autopilot_Enable(!options.computer_only);
-            tick_timer->proc = TimedTick;
+            game.tick_timer->proc = TimedTick;
             OE_RegProcedure(OE_PROC_DRAW, nullptr);   // a race without pictures
             return true;
         }

@@ -10,7 +10,7 @@
 
 #include "app/autopilot.h"
 #include "app/frame.h"
-#include "app/globals.h"
+#include "core/state.h"
 #include "assets/soundbase.h"
 #include "engine/backend_offscreen.h"
 #include "engine/input.h"
@@ -252,7 +252,7 @@ bool Runner::Execute(const Line& line) {
         if (!backend_.WritePng(path)) return Fail(line, "cannot write " + path);
     } else if (w[1] == "state") {
         ToInt(w[2], a);
-        if (game_state != a) return Fail(line, "state " + std::to_string(game_state));
+        if (game.state != a) return Fail(line, "state " + std::to_string(game.state));
     } else if (w[1] == "visible" || w[1] == "caption" || w[1] == "ticked") {
         const std::string found = ElementMismatch(w);
         if (!found.empty()) return Fail(line, found);

@@ -10,8 +10,8 @@
 
 #include "app/autopilot.h"
 #include "app/frame.h"
-#include "app/globals.h"
-#include "app/random.h"
+#include "core/state.h"
+#include "core/random.h"
 #include "app/startup.h"
 #include "engine/backend_recording.h"
 #include "engine/input.h"
@@ -48,7 +48,7 @@ public:
 
     void Act() {
         // Some races are driven to the finish, so the result windows come up too.
-        if (game_state == STATE_RACE) {
+        if (game.state == STATE_RACE) {
             if (!racing_) Autopilot_Enable(Pick(2) == 0);
             racing_ = true;
             if (Autopilot_Enabled()) {
@@ -143,9 +143,9 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
         monkey.Act();
         backend->Advance(kTickMs);
         ++result.ticks;
-        ++result.ticks_in_state[game_state < result.ticks_in_state.size() ? game_state : 0];
-        if (game_state == STATE_RACE && last_state != STATE_RACE) ++result.races_started;
-        last_state = game_state;
+        ++result.ticks_in_state[game.state < result.ticks_in_state.size() ? game.state : 0];
+        if (game.state == STATE_RACE && last_state != STATE_RACE) ++result.races_started;
+        last_state = game.state;
         // Frames cost more than ticks: draw only some of them.
         OE_RegProcedure(OE_PROC_DRAW, result.ticks % options.frame_every == 0 ? DrawFrame : nullptr);
         return true;

@@ -1,0 +1,24 @@
+#include "world/race_events.h"
+
+#include "assets/soundbase.h"
+#include "core/state.h"
+
+std::optional<tcorner> Race_CameraView() {
+    if (!game.main_camera) return std::nullopt;
+    return tcorner{game.main_camera->x, game.main_camera->y};
+}
+
+void Race_PlayEffects(const RaceEvents& events) {
+    for (const RaceSound& s : events.sounds) {
+        if (s.extended)
+            SndBase_PlayEx(sound_registry, s.name, s.offset, s.volume, false, s.frequency);
+        else
+            SndBase_Play(sound_registry, s.name, false);
+    }
+    for (const TEffect2d& p : events.particles)
+        Particles_Emit(particle_system, p.kind, p.fade, p.x, p.y, p.vx, p.vy, p.size, p.colour);
+    if (events.camera && game.main_camera) {
+        game.main_camera->x = events.camera->x;
+        game.main_camera->y = events.camera->y;
+    }
+}
