@@ -11,6 +11,8 @@
 #include "ui/actions.h"
 #include "ui/input_widgets.h"
 #include "ui/screens.h"
+#include "world/particles.h"
+#include "world/world.h"
 
 void Game_Main() {
     Random_SeedFromClock();
@@ -24,6 +26,17 @@ void Game_Main() {
     OE_SetWndName("Korvamo");
     OE_SetScreenOptions(800, 600, 16, 0, true, true);
     OE_Init(16, 0);
+}
+
+void Game_Reset() {
+    State_Reset();
+    World_Reset(world_map);
+    World_Reset(draw_list);
+    particle_system.count = 0;
+    share_registry = TBase{};
+    object_registry = TBase{};
+    sound_registry = TS_List{};
+    Gui_Reset();
 }
 
 void LoadCallback() {

@@ -29,6 +29,19 @@ public:
 
 }  // namespace
 
+void Gui_Reset() {
+    element_list.clear();
+    gui_font = nullptr;
+    gui_window_skin = nullptr;
+    gui_button_skin = nullptr;
+    gui_highlight_colour = 0xFFFFFF;
+    gui_text_colour = 0xFFFFFF;
+    gui_button_text_colour = 0xFFFFFF;
+    gui_click_sound = nullptr;
+    gui_hover_sound = nullptr;
+    gui_parent = 0;
+}
+
 ielement::ielement(std::string name_, int32_t x_, int32_t y_, int32_t w_, int32_t h_, std::string caption_,
                    uint8_t visible_)
     : name(std::move(name_)),

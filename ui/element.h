@@ -83,6 +83,8 @@ T& Element_As(int32_t index) {
     return dummy;
 }
 
+// Forgets every element and the style: the toolkit as a new process holds it.
+void Gui_Reset();
 // Later elements are parented to the element added last.
 void Gui_SetParentToLast();
 // One frame of the whole interface: every element's Frame in list order;

@@ -37,6 +37,13 @@ void World_Clear(tworld& world) {
     world.count = 0;
 }
 
+void World_Reset(tworld& world) {
+    std::fill(world.objects.begin(), world.objects.end(), tminimal{});
+    std::fill(world.waypoints.begin(), world.waypoints.end(), tcorner{});
+    world.count = 0;
+    world.waypoint_count = 0;
+}
+
 bool World_Append(tworld& world, const tminimal& object) {
     if (world.count < 0 || world.count >= WORLD_CAPACITY) return false;
     world.objects[world.count++] = object;

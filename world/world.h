@@ -67,6 +67,8 @@ bool IsLandKind(const std::string& kind);    // begins with "lnd"
 
 // Empties every object's name and sets the count to 0; waypoints stay.
 void World_Clear(tworld& world);
+// Every object slot and waypoint back to a new world's values, count 0.
+void World_Reset(tworld& world);
 // Copies the object to the end; a full world takes nothing (false).
 bool World_Append(tworld& world, const tminimal& object);
 // Adds an object unless one with a non-empty name already stands at exactly

@@ -23,11 +23,7 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
         std::filesystem::current_path(dir_);
-        game.state = 0;
-        player.name.clear();
-        share_registry = TBase{};
-        object_registry = TBase{};
-        sound_registry = TS_List{};
+        Game_Reset();
         Random_ForceSeed(1);
     }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/state.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
@@ -29,14 +30,12 @@ protected:
         std::string templ = (std::filesystem::temp_directory_path() / "korvamo-editor-XXXXXX").string();
         ASSERT_NE(::mkdtemp(templ.data()), nullptr);
         root_ = templ;
+        Game_Reset();
         // "tile1" comes first, so it answers for every kind without a texture of
         // its own name: 96 px wide, a pick radius of 32.
-        object_registry = TBase{};
         AddTexture("tile1", 96, 96);
         AddTexture("lamp", 24, 24);
         AddTexture("lamp1", 24, 48);
-        element_list.clear();
-        gui_parent = 0;
         auto list = std::make_unique<Ilist>("lst_items", 0, 0, 100, 100, "items", 1);
         FList_Add(list->items, "tile");
         FList_Add(list->items, "lamp");
@@ -46,16 +45,13 @@ protected:
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         Element_Add(std::make_unique<Iedit>("edt_col", 0, 0, 100, 16, "$111111", 1));
         game.main_camera = Cam2D_Create();
-        World_Clear(world_map);
-        world_map.waypoint_count = 0;
         game.state = STATE_EDITOR;
         oe::Recorder_Enable(true);
     }
 
     void TearDown() override {
         oe::Input_Reset();
-        element_list.clear();
-        object_registry = TBase{};
+        Game_Reset();
         std::error_code ec;
         std::filesystem::remove_all(root_, ec);
     }

@@ -14,7 +14,6 @@
 #include "app/startup.h"
 #include "engine/backend_offscreen.h"
 #include "engine/record.h"
-#include "tools/harness/fresh_start.h"
 #include "tools/harness/script.h"
 #include "world/race_rules.h"
 
@@ -69,7 +68,7 @@ protected:
             return runner.Step();
         });
         oe::SetBackend(std::move(owned));
-        harness::ForgetEarlierRuns();
+        Game_Reset();
         oe::Recorder_Enable(true);
         Random_ForceSeed(1);
         Game_Main();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "app/startup.h"
 #include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/fs.h"
@@ -31,18 +32,15 @@ protected:
         // The game starts in full screen.
         OE_SetScreenOptions(800, 600, 16, 0, true, true);
         oe::Recorder_Enable(true);
-        element_list.clear();
+        Game_Reset();
         for (const char* name : {"chk_fs", "chk_wd", "chk_mme", "chk_mmd", "chk_ame", "chk_amd"}) {
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         }
         Element_Add(std::make_unique<Iedit>("edt_ct", 0, 0, 100, 16, "", 0));
-        player.name.clear();
-        options.music_off = options.ambient_off = 0;
-        player.progress = player.score = 0;
     }
     void TearDown() override {
         Fs_InjectFault(FsFault::None);
-        element_list.clear();
+        Game_Reset();
         oe::Recorder_Enable(false);
         std::filesystem::current_path(old_cwd_);
         std::error_code ec;

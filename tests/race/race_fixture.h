@@ -15,12 +15,6 @@ class RaceTest : public WorldTest {
 protected:
     void SetUp() override {
         WorldTest::SetUp();
-        sound_registry = TS_List{};
-        particle_system.count = 0;
-        Race_ClearResult();
-        player.score = 0;
-        player.progress = 0;
-        game.race_mode = 0;
     }
 
     // A car on the map, standing still, facing up (frame 1), sized like the

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/startup.h"
 #include "engine/backend_recording.h"
 #include "engine/input.h"
 #include "engine/record.h"
@@ -26,9 +27,8 @@ class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         backend_ = &oe::UseRecordingBackend();
-        element_list.clear();
+        Game_Reset();
         action_calls = 0;
-        gui_parent = 0;
         font = Text_LoadFontFromFile(Data("fnt/font.tga"), Data("fnt/font.ofi"), 0xFFFFFFFF, 266);
         window_skin = Tex_LoadFromFile(Data("gfx/share/g_wnd.tga"), 0xFFFFFFFF, 266);
         button_skin = Tex_LoadFromFile(Data("gfx/share/g_but.tga"), 0xFFFFFFFF, 266);
@@ -52,18 +52,7 @@ protected:
         oe::Recorder_Clear();
     }
 
-    void TearDown() override {
-        element_list.clear();
-        gui_parent = 0;
-        gui_font = nullptr;
-        gui_window_skin = nullptr;
-        gui_button_skin = nullptr;
-        gui_click_sound = nullptr;
-        gui_hover_sound = nullptr;
-        gui_highlight_colour = 0xFFFFFF;
-        gui_text_colour = 0xFFFFFF;
-        gui_button_text_colour = 0xFFFFFF;
-    }
+    void TearDown() override { Game_Reset(); }
 
     static std::string Data(const std::string& rel) { return std::string(KORVAMO_TEST_DATA) + "/" + rel; }
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/startup.h"
 #include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -36,35 +37,17 @@ protected:
             std::filesystem::create_directory_symlink(std::filesystem::path(KORVAMO_TEST_DATA) / folder, dir_ / folder);
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();
-        share_registry = TBase{};
-        object_registry = TBase{};
-        sound_registry = TS_List{};
+        Game_Reset();
         SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
         TexBase_LoadFolder(share_registry, "gfx\\share\\");
         TexBase_LoadFolder(object_registry, "gfx\\obj\\");
         game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
-        ResetGame();
     }
 
     void TearDown() override {
-        element_list.clear();
-        ResetGame();
+        Game_Reset();
         std::filesystem::current_path(old_cwd_);
         std::filesystem::remove_all(dir_);
-    }
-
-    // The program-wide values the screens and actions touch, as at start-up.
-    static void ResetGame() {
-        game.state = 0;
-        game.race_mode = 0;
-        player.name.clear();
-        player.progress = 0;
-        player.score = 0;
-        player.car_kind = 0;
-        player.car_colour = 0;
-        player.difficulty = 1;
-        particle_system.count = 0;
-        Race_ClearResult();
     }
 
     void WriteFile(const std::string& path, const std::string& bytes) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "core/state.h"
 #include "core/random.h"
 #include "assets/texbase.h"
@@ -29,18 +30,9 @@ protected:
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();
         oe::Recorder_Enable(false);
-        share_registry = TBase{};
-        object_registry = TBase{};
+        Game_Reset();
         game.main_camera = Cam2D_Create();
         game.tick_timer = Timer_Create(nullptr, 30, true);
-        World_Clear(world_map);
-        world_map.waypoint_count = 0;
-        World_Clear(draw_list);
-        draw_list.waypoint_count = 0;
-        player.car_kind = 0;
-        player.car_colour = 0;
-        player.difficulty = 1;
-        game.race_start_time = 0.0;
         game.state = STATE_MENU;
         Random_ForceSeed(1);
         Random_SeedFromClock();
@@ -48,8 +40,7 @@ protected:
 
     void TearDown() override {
         oe::Recorder_Enable(false);
-        share_registry = TBase{};
-        object_registry = TBase{};
+        Game_Reset();
         std::filesystem::current_path(old_cwd_);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);

@@ -18,7 +18,6 @@
 #include "assets/texbase.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
-#include "tools/harness/fresh_start.h"
 #include "ui/element.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
@@ -213,7 +212,7 @@ bool RaceSim_Run(const RaceSimOptions& options, RaceSimResult& result, std::stri
 
     oe::VirtualBackend& backend = oe::UseRecordingBackend();
     oe::Recorder_Enable(false);
-    ForgetEarlierRuns();
+    Game_Reset();
     tick_costs.clear();
     Observer observer(result);
     bool started = false;

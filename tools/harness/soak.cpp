@@ -16,7 +16,6 @@
 #include "engine/backend_recording.h"
 #include "engine/input.h"
 #include "engine/record.h"
-#include "tools/harness/fresh_start.h"
 #include "ui/element.h"
 
 namespace harness {
@@ -132,7 +131,7 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
 
     oe::VirtualBackend* backend = &oe::UseRecordingBackend();
     oe::Recorder_Enable(false);
-    ForgetEarlierRuns();
+    Game_Reset();
 
     Monkey monkey(options.seed);
     const auto start = std::chrono::steady_clock::now();
@@ -161,7 +160,7 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
             backend = &oe::UseRecordingBackend();
             backend->SetDriver(driver);
             oe::Recorder_Enable(false);
-            ForgetEarlierRuns();
+            Game_Reset();
         }
     }
     result.rss_kib_end = ResidentKib();
