@@ -1,21 +1,22 @@
 #include "app/startup.h"
 
 #include "app/frame.h"
+#include "app/settings.h"
 #include "core/state.h"
 #include "core/random.h"
 #include "app/tick.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
-#include "persist/profile.h"
-#include "persist/settings.h"
 #include "ui/actions.h"
 #include "ui/input_widgets.h"
+#include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/world.h"
 
 void Game_Main() {
     Random_SeedFromClock();
+    Actions_SetAcceptOptions(Settings_Accept);
     game.tick_timer = Timer_Create(GameTick, 30, true);
     OE_Enable(4);
     OE_Disable(2);

@@ -10,16 +10,17 @@
 #include "assets/texbase.h"
 #include "editor/editor.h"
 #include "music/modplayer.h"
-#include "persist/profile.h"
 #include "ui/actions.h"
 #include "ui/actions_race.h"
 #include "ui/display_widgets.h"
 #include "ui/element.h"
+#include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/physics.h"
 #include "world/race_events.h"
 #include "world/race_rules.h"
+#include "world/tournament.h"
 #include "world/view.h"
 
 namespace {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "world/tournament.h"
+
 // The values "main.cfg" keeps, in file order.
 struct tsettings {
     uint8_t windowed = 0;
@@ -21,7 +23,6 @@ struct tprofile {
     int32_t score = 0;
 };
 
-constexpr int32_t PROGRESS_CUP_WON = 16;
 
 // Five lines ended by CR LF: the three flags as raw bytes, the country, the name.
 std::vector<uint8_t> Settings_Encode(const tsettings& settings);

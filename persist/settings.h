@@ -1,14 +1,11 @@
-// settings.h: "main.cfg", the options and the name of the last profile.
+// settings.h: the file "main.cfg": the options and the name of the last player.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "persist/file_formats.h"
 
-// Copies the option screen's boxes into the settings and writes "main.cfg"
-// (replaced whole, or left as it was if the write fails). Returns false on a failed write.
-bool Settings_Save();
+// Reads "main.cfg"; a missing, short or unreadable file gives 0 and empty
+// texts for what it lacks.
+tsettings Settings_Read();
 
-// Reads "main.cfg" into the settings (a missing, short or unreadable file gives 0 and
-// empty texts for what is missing), sets the option boxes, switches between window and
-// full screen when the file asks for the other mode, and stops the music when it is off.
-void Settings_Load();
+// Writes "main.cfg" whole, or leaves it as it was when the write fails (false).
+bool Settings_Write(const tsettings& settings);

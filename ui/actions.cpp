@@ -7,19 +7,21 @@
 
 #include "core/state.h"
 #include "assets/texbase.h"
-#include "persist/file_formats.h"
 #include "persist/profile.h"
-#include "persist/settings.h"
 #include "ui/actions_race.h"
 #include "ui/display_widgets.h"
 #include "ui/input_widgets.h"
+#include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/mapfile.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
+#include "world/tournament.h"
 #include "world/world.h"
 
 namespace {
+
+OE_Procedure accept_options = nullptr;
 
 // One option row's pair of boxes: the one clicked ends up ticked, its partner not.
 void TickPair(const char* on, const char* off) {
@@ -131,10 +133,11 @@ void act_music_on() { TickPair("chk_mme", "chk_mmd"); }
 void act_music_off() { TickPair("chk_mmd", "chk_mme"); }
 
 void act_accept_options() {
-    Settings_Save();
-    Settings_Load();
+    if (accept_options) accept_options();
     act_back_to_menu();
 }
+
+void Actions_SetAcceptOptions(OE_Procedure save_and_apply) { accept_options = save_and_apply; }
 
 // A map name that could lead out of "wld\" saves and loads nothing.
 void act_editor_save() {

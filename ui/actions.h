@@ -3,6 +3,8 @@
 // Each is stored in its control's action and takes no arguments.
 #pragma once
 
+#include "engine/oe.h"
+
 // Back to the main menu, unless there is no profile yet: then the current
 // screen stays. Resets the car, colour and free-race track choices and the
 // race counters. Also run at start-up and by the F11 and F12 keys.
@@ -33,7 +35,9 @@ void act_ambient_off();
 void act_music_on();
 void act_music_off();
 // Saves the settings and reads them back, which applies them; then the menu.
+// Saving and applying are the game's: it hands them over once at start-up.
 void act_accept_options();
+void Actions_SetAcceptOptions(OE_Procedure save_and_apply);
 
 // The map editor's buttons: save and load "wld\" + the edit box's name + ".wld",
 // and take back the last waypoint.

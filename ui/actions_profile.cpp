@@ -8,6 +8,7 @@
 #include "persist/profile.h"
 #include "ui/actions.h"
 #include "ui/input_widgets.h"
+#include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/race_rules.h"
 

@@ -5,11 +5,12 @@
 
 #include "core/state.h"
 #include "assets/soundbase.h"
-#include "persist/profile.h"
 #include "ui/element.h"
+#include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
+#include "world/tournament.h"
 #include "world/world.h"
 
 namespace {

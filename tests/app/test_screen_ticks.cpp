@@ -6,13 +6,14 @@
 #include "core/state.h"
 #include "engine/input.h"
 #include "engine/record.h"
-#include "persist/profile.h"
 #include "tests/app/game_fixture.h"
 #include "ui/actions_race.h"
 #include "ui/display_widgets.h"
 #include "ui/element.h"
+#include "ui/player_profile.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
+#include "world/tournament.h"
 #include "world/world.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include "core/state.h"
 #include "persist/profile.h"
 #include "tests/persist/persist_fixture.h"
+#include "ui/player_profile.h"
 
 using namespace std::string_literals;
 

@@ -1,5 +1,5 @@
+#include "app/settings.h"
 #include "core/state.h"
-#include "persist/settings.h"
 #include "tests/persist/persist_fixture.h"
 
 using namespace std::string_literals;

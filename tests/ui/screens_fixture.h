@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/settings.h"
 #include "app/startup.h"
 #include "core/state.h"
 #include "assets/soundbase.h"
@@ -20,6 +21,7 @@
 #include "ui/display_widgets.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
+#include "ui/actions.h"
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
@@ -38,6 +40,8 @@ protected:
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();
         Game_Reset();
+        // What the game hands the options screen's "Accept" at start-up.
+        Actions_SetAcceptOptions(Settings_Accept);
         SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
         TexBase_LoadFolder(share_registry, "gfx\\share\\");
         TexBase_LoadFolder(object_registry, "gfx\\obj\\");

@@ -9,7 +9,9 @@
 #include "tests/ui/screens_fixture.h"
 #include "ui/actions.h"
 #include "ui/actions_race.h"
+#include "ui/player_profile.h"
 #include "world/mapfile.h"
+#include "world/tournament.h"
 
 namespace {
 

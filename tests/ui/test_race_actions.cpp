@@ -3,11 +3,12 @@
 #include <memory>
 
 #include "core/state.h"
-#include "persist/profile.h"
 #include "tests/ui/screens_fixture.h"
 #include "ui/actions.h"
 #include "ui/actions_race.h"
+#include "ui/player_profile.h"
 #include "world/race_setup.h"
+#include "world/tournament.h"
 
 namespace {
 

@@ -1,0 +1,17 @@
+#include "world/tournament.h"
+
+const std::array<const char*, TOURNAMENT_TRACKS> track_files = {
+    "beach1",  "beach2",  "beach1r",  "beach2r",  "forest1", "forest2", "forest1r", "forest2r",
+    "icy1",    "icy2",    "icy1r",    "icy2r",    "city1",   "city2",   "city1r",   "city2r",
+};
+
+const std::array<const char*, TRACK_GROUPS> group_texts = {
+    "This is your first tracks, so you have to finish it first!",
+    "Forestville is beautifull forest with wonderfull trees and flowers.",
+    "Ice Land is very cold place...",
+    "It is final tracks! The Cup is almost yours.",
+};
+
+bool Tournament_CarUnlocked(int32_t progress, int32_t kind) { return kind <= progress / TRACKS_PER_GROUP; }
+
+bool Tournament_TrackUnlocked(int32_t progress, int32_t track) { return track <= progress; }
