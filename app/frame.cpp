@@ -6,6 +6,7 @@
 #include "editor/editor_draw.h"
 #include "ui/display_widgets.h"
 #include "ui/element.h"
+#include "ui/screens.h"
 #include "world/particles.h"
 #include "world/render.h"
 #include "world/world.h"
@@ -17,9 +18,9 @@ void DrawBackground() { Pr2D_Rect(0, 0, 800, 600, 0x444422, 255, 1); }
 
 // Set after the interface pass, so the pictures turn in the next frame.
 void SetMenuImageAngles() {
-    Element_As<Iimage>(Element_Find("img_sh1")).angle = game.menu_counter;
-    Element_As<Iimage>(Element_Find("img_sh3")).angle = game.menu_counter + 45;
-    Element_As<Iimage>(Element_Find("img_sh2")).angle = 95 - game.menu_counter;
+    screens.img_sh1->angle = game.menu_counter;
+    screens.img_sh3->angle = game.menu_counter + 45;
+    screens.img_sh2->angle = 95 - game.menu_counter;
 }
 
 }  // namespace
@@ -45,7 +46,7 @@ void DrawFrame() {
             DrawBackground();
             DrawWorld(draw_list);
             DrawParticles(particle_system);
-            if (Element_Named("chk_wp").ticked) DrawWaypoints(world_map);
+            if (screens.chk_wp->ticked) DrawWaypoints(world_map);
             DrawFrameRate();
             Gui_UpdateAll();
             DrawPlacementPreview();

@@ -38,6 +38,7 @@ void Game_Reset() {
     object_registry = TBase{};
     sound_registry = TS_List{};
     Gui_Reset();
+    Screens_Resolve();
 }
 
 void LoadCallback() {
@@ -52,7 +53,7 @@ void LoadCallback() {
     Cam2D_Set(game.main_camera);
     game.state = STATE_PROFILES;
     // With a profile the game starts in the main menu with the last player.
-    if (Element_As<Ilist>(Element_Find("lst_pr")).items.count > 0) {
+    if (screens.lst_pr->items.count > 0) {
         player.name = "Player";
         game.state = STATE_MENU;
         act_back_to_menu();

@@ -31,7 +31,7 @@ void RaceTick() {
     // The rest of this tick still runs after Escape.
     if (Key_Down(OE_KEY_ESCAPE)) {
         SndBase_Stop(sound_registry, "amb");
-        Element_Named("wnd_pause").visible = 1;
+        screens.wnd_pause->visible = 1;
         game.state = STATE_PAUSED;
     }
     game.current_time = U_GetTime();
@@ -53,20 +53,21 @@ void EmitSpark(float x, float y, int32_t min_size, std::optional<int32_t> colour
 
 void MenuTick() {
     game.menu_counter += 4;
-    Element_Named("lb_hello").caption = "Hello, " + player.name;
+    screens.lb_hello->caption = "Hello, " + player.name;
     Particles_Update(particle_system);
     EmitSpark(100, 170, 20, 0xFFFF);
 }
 
-// The chosen car kind in the chosen colour on a screen's preview images.
-void ShowCarPreview(const char* body, const char* top, const char* colour_patch) {
+// The chosen car kind in the chosen colour on a screen's preview images, and
+// its lock while it is not open yet.
+void ShowCarPreview(const tcar_picker& picker) {
+    picker.lock->visible = !Profile_CarUnlocked(player.car_kind);
     const std::string& kind = car_kind_names[player.car_kind];
     const int32_t colour = car_colours[player.car_colour];
-    Element_As<Iimage>(Element_Find(body)).texture = TexBase_Find(object_registry, kind + "_wh10");
-    Iimage& top_layer = Element_As<Iimage>(Element_Find(top));
-    top_layer.texture = TexBase_Find(object_registry, kind + "_tp10");
-    top_layer.tint = colour;
-    Element_As<Iimage>(Element_Find(colour_patch)).tint = colour;
+    picker.body->texture = TexBase_Find(object_registry, kind + "_wh10");
+    picker.top->texture = TexBase_Find(object_registry, kind + "_tp10");
+    picker.top->tint = colour;
+    picker.colour->tint = colour;
 }
 
 // A firework at (x, y): its bang, panned, and twenty sparks of random colours.
@@ -76,32 +77,29 @@ void Firework(int32_t x, int32_t y) {
 }
 
 void TournamentTick() {
-    Element_Named("img_locktr").visible = !Profile_CarUnlocked(player.car_kind);
     Particles_Update(particle_system);
-    Element_Named("lb_cccscr").caption = "Your score is " + std::to_string(player.score);
-    Element_Named("lb_ctrack").caption = "Track " + std::to_string(player.progress % 4 + 1);
-    Element_Named("lb_ctrack").visible = player.progress <= 15;
-    if (player.progress > 15) {
+    screens.lb_cccscr->caption = "Your score is " + std::to_string(player.score);
+    screens.lb_ctrack->caption = "Track " + std::to_string(player.progress % TRACKS_PER_GROUP + 1);
+    screens.lb_ctrack->visible = player.progress < PROGRESS_CUP_WON;
+    if (player.progress >= PROGRESS_CUP_WON) {
         // Every track won: the winner's caption and fireworks.
-        Element_Named("lb_ccc").caption = "Congratulations!!! You are the Winner!!!";
+        screens.lb_ccc->caption = "Congratulations!!! You are the Winner!!!";
         EmitSpark(240, 70, 50, 0xFFFF);
         const int32_t l = random(800);
         const int32_t m = random(600);
         if (random(5) == 1) Firework(l, m);
     } else {
-        Element_Named("lb_ccc").caption = group_texts[player.progress / 4];
+        screens.lb_ccc->caption = group_texts[player.progress / TRACKS_PER_GROUP];
     }
-    ShowCarPreview("img_car_wh", "img_car_tp", "img_color");
+    ShowCarPreview(screens.tour_car);
 }
 
 void FreeRaceTick() {
-    Element_Named("img_locktr2").visible = !Profile_CarUnlocked(player.car_kind);
-    Element_Named("txt_locktr_map2").visible = !Profile_TrackUnlocked(player.free_track);
+    screens.txt_locktr_map2->visible = !Profile_TrackUnlocked(player.free_track);
     // The picture of the track's group.
-    Element_As<Iimage>(Element_Find("img_track2")).texture =
-        TexBase_Find(share_registry, "t" + std::to_string(player.free_track / 4));
-    ShowCarPreview("img_car_wh2", "img_car_tp2", "img_color2");
-    Element_Named("lb_ctrack2").caption = "Track " + std::to_string(player.free_track % 4 + 1);
+    screens.img_track2->texture = TexBase_Find(share_registry, "t" + std::to_string(player.free_track / TRACKS_PER_GROUP));
+    ShowCarPreview(screens.free_car);
+    screens.lb_ctrack2->caption = "Track " + std::to_string(player.free_track % TRACKS_PER_GROUP + 1);
 }
 
 void FinishedTick() {
@@ -115,10 +113,9 @@ void Race_Step(tworld& map) {
     const RaceEvents events = Race_Update(map, Race_CameraView());
     Race_PlayEffects(events);
     if (!events.finished) return;
-    if (game.race_mode == 0)
-        Screens_Show(events.won ? "wnd_fin_good" : "wnd_fin_bad");
-    else
-        Screens_Show(events.won ? "wnd_fin_good2" : "wnd_fin_bad2");
+    Iwindow* result = game.race_mode == 0 ? (events.won ? screens.wnd_fin_good : screens.wnd_fin_bad)
+                                          : (events.won ? screens.wnd_fin_good2 : screens.wnd_fin_bad2);
+    result->visible = 1;
     game.state = STATE_FINISHED;
 }
 
@@ -141,8 +138,8 @@ void GameTick() {
     // Both keys act in every state, on every tick while held.
     if (Key_Down(OE_KEY_F12)) {
         act_back_to_menu();
-        Screens_Hide("wnd_menu");
-        Screens_Show("wnd_main");
+        screens.wnd_menu->visible = 0;
+        screens.wnd_main->visible = 1;
         game.state = STATE_EDITOR;
     }
     if (Key_Down(OE_KEY_F11)) {

@@ -6,6 +6,7 @@
 #include "assets/texbase.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
+#include "ui/screens.h"
 #include "world/geometry.h"
 #include "world/particles.h"
 #include "world/view.h"
@@ -16,17 +17,17 @@ namespace {
 constexpr int32_t kScrollStep = 16;
 constexpr int32_t kScrollMargin = 10;
 
-bool Ticked(const char* name) { return Element_Named(name).ticked != 0; }
-
 // Adds the selected item with its bottom centre 4 px right of and below the grid
 // point under the mouse. An empty item list or a colour that is not an integer
 // places nothing.
 void PlaceOnGrid(const std::string& item, int32_t grid) {
-    const std::optional<int32_t> colour = Editor_ParseColour(Element_Named("edt_col").caption);
+    const std::optional<int32_t> colour = Editor_ParseColour(screens.edt_col->caption);
     if (item.empty() || !colour) return;
     const int32_t x = (game.mouse_x / grid) * grid + 4 + game.main_camera->x;
     const int32_t y = (game.mouse_y / grid) * grid + 4 + game.main_camera->y;
-    if (World_AddObject(world_map, item, x, y, Ticked("chk_ai"), Ticked("chk_dyn"), *colour)) Editor_Refresh();
+    const uint8_t ai = screens.chk_ai->ticked != 0;
+    const uint8_t dynamic = screens.chk_dyn->ticked != 0;
+    if (World_AddObject(world_map, item, x, y, ai, dynamic, *colour)) Editor_Refresh();
 }
 
 }  // namespace
@@ -66,10 +67,10 @@ bool Editor_DeleteAt(int32_t x, int32_t y) {
 
 void Editor_Input() {
     if (!Key_Down(OE_KEY_SHIFT)) return;
-    const TF_list& items = Element_As<Ilist>(Element_Find("lst_items")).items;
+    const TF_list& items = screens.lst_items->items;
     const std::string item = items.count > 0 ? items.names[0] : std::string();
     if (Mouse_Click(1)) {
-        if (Ticked("chk_wp")) {
+        if (screens.chk_wp->ticked) {
             World_AddWaypoint(world_map, game.mouse_x + game.main_camera->x, game.mouse_y + game.main_camera->y);
         } else {
             PlaceOnGrid(item, 8);

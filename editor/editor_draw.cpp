@@ -7,6 +7,7 @@
 #include "assets/texbase.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
+#include "ui/screens.h"
 
 void DrawWaypoints(const tworld& map) {
     game.main_camera->enabled = 1;
@@ -21,7 +22,7 @@ void DrawWaypoints(const tworld& map) {
 
 void DrawPlacementPreview() {
     if (!Key_Down(OE_KEY_SHIFT)) return;
-    const TF_list& items = Element_As<Ilist>(Element_Find("lst_items")).items;
+    const TF_list& items = screens.lst_items->items;
     if (items.count <= 0) return;
     const OE_Texture texture = TexBase_Find(object_registry, items.names[0] + "1");
     if (!texture) return;

@@ -24,94 +24,86 @@ namespace {
 OE_Procedure accept_options = nullptr;
 
 // One option row's pair of boxes: the one clicked ends up ticked, its partner not.
-void TickPair(const char* on, const char* off) {
-    Element_Named(on).ticked = 1;
-    Element_Named(off).ticked = 0;
+void TickPair(Icheckbox* on, Icheckbox* off) {
+    on->ticked = 1;
+    off->ticked = 0;
 }
 
 // The editor's map file named by an edit box.
-std::string EditorMapFile(const char* edit_box) { return "wld\\" + Element_Named(edit_box).caption + ".wld"; }
+std::string EditorMapFile(const Iedit* edit_box) { return "wld\\" + edit_box->caption + ".wld"; }
 
 // The same rule as for profile names: one plain file name, nothing else.
-bool EditorMapNameIsSafe(const char* edit_box) {
-    return Profile_NameIsStorable(Element_Named(edit_box).caption);
-}
+bool EditorMapNameIsSafe(const Iedit* edit_box) { return Profile_NameIsStorable(edit_box->caption); }
 
 }  // namespace
 
 void act_back_to_menu() {
-    Ilist& profiles = Element_As<Ilist>(Element_Find("lst_pr"));
-    profiles.items = FList_FromFolder("prf\\*.*");
+    screens.lst_pr->items = FList_FromFolder("prf\\*.*");
     // Without a profile there is no menu to go to.
-    if (profiles.items.count == 0) return;
+    if (screens.lst_pr->items.count == 0) return;
     player.free_track = 0;
     player.car_kind = 0;
     player.car_colour = 0;
     Race_ClearResult();
-    Screens_Hide("wnd_pause");
-    Screens_Show("wnd_menu");
-    for (const char* window : {"wnd_tour", "wnd_help", "wnd_opt", "wnd_sr", "wnd_main", "wnd_pr", "wnd_pr_cr",
-                               "wnd_pr_ld"})
-        Screens_Hide(window);
+    screens.wnd_pause->visible = 0;
+    screens.wnd_menu->visible = 1;
+    for (Iwindow* window : {screens.wnd_tour, screens.wnd_help, screens.wnd_opt, screens.wnd_sr, screens.wnd_main,
+                            screens.wnd_pr, screens.wnd_pr_cr, screens.wnd_pr_ld})
+        window->visible = 0;
     game.state = STATE_MENU;
 }
 
 void act_tournament() {
     Profile_Save();
-    Iimage& track = Element_As<Iimage>(Element_Find("img_track"));
-    if (player.progress < PROGRESS_CUP_WON) {
-        track.texture = TexBase_Find(share_registry, "t" + std::to_string(player.progress / 4));
-        Screens_Hide("btn_send");
-        Screens_Show("btn_start_tr");
-    } else {
-        track.texture = TexBase_Find(share_registry, "g_tr");
-        Screens_Show("btn_send");
-        Screens_Hide("btn_start_tr");
-    }
-    Screens_Hide("wnd_fin_good");
-    Screens_Hide("wnd_fin_bad");
-    Screens_Hide("wnd_menu");
-    Screens_Show("wnd_tour");
+    const bool cup_won = player.progress >= PROGRESS_CUP_WON;
+    screens.img_track->texture =
+        TexBase_Find(share_registry, cup_won ? "g_tr" : "t" + std::to_string(player.progress / TRACKS_PER_GROUP));
+    screens.btn_send->visible = cup_won;
+    screens.btn_start_tr->visible = !cup_won;
+    screens.wnd_fin_good->visible = 0;
+    screens.wnd_fin_bad->visible = 0;
+    screens.wnd_menu->visible = 0;
+    screens.wnd_tour->visible = 1;
     game.state = STATE_TOURNAMENT;
     Race_ClearResult();
 }
 
 void act_free_race() {
     Race_ClearResult();
-    Screens_Hide("wnd_fin_good2");
-    Screens_Hide("wnd_fin_bad2");
-    Screens_Hide("wnd_menu");
-    Screens_Show("wnd_sr");
+    screens.wnd_fin_good2->visible = 0;
+    screens.wnd_fin_bad2->visible = 0;
+    screens.wnd_menu->visible = 0;
+    screens.wnd_sr->visible = 1;
     game.state = STATE_FREE_RACE;
 }
 
 void act_options() {
-    Screens_Hide("wnd_menu");
-    Screens_Show("wnd_opt");
+    screens.wnd_menu->visible = 0;
+    screens.wnd_opt->visible = 1;
     game.state = STATE_OPTIONS;
 }
 
 void act_help() {
     game.state = STATE_HELP;
-    Screens_Hide("wnd_menu");
-    Screens_Show("wnd_help");
+    screens.wnd_menu->visible = 0;
+    screens.wnd_help->visible = 1;
 }
 
 void act_help_overview() {
-    Screens_Show("img_h1");
-    Screens_Hide("img_h2");
-    Screens_Hide("img_h3");
+    screens.img_h1->visible = 1;
+    screens.img_h2->visible = 0;
+    screens.img_h3->visible = 0;
 }
 
 void act_help_controls() {
-    Screens_Show("img_h2");
-    Screens_Hide("img_h1");
-    Screens_Hide("img_h3");
+    screens.img_h2->visible = 1;
+    screens.img_h1->visible = 0;
+    screens.img_h3->visible = 0;
 }
 
 void act_resume() {
     game.state = STATE_RACE;
-    Screens_Hide("wnd_pause");
+    screens.wnd_pause->visible = 0;
 }
 
 // A missing link file opens nothing; the game carries on either way.
@@ -125,12 +117,12 @@ void act_quit() {
     OE_OpenLinkFile("play.url");
 }
 
-void act_fullscreen() { TickPair("chk_fs", "chk_wd"); }
-void act_windowed() { TickPair("chk_wd", "chk_fs"); }
-void act_ambient_on() { TickPair("chk_ame", "chk_amd"); }
-void act_ambient_off() { TickPair("chk_amd", "chk_ame"); }
-void act_music_on() { TickPair("chk_mme", "chk_mmd"); }
-void act_music_off() { TickPair("chk_mmd", "chk_mme"); }
+void act_fullscreen() { TickPair(screens.chk_fs, screens.chk_wd); }
+void act_windowed() { TickPair(screens.chk_wd, screens.chk_fs); }
+void act_ambient_on() { TickPair(screens.chk_ame, screens.chk_amd); }
+void act_ambient_off() { TickPair(screens.chk_amd, screens.chk_ame); }
+void act_music_on() { TickPair(screens.chk_mme, screens.chk_mmd); }
+void act_music_off() { TickPair(screens.chk_mmd, screens.chk_mme); }
 
 void act_accept_options() {
     if (accept_options) accept_options();
@@ -141,12 +133,12 @@ void Actions_SetAcceptOptions(OE_Procedure save_and_apply) { accept_options = sa
 
 // A map name that could lead out of "wld\" saves and loads nothing.
 void act_editor_save() {
-    if (EditorMapNameIsSafe("edt_save")) World_Save(world_map, EditorMapFile("edt_save"));
+    if (EditorMapNameIsSafe(screens.edt_save)) World_Save(world_map, EditorMapFile(screens.edt_save));
 }
 
 // Loads over the current map without clearing it first.
 void act_editor_load() {
-    if (EditorMapNameIsSafe("edt_load")) World_LoadRace(world_map, EditorMapFile("edt_load"));
+    if (EditorMapNameIsSafe(screens.edt_load)) World_LoadRace(world_map, EditorMapFile(screens.edt_load));
 }
 
 void act_editor_undo_waypoint() { world_map.waypoint_count = std::max(world_map.waypoint_count - 1, 0); }

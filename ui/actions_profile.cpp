@@ -14,7 +14,7 @@
 
 namespace {
 
-Ilist& ProfileList() { return Element_As<Ilist>(Element_Find("lst_pr")); }
+Ilist& ProfileList() { return *screens.lst_pr; }
 
 // The dialogs that lead to a profile start from a clean standing.
 void ForgetStanding() {
@@ -27,27 +27,27 @@ void ForgetStanding() {
 void act_change_profile() {
     game.state = STATE_PROFILES;
     ProfileList().items = FList_FromFolder("prf\\*.*");
-    Screens_Show("wnd_pr");
-    Screens_Hide("wnd_menu");
+    screens.wnd_pr->visible = 1;
+    screens.wnd_menu->visible = 0;
 }
 
 void act_new_profile() {
-    Screens_Hide("wnd_pr");
-    Screens_Show("wnd_pr_cr");
+    screens.wnd_pr->visible = 0;
+    screens.wnd_pr_cr->visible = 1;
     ForgetStanding();
 }
 
 void act_pick_profile() {
     if (ProfileList().items.count == 0) return;
     ForgetStanding();
-    Screens_Hide("wnd_pr");
-    Screens_Show("wnd_pr_ld");
+    screens.wnd_pr->visible = 0;
+    screens.wnd_pr_ld->visible = 1;
 }
 
 void act_create_profile() {
     // The name becomes a file name in "prf\": one that could lead elsewhere or
     // cannot be stored is refused like an empty one.
-    const std::string name = Element_Named("edt_pr_cr").caption;
+    const std::string name = screens.edt_pr_cr->caption;
     if (!Profile_NameIsStorable(name)) return;
     std::string previous = std::exchange(player.name, name);
     // A profile that could not be written would leave no menu to go to.

@@ -19,7 +19,6 @@ constexpr int32_t kLastCarKind = 3;
 constexpr int32_t kLastColour = 15;
 constexpr int32_t kLastTrack = 15;
 
-bool Visible(const char* name) { return Element_Named(name).visible != 0; }
 
 }  // namespace
 
@@ -32,27 +31,26 @@ void act_prev_track() { player.free_track = std::max(player.free_track - 1, 0); 
 
 void act_difficulty() {
     player.difficulty = player.difficulty >= 2 || player.difficulty < 0 ? 0 : player.difficulty + 1;
-    for (const char* button : {"btn_pow", "btn_pow2"})
-        Element_Named(button).caption = difficulty_names[player.difficulty];
+    for (Ibutton* button : {screens.btn_pow, screens.btn_pow2}) button->caption = difficulty_names[player.difficulty];
 }
 
 void act_start_tournament_race() {
     // The lock shown by the tick; a won cup has no track left to race.
-    if (Visible("img_locktr") || player.progress < 0 || player.progress > kLastTrack) {
+    if (screens.tour_car.lock->visible || player.progress < 0 || player.progress > kLastTrack) {
         SndBase_Play(sound_registry, "bad", false);
         return;
     }
     game.race_mode = 0;
-    Screens_Hide("wnd_tour");
+    screens.wnd_tour->visible = 0;
     World_StartRace(track_files[player.progress]);
 }
 
 void act_start_free_race() {
-    if (Visible("img_locktr2") || Visible("txt_locktr_map2")) {
+    if (screens.free_car.lock->visible || screens.txt_locktr_map2->visible) {
         SndBase_Play(sound_registry, "bad", false);
         return;
     }
     game.race_mode = 1;
-    Screens_Hide("wnd_sr");
+    screens.wnd_sr->visible = 0;
     World_StartRace(track_files[player.free_track]);
 }

@@ -1,27 +1,21 @@
 #include "ui/options_boxes.h"
 
 #include "core/state.h"
-#include "ui/element.h"
-
-namespace {
-
-uint8_t& Ticked(const char* name) { return Element_Named(name).ticked; }
-
-}  // namespace
+#include "ui/screens.h"
 
 void Options_FromBoxes() {
-    options.windowed = Ticked("chk_wd");
-    options.music_off = Ticked("chk_mmd");
-    options.ambient_off = Ticked("chk_amd");
-    options.country = Element_Named("edt_ct").caption;
+    options.windowed = screens.chk_wd->ticked;
+    options.music_off = screens.chk_mmd->ticked;
+    options.ambient_off = screens.chk_amd->ticked;
+    options.country = screens.edt_ct->caption;
 }
 
 void Options_ToBoxes() {
-    Ticked("chk_wd") = options.windowed;
-    Ticked("chk_mmd") = options.music_off;
-    Ticked("chk_amd") = options.ambient_off;
-    Ticked("chk_fs") = Ticked("chk_wd") ^ 1;
-    Ticked("chk_ame") = Ticked("chk_amd") ^ 1;
-    Ticked("chk_mme") = Ticked("chk_mmd") ^ 1;
-    Element_Named("edt_ct").caption = options.country;
+    screens.chk_wd->ticked = options.windowed;
+    screens.chk_mmd->ticked = options.music_off;
+    screens.chk_amd->ticked = options.ambient_off;
+    screens.chk_fs->ticked = screens.chk_wd->ticked ^ 1;
+    screens.chk_ame->ticked = screens.chk_amd->ticked ^ 1;
+    screens.chk_mme->ticked = screens.chk_mmd->ticked ^ 1;
+    screens.edt_ct->caption = options.country;
 }

@@ -3,8 +3,12 @@
 // visible, then what is set after creation.
 #include "ui/screens.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/state.h"
 #include "assets/soundbase.h"
@@ -243,7 +247,69 @@ void FinishStyle() {
     Gui_SetButtonSkin(Share("g_but"));
 }
 
+// Stand-ins for handles whose element is missing, outside the element list:
+// hidden, never drawn, one for each handle so none reads another's state.
+std::vector<std::unique_ptr<ielement>> spares;
+
+// Points `handle` at the last element named `name` when it is of the handle's
+// class; otherwise at a fresh stand-in of that class, and notes the name.
+template <class T>
+void Resolve(T*& handle, const std::string& name, std::vector<std::string>& missing) {
+    ielement& found = Element_At(Element_Find(name));
+    handle = found.name == name ? dynamic_cast<T*>(&found) : nullptr;
+    if (handle) return;
+    missing.push_back(name);
+    auto spare = std::make_unique<T>(name, 0, 0, 0, 0, "", 0);
+    handle = spare.get();
+    spares.push_back(std::move(spare));
+}
+
+void ResolvePicker(tcar_picker& picker, const std::string& suffix, std::vector<std::string>& missing) {
+    Resolve(picker.body, "img_car_wh" + suffix, missing);
+    Resolve(picker.top, "img_car_tp" + suffix, missing);
+    Resolve(picker.lock, "img_locktr" + suffix, missing);
+    Resolve(picker.colour, "img_color" + suffix, missing);
+}
+
 }  // namespace
+
+tscreens screens;
+
+std::vector<std::string> Screens_Resolve() {
+    std::vector<std::string> missing;
+    // Every handle is pointed anew below, so the old stand-ins can go.
+    spares.clear();
+    tscreens& s = screens;
+    for (auto [handle, name] : {std::pair{&s.wnd_main, "wnd_main"}, {&s.wnd_menu, "wnd_menu"}, {&s.wnd_pr, "wnd_pr"},
+                                {&s.wnd_pr_cr, "wnd_pr_cr"}, {&s.wnd_pr_ld, "wnd_pr_ld"}, {&s.wnd_tour, "wnd_tour"},
+                                {&s.wnd_opt, "wnd_opt"}, {&s.wnd_sr, "wnd_sr"}, {&s.wnd_fin_good, "wnd_fin_good"},
+                                {&s.wnd_fin_bad, "wnd_fin_bad"}, {&s.wnd_fin_good2, "wnd_fin_good2"},
+                                {&s.wnd_fin_bad2, "wnd_fin_bad2"}, {&s.wnd_pause, "wnd_pause"}, {&s.wnd_help, "wnd_help"}})
+        Resolve(*handle, name, missing);
+    for (auto [handle, name] : {std::pair{&s.chk_ai, "chk_ai"}, {&s.chk_dyn, "chk_dyn"}, {&s.chk_wp, "chk_wp"},
+                                {&s.chk_fs, "chk_fs"}, {&s.chk_wd, "chk_wd"}, {&s.chk_ame, "chk_ame"},
+                                {&s.chk_amd, "chk_amd"}, {&s.chk_mme, "chk_mme"}, {&s.chk_mmd, "chk_mmd"}})
+        Resolve(*handle, name, missing);
+    for (auto [handle, name] : {std::pair{&s.edt_save, "edt_save"}, {&s.edt_load, "edt_load"},
+                                {&s.edt_col, "edt_col"}, {&s.edt_pr_cr, "edt_pr_cr"}, {&s.edt_ct, "edt_ct"}})
+        Resolve(*handle, name, missing);
+    for (auto [handle, name] : {std::pair{&s.img_sh1, "img_sh1"}, {&s.img_sh2, "img_sh2"}, {&s.img_sh3, "img_sh3"},
+                                {&s.img_track, "img_track"}, {&s.img_track2, "img_track2"}, {&s.img_h1, "img_h1"},
+                                {&s.img_h2, "img_h2"}, {&s.img_h3, "img_h3"}})
+        Resolve(*handle, name, missing);
+    for (auto [handle, name] : {std::pair{&s.lb_hello, "lb_hello"}, {&s.lb_ccc, "lb_ccc"},
+                                {&s.lb_cccscr, "lb_cccscr"}, {&s.lb_ctrack, "lb_ctrack"}, {&s.lb_ctrack2, "lb_ctrack2"}})
+        Resolve(*handle, name, missing);
+    for (auto [handle, name] : {std::pair{&s.btn_start_tr, "btn_start_tr"}, {&s.btn_pow, "btn_pow"},
+                                {&s.btn_send, "btn_send"}, {&s.btn_pow2, "btn_pow2"}})
+        Resolve(*handle, name, missing);
+    Resolve(s.lst_items, "lst_items", missing);
+    Resolve(s.lst_pr, "lst_pr", missing);
+    Resolve(s.txt_locktr_map2, "txt_locktr_map2", missing);
+    ResolvePicker(s.tour_car, "", missing);
+    ResolvePicker(s.free_car, "2", missing);
+    return missing;
+}
 
 void Screens_Build() {
     element_list.clear();
@@ -258,8 +324,8 @@ void Screens_Build() {
     BuildResultWindows();
     BuildPauseAndHelp();
     FinishStyle();
+    const std::vector<std::string> missing = Screens_Resolve();
+    if (missing.empty()) return;
+    std::fprintf(stderr, "korvamo: no element of the right class for the screen handle \"%s\"\n", missing[0].c_str());
+    std::abort();
 }
-
-void Screens_Show(std::string_view name) { Element_Named(name).visible = 1; }
-
-void Screens_Hide(std::string_view name) { Element_Named(name).visible = 0; }

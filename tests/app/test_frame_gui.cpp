@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/frame.h"
+#include "app/startup.h"
 #include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
@@ -17,8 +18,7 @@ class FrameInterfacePass : public ::testing::Test {
 protected:
     void SetUp() override {
         oe::UseRecordingBackend();
-        element_list.clear();
-        gui_parent = 0;
+        Game_Reset();
         Element_Add(std::make_unique<Iwindow>("wnd_probe", 0, 0, 800, 600, "", 1));
         Gui_SetParentToLast();
         Element_Add(std::make_unique<Itext>("txt_probe", 400, 300, 0, 0, "probe", 1));
@@ -26,10 +26,7 @@ protected:
         game.mouse_y = 400;
     }
 
-    void TearDown() override {
-        element_list.clear();
-        game.state = 0;
-    }
+    void TearDown() override { Game_Reset(); }
 
     // Where in the frame's calls the probe text was drawn; -1 when it was not.
     static long ProbeAt() {

@@ -20,6 +20,7 @@
 #include "engine/record.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
+#include "ui/screens.h"
 #include "world/world.h"
 
 class EditorTest : public ::testing::Test {
@@ -44,6 +45,7 @@ protected:
         for (const char* name : {"chk_ai", "chk_dyn", "chk_wp"})
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         Element_Add(std::make_unique<Iedit>("edt_col", 0, 0, 100, 16, "$111111", 1));
+        Screens_Resolve();
         game.main_camera = Cam2D_Create();
         game.state = STATE_EDITOR;
         oe::Recorder_Enable(true);

@@ -17,6 +17,7 @@
 #include "engine/record.h"
 #include "ui/element.h"
 #include "ui/input_widgets.h"
+#include "ui/screens.h"
 #include "world/race_rules.h"
 
 class PersistTest : public ::testing::Test {
@@ -37,6 +38,7 @@ protected:
             Element_Add(std::make_unique<Icheckbox>(name, 0, 0, 16, 16, "", 1));
         }
         Element_Add(std::make_unique<Iedit>("edt_ct", 0, 0, 100, 16, "", 0));
+        Screens_Resolve();
     }
     void TearDown() override {
         Fs_InjectFault(FsFault::None);

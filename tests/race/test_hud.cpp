@@ -4,6 +4,7 @@
 #include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
+#include "ui/screens.h"
 #include "world/view.h"
 
 namespace {
@@ -228,6 +229,7 @@ TEST_F(Frame, States3And4DrawNothingAtAll) {
 TEST_F(Frame, TheMainMenuTurnsItsPicturesAfterTheInterfacePass) {
     for (const char* name : {"img_sh1", "img_sh2", "img_sh3"})
         Element_Add(std::make_unique<Iimage>(name, 0, 0, 10, 10, "", 1));
+    Screens_Resolve();
     game.menu_counter = 8;
     game.state = STATE_MENU;
     DrawFrame();

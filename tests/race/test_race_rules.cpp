@@ -6,6 +6,7 @@
 #include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
+#include "ui/screens.h"
 #include "world/physics.h"
 
 namespace {
@@ -27,6 +28,7 @@ protected:
     static void AddResultWindows() {
         for (const char* name : {"wnd_fin_good", "wnd_fin_bad", "wnd_fin_good2", "wnd_fin_bad2"})
             Element_Add(std::make_unique<Iwindow>(name, 0, 0, 400, 300, "", 0));
+        Screens_Resolve();
     }
 
     static int Visible(const char* name) { return Element_Named(name).visible; }

@@ -3,6 +3,7 @@
 #include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
+#include "ui/screens.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ protected:
         RaceTest::SetUp();
         LoadSounds({"amb", "get"});
         Element_Add(std::make_unique<Iwindow>("wnd_pause", 0, 0, 400, 300, "", 0));
+        Screens_Resolve();
         car_ = AddCar("car", 0, 0, 1);
         World_AddWaypoint(world_map, 0, -5000);
         game.state = STATE_RACE;

@@ -361,4 +361,22 @@ TEST_F(ScreenBuilder, WithoutProfilesOrObjectListTheListsAreEmpty) {
     EXPECT_EQ(Element_As<Ilist>(Element_Find("lst_items")).items.count, 0);
 }
 
+// Every handle the game uses finds its element in the list the builder makes;
+// a name the list lacks is reported and gets a stand-in outside the list.
+TEST_F(ScreenBuilder, HandlesFindTheirElementsAndReportAMissingName) {
+    Screens_Build();
+    EXPECT_TRUE(Screens_Resolve().empty());
+    const auto listed = [](const ielement* e) {
+        return std::any_of(element_list.begin(), element_list.end(), [e](const auto& o) { return o.get() == e; });
+    };
+    EXPECT_TRUE(listed(screens.wnd_pause) && listed(screens.free_car.lock) && listed(screens.edt_col));
+    EXPECT_EQ(screens.free_car.lock->name, "img_locktr2");
+    EXPECT_EQ(screens.lst_pr, &Element_As<Ilist>(Element_Find("lst_pr")));
+
+    Named("wnd_pause").name = "renamed";
+    EXPECT_EQ(Screens_Resolve(), std::vector<std::string>{"wnd_pause"});
+    EXPECT_FALSE(listed(screens.wnd_pause));
+    EXPECT_EQ(screens.wnd_pause->visible, 0);
+}
+
 }  // namespace
