@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 #include "app/frame.h"
 #include "core/state.h"
 #include "app/tick.h"

@@ -1,5 +1,5 @@
 // The autopilot drives through the engine's keys and never touches the car.
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 #include "app/tick.h"
 #include "core/state.h"
 #include "race_fixture.h"

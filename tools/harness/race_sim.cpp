@@ -9,7 +9,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 #include "core/state.h"
 #include "core/random.h"
 #include "app/startup.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <sstream>
 
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 #include "app/frame.h"
 #include "core/state.h"
 #include "assets/soundbase.h"

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 #include "app/frame.h"
 #include "core/state.h"
 #include "core/random.h"

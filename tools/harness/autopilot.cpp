@@ -1,4 +1,4 @@
-#include "app/autopilot.h"
+#include "tools/harness/autopilot.h"
 
 #include <algorithm>
 #include <array>
