@@ -8,7 +8,7 @@
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "engine/oe.h"
-#include "world/race_rules.h"
+#include "world/tuning.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void DrawCountdown() {
 
 void DrawLapCounter() {
     Pr2D_Rect(116, 32, 116, 64, 0, 64, 1);
-    DrawShadowed(128, 48, std::to_string(race.player_laps + 1) + "/4 Laps", 1.0f, 0xFFFFFF);
+    DrawShadowed(128, 48, std::to_string(race.player_laps + 1) + "/" + std::to_string(RACE_LAPS) + " Laps", 1.0f, 0xFFFFFF);
 }
 
 void DrawBonusPanel() {

@@ -11,13 +11,14 @@
 #include "world/race_rules.h"
 #include "world/race_setup.h"
 #include "world/tournament.h"
+#include "world/tuning.h"
 #include "world/world.h"
 
 namespace {
 
-constexpr int32_t kLastCarKind = 3;
-constexpr int32_t kLastColour = 15;
-constexpr int32_t kLastTrack = 15;
+constexpr int32_t kLastCarKind = static_cast<int32_t>(car_kind_names.size()) - 1;
+constexpr int32_t kLastColour = static_cast<int32_t>(car_colours.size()) - 1;
+constexpr int32_t kLastTrack = TOURNAMENT_TRACKS - 1;
 
 
 }  // namespace
@@ -30,7 +31,7 @@ void act_next_track() { player.free_track = std::min(player.free_track + 1, kLas
 void act_prev_track() { player.free_track = std::max(player.free_track - 1, 0); }
 
 void act_difficulty() {
-    player.difficulty = player.difficulty >= 2 || player.difficulty < 0 ? 0 : player.difficulty + 1;
+    player.difficulty = player.difficulty >= HARDEST_DIFFICULTY || player.difficulty < 0 ? 0 : player.difficulty + 1;
     for (Ibutton* button : {screens.btn_pow, screens.btn_pow2}) button->caption = difficulty_names[player.difficulty];
 }
 

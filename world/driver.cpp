@@ -4,6 +4,7 @@
 
 #include "engine/oe.h"
 #include "world/geometry.h"
+#include "world/tuning.h"
 
 bool Driver_Step(tworld& map, int32_t i) {
     if (i < 0 || i >= std::min(map.count, WORLD_CAPACITY)) return false;
@@ -20,7 +21,7 @@ bool Driver_Step(tworld& map, int32_t i) {
             car.laps += 1;
         }
     }
-    if (car.laps == 4 && car.waypoint == 1) {
+    if (car.laps == RACE_LAPS && car.waypoint == 1) {
         car.throttle = 0;
         return true;
     }

@@ -9,6 +9,7 @@
 #include "world/driver.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
+#include "world/tuning.h"
 #include "world/view.h"
 
 namespace {
@@ -57,8 +58,8 @@ void SwayWater(tminimal& water) {
 void ReadPlayerKeys(tminimal& car, int32_t i) {
     if (Key_Down(OE_KEY_UP)) car.throttle = 1;
     if (Key_Down(OE_KEY_DOWN)) car.throttle = -1;
-    if (Key_Down(OE_KEY_RIGHT)) car.frame -= 0.02f * car.speed;
-    if (Key_Down(OE_KEY_LEFT)) car.frame += 0.02f * car.speed;
+    if (Key_Down(OE_KEY_RIGHT)) car.frame -= STEERING * car.speed;
+    if (Key_Down(OE_KEY_LEFT)) car.frame += STEERING * car.speed;
     if (car.frame < 1.0f)
         car.frame = 16.0f;
     else if (car.frame > 16.0f)
@@ -71,15 +72,15 @@ void ReadPlayerKeys(tminimal& car, int32_t i) {
 
 void UpdateSpeed(tminimal& car) {
     if (car.throttle != 0) {
-        car.speed = car.speed * 1.4f + 0.0001f;
+        car.speed = car.speed * ACCELERATION + ACCELERATION_KICK;
         if (static_cast<float>(car.top_speed) <= car.speed) car.speed = static_cast<float>(car.top_speed);
         return;
     }
-    car.speed *= 0.9f;
-    if (car.speed <= 1.0f) {
+    car.speed *= COASTING;
+    if (car.speed <= REST_SPEED) {
         car.vx = 0.0f;
         car.vy = 0.0f;
-        car.speed = 1.0f;
+        car.speed = REST_SPEED;
     }
 }
 
@@ -113,7 +114,7 @@ void EngineSound(const tminimal& car, float hx, float hy, RaceEvents& events) {
 // The direction of travel turns towards the heading, faster at speed and in
 // faster cars; each test sees the result of the one before.
 void Grip(tminimal& car, float hx, float hy) {
-    const float k = static_cast<float>((20 - car.top_speed) * 50 + 200);
+    const float k = static_cast<float>((GRIP_TOP_SPEED - car.top_speed) * GRIP_SLIP_PER_SPEED + GRIP_BASE);
     const float pull = car.speed / k;
     if (car.vx < hx) car.vx += pull;
     if (car.vx > hx) car.vx -= pull;
@@ -130,8 +131,8 @@ void Contacts(tworld& map, int32_t& i, RaceEvents& events) {
         tminimal& other = map.objects[j];
         const Contact c = Touch(car, other);
         if (!c.touching || IsLandKind(other.kind)) continue;
-        if (car.ai == 0 && car.speed > 9.0f) events.sounds.push_back({"bum"});
-        car.speed *= 0.9f;
+        if (car.ai == 0 && car.speed > BUMP_SOUND_SPEED) events.sounds.push_back({"bum"});
+        car.speed *= CONTACT_SLOWDOWN;
         const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
         car.x = M_Round(car.x + M_Cos(a) * c.overlap);
         car.y = M_Round(car.y + M_Sin(a) * c.overlap);
@@ -162,7 +163,7 @@ void CarStep(tworld& map, int32_t& i, RaceEvents& events) {
         hx *= static_cast<float>(car.throttle);
         hy *= static_cast<float>(car.throttle);
         EngineSound(car, hx, hy, events);
-        car.bounce = random(2);
+        car.bounce = random(BOUNCE_STEPS);
         Grip(car, hx, hy);
     }
     car.x = M_Round(car.x - car.vx * car.speed);

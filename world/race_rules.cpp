@@ -8,6 +8,7 @@
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/oe.h"
+#include "world/tournament.h"
 #include "world/view.h"
 
 namespace {
@@ -26,7 +27,6 @@ constexpr std::array<BonusKind, 3> kBonuses = {{
 }};
 
 constexpr size_t kMaxBonuses = 6;
-constexpr int32_t kMaxProgress = 16;
 
 int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
 
@@ -137,7 +137,7 @@ void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
     // A tournament race moves the standing on; a free race changes nothing.
     if (game.race_mode != 0) return;
     if (events.won)
-        player.progress = std::min(player.progress + 1, kMaxProgress);
+        player.progress = std::min(player.progress + 1, PROGRESS_CUP_WON);
     else
         player.score = std::max(player.score - 1000, 0);
 }

@@ -7,9 +7,8 @@
 #include <cstdint>
 
 #include "world/race_events.h"
+#include "world/tuning.h"
 #include "world/world.h"
-
-constexpr int32_t RACE_LAPS = 4;
 
 // Forgets the laps and the first finisher, as the screens that lead to a race do.
 void Race_ClearResult();

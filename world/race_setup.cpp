@@ -8,14 +8,14 @@
 #include "world/geometry.h"
 #include "world/mapfile.h"
 #include "world/physics.h"
+#include "world/tuning.h"
 
 namespace {
 
+// A kind that is no car kind drives like the first, the jeep.
 int32_t BaseTopSpeed(const std::string& kind) {
-    if (kind == "car") return 16;
-    if (kind == "tank") return 17;
-    if (kind == "turbo") return 18;
-    return 15;
+    const auto found = std::find(car_kind_names.begin(), car_kind_names.end(), kind);
+    return TOP_SPEEDS[found == car_kind_names.end() ? 0 : found - car_kind_names.begin()];
 }
 
 // Start values of an object just read from the file.
@@ -59,7 +59,8 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
     const int32_t count = std::clamp(world.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
-        if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - o.ai * (2 - player.difficulty);
+        const int32_t handicap = o.ai * (HARDEST_DIFFICULTY - player.difficulty);
+        if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - handicap;
     }
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
