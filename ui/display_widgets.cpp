@@ -23,7 +23,7 @@ void DrawShadowed(int32_t left, int32_t top, const std::string& text, int32_t sh
 // left click focuses the element, sounds and calls its action. `pan` places
 // both sounds.
 void HoverAndClick(ielement& e, bool inside, int pan) {
-    if (e.hover == 0 && inside) Snd_Play(gui_hover_sound, pan, 0, 0, false);
+    if (e.hover == 0 && inside) Snd_Play(gui.hover_sound, pan, 0, 0, false);
     if (!inside) {
         e.hover = 0;
         return;
@@ -31,7 +31,7 @@ void HoverAndClick(ielement& e, bool inside, int pan) {
     e.hover = 1;
     if (Mouse_Click(OE_MOUSE_LEFT)) {
         e.focused = 1;
-        Snd_Play(gui_click_sound, pan, 0, 0, false);
+        Snd_Play(gui.click_sound, pan, 0, 0, false);
         if (e.action) e.action();
     }
 }
@@ -62,9 +62,9 @@ void Iwindow::Frame() {
             y = Mouse_Y() - drag_dy;
         }
     }
-    SSprite_Draw(gui_window_skin, x, y, w, h, 255, 0, OE_SPRITE_PLAIN);
-    if (!caption.empty()) Pr2D_Rect(x, y, w, kTitleBand, gui_highlight_colour, 128, OE_PR2D_FILL);
-    Gui_DrawText(CaptionLeft(x), y + 4, caption, gui_text_colour);
+    SSprite_Draw(gui.window_skin, x, y, w, h, 255, 0, OE_SPRITE_PLAIN);
+    if (!caption.empty()) Pr2D_Rect(x, y, w, kTitleBand, gui.highlight_colour, 128, OE_PR2D_FILL);
+    Gui_DrawText(CaptionLeft(x), y + 4, caption, gui.text_colour);
 }
 
 void Iimage::Frame() {
@@ -79,9 +79,9 @@ void Iimage::Frame() {
     } else {
         SSprite_Draw(texture, left, top, w, h, 255, angle, OE_SPRITE_PLAIN);
     }
-    Gui_DrawText(CaptionLeft(left), top + h + 8, caption, gui_text_colour);
+    Gui_DrawText(CaptionLeft(left), top + h + 8, caption, gui.text_colour);
     const bool inside = Gui_MouseIn(left, top, w, h);
-    if (hover == 0 && clickable == 1 && inside) Snd_Play(gui_hover_sound, 0, 0, 0, false);
+    if (hover == 0 && clickable == 1 && inside) Snd_Play(gui.hover_sound, 0, 0, 0, false);
     if (inside && clickable == 1) {
         hover = 1;
         // Never set back: later outlines of the whole game are 2 pixels wide.
@@ -89,7 +89,7 @@ void Iimage::Frame() {
         SSprite_Draw(texture, left, top, w, h, 255, angle, OE_SPRITE_PLAIN);
         if (Mouse_Click(OE_MOUSE_LEFT)) {
             focused = 1;
-            Snd_Play(gui_click_sound, 0, 0, 0, false);
+            Snd_Play(gui.click_sound, 0, 0, 0, false);
             if (action) action();
         }
     } else {
@@ -104,12 +104,12 @@ void Ibutton::Frame() {
     const int32_t left = x + p.x;
     const int32_t top = y + p.y;
     if (hover == 1)
-        SSprite_Draw(gui_button_skin, left + 4, top + 4, w - 8, h - 8, 255, 0, OE_SPRITE_PLAIN);
+        SSprite_Draw(gui.button_skin, left + 4, top + 4, w - 8, h - 8, 255, 0, OE_SPRITE_PLAIN);
     else
-        SSprite_Draw(gui_button_skin, left, top, w, h, 255, 0, OE_SPRITE_PLAIN);
+        SSprite_Draw(gui.button_skin, left, top, w, h, 255, 0, OE_SPRITE_PLAIN);
     // A caption wider than the button is drawn smaller to fit inside it.
     const float scale = Gui_FitScale(caption, w - 2 * kCaptionMargin);
-    DrawShadowed(CaptionLeft(left, scale), top + h / 2 - 16, caption, kButtonShadow, gui_button_text_colour, scale);
+    DrawShadowed(CaptionLeft(left, scale), top + h / 2 - 16, caption, kButtonShadow, gui.button_text_colour, scale);
     // A button's sounds come from where the mouse is across the screen.
     HoverAndClick(*this, Gui_MouseIn(left, top, w, h), Mouse_X() - 400);
 }
@@ -130,5 +130,5 @@ void Itext::Frame() {
     if (visible == 0) return;
     ielement::Frame();
     const Offset p = ParentOffset();
-    DrawShadowed(CaptionLeft(x + p.x), y + p.y + h / 2 - 16, caption, kButtonShadow, gui_text_colour);
+    DrawShadowed(CaptionLeft(x + p.x), y + p.y + h / 2 - 16, caption, kButtonShadow, gui.text_colour);
 }

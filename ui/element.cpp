@@ -6,15 +6,7 @@
 
 std::vector<std::unique_ptr<ielement>> element_list;
 
-OE_Font gui_font = nullptr;
-OE_Texture gui_window_skin = nullptr;
-OE_Texture gui_button_skin = nullptr;
-int32_t gui_highlight_colour = 0xFFFFFF;
-int32_t gui_text_colour = 0xFFFFFF;
-int32_t gui_button_text_colour = 0xFFFFFF;
-OE_Sound gui_click_sound = nullptr;
-OE_Sound gui_hover_sound = nullptr;
-int32_t gui_parent = 0;
+tgui gui;
 
 namespace {
 
@@ -31,21 +23,13 @@ public:
 
 void Gui_Reset() {
     element_list.clear();
-    gui_font = nullptr;
-    gui_window_skin = nullptr;
-    gui_button_skin = nullptr;
-    gui_highlight_colour = 0xFFFFFF;
-    gui_text_colour = 0xFFFFFF;
-    gui_button_text_colour = 0xFFFFFF;
-    gui_click_sound = nullptr;
-    gui_hover_sound = nullptr;
-    gui_parent = 0;
+    gui = {};
 }
 
 ielement::ielement(std::string name_, int32_t x_, int32_t y_, int32_t w_, int32_t h_, std::string caption_,
                    uint8_t visible_)
     : name(std::move(name_)),
-      parent(gui_parent),
+      parent(gui.parent),
       visible(visible_),
       x(x_),
       y(y_),
@@ -68,7 +52,7 @@ ielement::Offset ielement::ParentOffset() const {
 }
 
 int32_t ielement::CaptionLeft(int32_t left, float scale) const {
-    const int32_t width = Text_GetWidth(gui_font, caption, 1.0f, 0.0f);
+    const int32_t width = Text_GetWidth(gui.font, caption, 1.0f, 0.0f);
     return left + w / 2 - (scale < 1.0f ? static_cast<int32_t>(width * scale) : width) / 2;
 }
 
@@ -97,7 +81,7 @@ ielement& Element_At(int32_t index) {
 
 ielement& Element_Named(std::string_view name) { return Element_At(Element_Find(name)); }
 
-void Gui_SetParentToLast() { gui_parent = static_cast<int32_t>(element_list.size()) - 1; }
+void Gui_SetParentToLast() { gui.parent = static_cast<int32_t>(element_list.size()) - 1; }
 
 void Gui_UpdateAll() {
     // Elements added by an action during the pass wait for the next frame.
@@ -114,17 +98,17 @@ bool Gui_MouseIn(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t colour, float scale) {
     const float shift = scale < 1.0f ? std::round(kHalfLine * (1.0f - scale)) : 0.0f;
-    Text_Draw(gui_font, static_cast<float>(left), static_cast<float>(top) + shift, text, scale, 0.0f, 255, colour);
+    Text_Draw(gui.font, static_cast<float>(left), static_cast<float>(top) + shift, text, scale, 0.0f, 255, colour);
 }
 
 float Gui_FitScale(const std::string& text, int32_t room) {
-    const int32_t width = Text_GetWidth(gui_font, text, 1.0f, 0.0f);
+    const int32_t width = Text_GetWidth(gui.font, text, 1.0f, 0.0f);
     return room > 0 && width > room ? static_cast<float>(room) / static_cast<float>(width) : 1.0f;
 }
 
-void Gui_SetFont(const OE_Font& font) { gui_font = font; }
-void Gui_SetWindowSkin(OE_Texture texture) { gui_window_skin = texture; }
-void Gui_SetButtonSkin(OE_Texture texture) { gui_button_skin = texture; }
-void Gui_SetHighlightColour(int32_t colour) { gui_highlight_colour = colour; }
-void Gui_SetTextColour(int32_t colour) { gui_text_colour = colour; }
-void Gui_SetButtonTextColour(int32_t colour) { gui_button_text_colour = colour; }
+void Gui_SetFont(const OE_Font& font) { gui.font = font; }
+void Gui_SetWindowSkin(OE_Texture texture) { gui.window_skin = texture; }
+void Gui_SetButtonSkin(OE_Texture texture) { gui.button_skin = texture; }
+void Gui_SetHighlightColour(int32_t colour) { gui.highlight_colour = colour; }
+void Gui_SetTextColour(int32_t colour) { gui.text_colour = colour; }
+void Gui_SetButtonTextColour(int32_t colour) { gui.button_text_colour = colour; }

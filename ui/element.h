@@ -100,16 +100,20 @@ void Gui_DrawText(int32_t left, int32_t top, const std::string& text, int32_t co
 // (or there is no room at all), otherwise the full width shrunk to `room`.
 float Gui_FitScale(const std::string& text, int32_t room);
 
-// The toolkit's style, set once by the screen builder and read by every Frame.
-extern OE_Font gui_font;
-extern OE_Texture gui_window_skin;
-extern OE_Texture gui_button_skin;
-extern int32_t gui_highlight_colour;
-extern int32_t gui_text_colour;
-extern int32_t gui_button_text_colour;
-extern OE_Sound gui_click_sound;
-extern OE_Sound gui_hover_sound;
-extern int32_t gui_parent;   // parent index given to new elements
+// The toolkit's style, set once by the screen builder and read by every Frame,
+// and the parent that new elements get.
+struct tgui {
+    OE_Font font = nullptr;
+    OE_Texture window_skin = nullptr;
+    OE_Texture button_skin = nullptr;
+    int32_t highlight_colour = 0xFFFFFF;
+    int32_t text_colour = 0xFFFFFF;
+    int32_t button_text_colour = 0xFFFFFF;
+    OE_Sound click_sound = nullptr;
+    OE_Sound hover_sound = nullptr;
+    int32_t parent = 0;   // parent index given to new elements
+};
+extern tgui gui;
 
 void Gui_SetFont(const OE_Font& font);
 void Gui_SetWindowSkin(OE_Texture texture);

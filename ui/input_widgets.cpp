@@ -21,7 +21,7 @@ void RemoveLastCharacter(std::string& text) {
 
 // The hover fill every input widget draws while the mouse is over it.
 void DrawHoverFill(int32_t left, int32_t top, int32_t w, int32_t h) {
-    Pr2D_Rect(left, top, w, h, gui_highlight_colour, 64, OE_PR2D_FILL);
+    Pr2D_Rect(left, top, w, h, gui.highlight_colour, 64, OE_PR2D_FILL);
 }
 
 }  // namespace
@@ -33,13 +33,13 @@ void Icheckbox::Frame() {
     const int32_t left = x + p.x;
     const int32_t top = y + p.y;
     if (ticked == 1)
-        Pr2D_Rect(left, top, w, h, gui_highlight_colour, 64, OE_PR2D_FILL);
+        Pr2D_Rect(left, top, w, h, gui.highlight_colour, 64, OE_PR2D_FILL);
     else
         Pr2D_Rect(left, top, w, h, 0x000000, 255, OE_PR2D_FILL);
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 1, h + 1, 0x000000, 128, 0);
     // A caption wider than the box is drawn smaller to fit inside it.
     const float scale = Gui_FitScale(caption, w - 2 * kCaptionMargin);
-    Gui_DrawText(CaptionLeft(left, scale), top + 3, caption, (gui_text_colour & 0xFFFFFF) >> 1, scale);
+    Gui_DrawText(CaptionLeft(left, scale), top + 3, caption, (gui.text_colour & 0xFFFFFF) >> 1, scale);
     if (Gui_MouseIn(left, top, w, h)) {
         DrawHoverFill(left, top, w, h);
         if (Mouse_Click(OE_MOUSE_LEFT)) {
@@ -58,7 +58,7 @@ void Iedit::Frame() {
     const int32_t top = y + p.y;
     if (focused == 1) {
         // Text typed while the caption already fills the box is lost.
-        if (Text_GetWidth(gui_font, caption, 1.0f, 0.0f) < w) caption += Key_EndReadText();
+        if (Text_GetWidth(gui.font, caption, 1.0f, 0.0f) < w) caption += Key_EndReadText();
         Key_BeginReadText("");
         if (Key_Press(OE_KEY_BACKSPACE)) RemoveLastCharacter(caption);
     }
@@ -66,8 +66,8 @@ void Iedit::Frame() {
     Pr2D_Rect(left - 1, top - 1, w + 2, h + 2, 0xFFFFFF, 64, 0);
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 2, h + 2, 0x000000, 128, 0);
     const int32_t text_left = CaptionLeft(left);
-    Gui_DrawText(text_left, top + 13, caption, gui_text_colour);
-    if (focused == 1) Gui_DrawText(text_left, top + 13, caption + "_", gui_text_colour);
+    Gui_DrawText(text_left, top + 13, caption, gui.text_colour);
+    if (focused == 1) Gui_DrawText(text_left, top + 13, caption + "_", gui.text_colour);
     if (Gui_MouseIn(left, top, w, h)) {
         DrawHoverFill(left, top, w, h);
         if (Mouse_Click(OE_MOUSE_LEFT)) {
@@ -111,7 +111,7 @@ void Ilist::Frame() {
     // Entries wider than the list (up to the scroll squares) are drawn smaller to fit.
     const int32_t room = w - kTextIndent - (no_buttons == 0 ? kScrollSquare : kCaptionMargin);
     auto row = [&](int32_t row_top, const std::string& text) {
-        Gui_DrawText(left + kTextIndent, row_top, text, gui_text_colour, Gui_FitScale(text, room));
+        Gui_DrawText(left + kTextIndent, row_top, text, gui.text_colour, Gui_FitScale(text, room));
     };
     row(top + 4, items.names[count - 1]);
     for (int32_t i = 0; i <= count - 2 && kRowHeight * i < h - 2 * kRowHeight; ++i)

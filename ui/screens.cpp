@@ -237,10 +237,10 @@ void BuildPauseAndHelp() {
 // The toolkit's style, in this order once the elements exist.
 void FinishStyle() {
     Gui_SetHighlightColour(0x000000);
-    gui_click_sound = SndBase_Find(sound_registry, "click");
-    gui_hover_sound = SndBase_Find(sound_registry, "select");
-    Snd_SetBuffersCount(gui_click_sound, 4);
-    Snd_SetBuffersCount(gui_hover_sound, 4);
+    gui.click_sound = SndBase_Find(sound_registry, "click");
+    gui.hover_sound = SndBase_Find(sound_registry, "select");
+    Snd_SetBuffersCount(gui.click_sound, 4);
+    Snd_SetBuffersCount(gui.hover_sound, 4);
     Gui_SetTextColour(0xFFFFFF);
     Gui_SetButtonTextColour(0xFFFFFF);
     Gui_SetWindowSkin(Share("g_wnd"));
@@ -313,7 +313,7 @@ std::vector<std::string> Screens_Resolve() {
 
 void Screens_Build() {
     element_list.clear();
-    gui_parent = 0;
+    gui.parent = 0;
     Gui_SetFont(game.main_font);
     BuildEditorPanel();
     BuildMainMenu();

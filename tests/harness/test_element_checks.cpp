@@ -16,7 +16,7 @@ class ElementChecks : public ::testing::Test {
 protected:
     void SetUp() override {
         element_list.clear();
-        gui_parent = 0;
+        gui.parent = 0;
         Element_Add(std::make_unique<Iwindow>("wnd_menu", 0, 0, 800, 600, "", 1));
         Gui_SetParentToLast();
         Element_Add(std::make_unique<Itext>("lb_hello", 200, 140, 64, 64, "Hello, Alice", 1));
@@ -29,7 +29,7 @@ protected:
 
     void TearDown() override {
         element_list.clear();
-        gui_parent = 0;
+        gui.parent = 0;
     }
 
     // Runs the script's expectations; true when they all hold. `report_`

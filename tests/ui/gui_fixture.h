@@ -47,8 +47,8 @@ protected:
         Gui_SetHighlightColour(0x123456);
         Gui_SetTextColour(0xFFFFFF);
         Gui_SetButtonTextColour(0xEEEEEE);
-        gui_click_sound = click;
-        gui_hover_sound = hover;
+        gui.click_sound = click;
+        gui.hover_sound = hover;
         oe::Recorder_Clear();
     }
 

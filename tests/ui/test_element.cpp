@@ -66,7 +66,7 @@ TEST_F(Registry, AsGivesTheWidgetOrADummyOfTheWantedClass) {
 }
 
 TEST_F(Registry, NewElementsTakeTheParentOfTheirTimeAndStartEmpty) {
-    gui_parent = 7;
+    gui.parent = 7;
     Ibutton button("btn", 1, 2, 3, 4, "Go", 1);
     EXPECT_EQ(button.parent, 7);
     EXPECT_EQ(button.relative, 1);
@@ -82,7 +82,7 @@ TEST_F(Registry, NewElementsTakeTheParentOfTheirTimeAndStartEmpty) {
     Add<Itext>("t1", 0, 0, 1, 1, "");
     AddWindow("wnd_b", 0, 0, 10, 10);
     Add<Itext>("t2", 0, 0, 1, 1, "");
-    EXPECT_EQ(gui_parent, 2);
+    EXPECT_EQ(gui.parent, 2);
     EXPECT_EQ(Element_At(1).parent, 0);
     EXPECT_EQ(Element_At(3).parent, 2);
 }
@@ -91,7 +91,7 @@ TEST_F(Registry, FontSetterReadsTheHandleAtTheCall) {
     OE_Font handle = font;
     Gui_SetFont(handle);
     handle = nullptr;
-    EXPECT_EQ(gui_font, font);
+    EXPECT_EQ(gui.font, font);
 }
 
 TEST_F(Registry, MouseInExcludesTheEdges) {

@@ -297,22 +297,22 @@ TEST_F(ScreenBuilder, TheProfileListHoldsTheProfileFilesAndHasNoScrollSquares) {
 }
 
 TEST_F(ScreenBuilder, FinishesTheStyleWithTheSkinsSoundsAndColours) {
-    EXPECT_EQ(gui_font, game.main_font);
-    EXPECT_EQ(gui_window_skin, Share("g_wnd"));
-    EXPECT_EQ(gui_button_skin, Share("g_but"));
-    EXPECT_EQ(gui_highlight_colour, 0x000000);
-    EXPECT_EQ(gui_text_colour, 0xFFFFFF);
-    EXPECT_EQ(gui_button_text_colour, 0xFFFFFF);
-    EXPECT_EQ(gui_click_sound, SndBase_Find(sound_registry, "click"));
-    EXPECT_EQ(gui_hover_sound, SndBase_Find(sound_registry, "select"));
-    EXPECT_NE(gui_click_sound, gui_hover_sound);
+    EXPECT_EQ(gui.font, game.main_font);
+    EXPECT_EQ(gui.window_skin, Share("g_wnd"));
+    EXPECT_EQ(gui.button_skin, Share("g_but"));
+    EXPECT_EQ(gui.highlight_colour, 0x000000);
+    EXPECT_EQ(gui.text_colour, 0xFFFFFF);
+    EXPECT_EQ(gui.button_text_colour, 0xFFFFFF);
+    EXPECT_EQ(gui.click_sound, SndBase_Find(sound_registry, "click"));
+    EXPECT_EQ(gui.hover_sound, SndBase_Find(sound_registry, "select"));
+    EXPECT_NE(gui.click_sound, gui.hover_sound);
     std::vector<const void*> buffers;
     for (const auto& c : oe::Recorder_Calls())
         if (c.name == "Snd_SetBuffersCount") {
             EXPECT_EQ(c.args, std::vector<double>{4});
             buffers.push_back(c.handle);
         }
-    EXPECT_EQ(buffers, (std::vector<const void*>{gui_click_sound, gui_hover_sound}));
+    EXPECT_EQ(buffers, (std::vector<const void*>{gui.click_sound, gui.hover_sound}));
 }
 
 // Every window shown alone for a frame: each button's and check box's caption
