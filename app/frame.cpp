@@ -1,10 +1,9 @@
 #include "app/frame.h"
 
-#include "core/state.h"
 #include "app/hud.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "editor/editor_draw.h"
-#include "ui/display_widgets.h"
 #include "ui/element.h"
 #include "ui/screens.h"
 #include "world/particles.h"

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/oe.h"
 #include "world/tuning.h"
 

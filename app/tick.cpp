@@ -4,16 +4,14 @@
 #include <optional>
 #include <string>
 
-#include "core/state.h"
-#include "core/random.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "editor/editor.h"
 #include "music/modplayer.h"
 #include "ui/actions.h"
 #include "ui/actions_race.h"
-#include "ui/display_widgets.h"
-#include "ui/element.h"
 #include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/particles.h"

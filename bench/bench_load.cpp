@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "core/state.h"
 #include "app/startup.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
 

@@ -15,16 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "tools/harness/autopilot.h"
 #include "app/frame.h"
-#include "core/state.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/backend_offscreen.h"
 #include "engine/backend_recording.h"
 #include "engine/core.h"
 #include "engine/fs.h"
 #include "engine/record.h"
+#include "tools/harness/autopilot.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/fs.h"
 #include "engine/record.h"

@@ -2,10 +2,8 @@
 
 #include <charconv>
 
-#include "core/state.h"
 #include "assets/texbase.h"
-#include "ui/element.h"
-#include "ui/input_widgets.h"
+#include "core/state.h"
 #include "ui/screens.h"
 #include "world/geometry.h"
 #include "world/particles.h"

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/state.h"
 #include "assets/texbase.h"
-#include "ui/element.h"
-#include "ui/input_widgets.h"
+#include "core/state.h"
 #include "ui/screens.h"
 
 void DrawWaypoints(const tworld& map) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/backend_offscreen.h"
 #include "world/race_setup.h"
 #include "world/render.h"

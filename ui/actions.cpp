@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "core/state.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "persist/profile.h"
 #include "ui/actions_race.h"
-#include "ui/display_widgets.h"
 #include "ui/input_widgets.h"
 #include "ui/player_profile.h"
 #include "ui/screens.h"

@@ -3,12 +3,10 @@
 
 #include <algorithm>
 
-#include "core/state.h"
 #include "assets/soundbase.h"
-#include "ui/element.h"
+#include "core/state.h"
 #include "ui/player_profile.h"
 #include "ui/screens.h"
-#include "world/race_rules.h"
 #include "world/race_setup.h"
 #include "world/tournament.h"
 #include "world/tuning.h"

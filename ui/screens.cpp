@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/state.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "ui/actions.h"
 #include "ui/actions_profile.h"
 #include "ui/actions_race.h"

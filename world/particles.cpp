@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/state.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/oe.h"
 
 Tpart_sys particle_system;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/state.h"
 #include "core/random.h"
+#include "core/state.h"
 #include "engine/fs.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/state.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/oe.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "core/state.h"
-#include "core/random.h"
 #include "app/startup.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 
 class GameFixture : public ::testing::Test {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "core/state.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/input.h"
 #include "engine/record.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
-#include "core/random.h"
 #include "app/startup.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/backend_offscreen.h"
 #include "engine/record.h"
 #include "tools/harness/script.h"

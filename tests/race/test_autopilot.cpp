@@ -1,8 +1,8 @@
 // The autopilot drives through the engine's keys and never touches the car.
-#include "tools/harness/autopilot.h"
 #include "app/tick.h"
 #include "core/state.h"
 #include "race_fixture.h"
+#include "tools/harness/autopilot.h"
 #include "world/physics.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "core/state.h"
-#include "core/random.h"
 #include "assets/texbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
 #include "world/world.h"

@@ -15,8 +15,8 @@
 #include <iterator>
 #include <string>
 
-#include "core/random.h"
 #include "app/startup.h"
+#include "core/random.h"
 #include "engine/backend_offscreen.h"
 #include "engine/record.h"
 #include "tools/harness/call_log.h"

@@ -9,15 +9,15 @@
 #include <iomanip>
 #include <sstream>
 
-#include "tools/harness/autopilot.h"
-#include "core/state.h"
-#include "core/random.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/record.h"
+#include "tools/harness/autopilot.h"
 #include "ui/element.h"
 #include "world/particles.h"
 #include "world/race_rules.h"

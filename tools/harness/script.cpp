@@ -8,16 +8,16 @@
 #include <memory>
 #include <sstream>
 
-#include "tools/harness/autopilot.h"
 #include "app/frame.h"
-#include "core/state.h"
 #include "assets/soundbase.h"
+#include "core/state.h"
 #include "engine/backend_offscreen.h"
+#include "engine/fs.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "music/modplayer.h"
+#include "tools/harness/autopilot.h"
 #include "ui/element.h"
-#include "engine/fs.h"
 #include "world/mapfile.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"

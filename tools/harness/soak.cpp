@@ -8,14 +8,14 @@
 #include <random>
 #include <vector>
 
-#include "tools/harness/autopilot.h"
 #include "app/frame.h"
-#include "core/state.h"
-#include "core/random.h"
 #include "app/startup.h"
+#include "core/random.h"
+#include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/input.h"
 #include "engine/record.h"
+#include "tools/harness/autopilot.h"
 #include "ui/element.h"
 
 namespace harness {
