@@ -88,15 +88,10 @@ void UpdateSpeed(tminimal& car) {
 tcorner View(const RaceEvents& events) { return events.camera.value_or(tcorner{}); }
 
 void Exhaust(const tminimal& car, float hx, float hy, RaceEvents& events) {
-    TEffect2d& smoke = events.particles.emplace_back();
-    smoke.vx = static_cast<float>(random(5)) - 2.5f;
-    smoke.vy = static_cast<float>(random(5)) - 2.5f;
-    smoke.size = static_cast<float>(random(10)) + 30.0f;
-    smoke.kind = "smoke";
-    smoke.fade = 16;
-    smoke.x = car.x + 20 * hx;
-    smoke.y = car.y + 20 * hy - car.height / 4 - 20;
-    smoke.colour = 0xAAAAAA;
+    const float vx = static_cast<float>(random(5)) - 2.5f;
+    const float vy = static_cast<float>(random(5)) - 2.5f;
+    const float size = static_cast<float>(random(10)) + 30.0f;
+    events.Emit("smoke", 16, car.x + 20 * hx, car.y + 20 * hy - car.height / 4 - 20, vx, vy, size, 0xAAAAAA);
 }
 
 void EngineSound(const tminimal& car, float hx, float hy, RaceEvents& events) {

@@ -3,6 +3,19 @@
 #include "assets/soundbase.h"
 #include "core/state.h"
 
+void RaceEvents::Emit(const char* kind, int32_t fade, float x, float y, float vx, float vy, float size,
+                      int32_t colour) {
+    TEffect2d& p = particles.emplace_back();
+    p.kind = kind;
+    p.fade = fade;
+    p.x = x;
+    p.y = y;
+    p.vx = vx;
+    p.vy = vy;
+    p.size = size;
+    p.colour = colour;
+}
+
 std::optional<tcorner> Race_CameraView() {
     if (!game.main_camera) return std::nullopt;
     return tcorner{game.main_camera->x, game.main_camera->y};

@@ -28,6 +28,9 @@ struct RaceEvents {
     std::vector<TEffect2d> particles;      // exhaust smoke and bonus bursts, in emission order
     bool finished = false;                 // the player's car ended the race in this step
     bool won = false;                      // ... as the first car to complete it
+
+    // Asks for a particle, as Particles_Emit takes it.
+    void Emit(const char* kind, int32_t fade, float x, float y, float vx, float vy, float size, int32_t colour);
 };
 
 // The camera's corner as the step starts from it: the main camera's, none without one.

@@ -34,15 +34,10 @@ bool IsBonus(const tminimal& o) { return o.kind.starts_with("bn"); }
 
 void Burst(const tminimal& bonus, int32_t colour, RaceEvents& events) {
     for (int n = 0; n < 11; ++n) {
-        TEffect2d& spark = events.particles.emplace_back();
-        spark.vx = static_cast<float>(random(5)) - 2.5f;
-        spark.vy = static_cast<float>(random(5)) - 4.0f;
-        spark.size = static_cast<float>(random(10)) + 20.0f;
-        spark.kind = "blow";
-        spark.fade = 14;
-        spark.x = static_cast<float>(bonus.x);
-        spark.y = static_cast<float>(bonus.y);
-        spark.colour = colour;
+        const float vx = static_cast<float>(random(5)) - 2.5f;
+        const float vy = static_cast<float>(random(5)) - 4.0f;
+        const float size = static_cast<float>(random(10)) + 20.0f;
+        events.Emit("blow", 14, static_cast<float>(bonus.x), static_cast<float>(bonus.y), vx, vy, size, colour);
     }
 }
 

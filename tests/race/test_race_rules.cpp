@@ -200,6 +200,33 @@ TEST_F(RaceRules, TakingABonusOnScreenPlaysGetAndHittingHardPlaysBum) {
     EXPECT_EQ(PlaysOf("get").size(), 0u);
 }
 
+// The step itself only reports: the sounds in order with where they play,
+// the burst, the camera's new corner; nothing is played, emitted or moved.
+TEST_F(RaceRules, TheStepReportsWhatItDidAndActsOnNothing) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    At(car).speed = 10.5f;
+    World_AddObject(world_map, "bn_oil", 0, 10, 0, 1, 0xFFFFFF);
+    AddProp("rock", 0, -40, 64, 0);
+    game.main_camera->x = -400;
+    game.main_camera->y = -300;
+    oe::Recorder_Enable(true);
+    const RaceEvents events = Race_Update(world_map, tcorner{-400, -300});
+    std::vector<std::string> sounds;
+    for (const RaceSound& s : events.sounds) sounds.push_back(s.name);
+    EXPECT_EQ(sounds, (std::vector<std::string>{"get", "bum"}));
+    ASSERT_EQ(events.particles.size(), 11u);
+    EXPECT_EQ(events.particles[0].kind, "blow");
+    EXPECT_EQ(events.particles[0].colour, 0xFFFF00);
+    ASSERT_TRUE(events.camera.has_value());
+    EXPECT_EQ(events.camera->x, At(car).x - 400);
+    EXPECT_EQ(events.camera->y, At(car).y - 300);
+    EXPECT_FALSE(events.finished);
+    EXPECT_EQ(player.score, 150);
+    EXPECT_TRUE(oe::Recorder_Calls().empty());
+    EXPECT_EQ(particle_system.count, 0);
+    EXPECT_EQ(game.main_camera->y, -300);
+}
+
 TEST_F(RaceRules, EngineSoundsFollowSpeedSlipAndDistance) {
     LoadSounds({"eng", "eng_e"});
     World_AddWaypoint(world_map, 0, -5000);
