@@ -11,7 +11,6 @@
 #include "editor/editor.h"
 #include "music/modplayer.h"
 #include "ui/actions.h"
-#include "ui/actions_race.h"
 #include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/particles.h"

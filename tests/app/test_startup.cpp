@@ -3,6 +3,11 @@
 #include <algorithm>
 
 #include "core/state.h"
+#include "ui/element.h"
+#include "ui/screens.h"
+#include "world/particles.h"
+#include "world/race_setup.h"
+#include "world/world.h"
 #include "engine/record.h"
 #include "tests/app/game_fixture.h"
 
@@ -48,6 +53,38 @@ TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
         EXPECT_NE(TexBase_Find(share_registry, name), nullptr) << name;
     for (const char* name : {"jeep_wh1", "tank_tp16", "bn_oil1", "lamp1", "lnd_start1"})
         EXPECT_NE(TexBase_Find(object_registry, name), nullptr) << name;
+}
+
+// A played game, then the one reset: everything as a new process holds it.
+TEST_F(StartUp, TheResetForgetsAPlayedGame) {
+    CopyGeneratedData();
+    WriteFile("prf/Alice", "\x05\r\n300\r\n");
+    RunGame(3);
+    World_StartRace("beach1");
+    player.car_colour = 7;
+    options.country = "FI";
+    race.first_finisher = 2;
+    ASSERT_GT(world_map.count, 0);
+    Game_Reset();
+    EXPECT_EQ(game.state, 0);
+    EXPECT_EQ(game.main_camera, nullptr);
+    EXPECT_EQ(player.name, "");
+    EXPECT_EQ(player.progress, 0);
+    EXPECT_EQ(player.car_colour, 0);
+    EXPECT_EQ(player.difficulty, 1);
+    EXPECT_EQ(options.country, "");
+    EXPECT_EQ(race.first_finisher, -1);
+    EXPECT_EQ(world_map.count, 0);
+    EXPECT_EQ(world_map.waypoint_count, 0);
+    EXPECT_EQ(world_map.objects[0].kind, "");
+    EXPECT_EQ(draw_list.count, 0);
+    EXPECT_EQ(particle_system.count, 0);
+    EXPECT_EQ(share_registry.count, 0);
+    EXPECT_EQ(sound_registry.count, 0);
+    EXPECT_TRUE(element_list.empty());
+    EXPECT_EQ(gui.font, nullptr);
+    // The handles stand in for the screens no one has built.
+    EXPECT_EQ(screens.wnd_menu->visible, 0);
 }
 
 TEST_F(StartUp, ScreenOptionsAndTitleAreSetBeforeTheLoop) {
