@@ -256,8 +256,10 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
             std::array<int32_t, 4> value, step;
             for (size_t ch = 0; ch < 4; ++ch) {
                 const auto& [p, q, r] = plane[size_t(triangle)][ch];
-                auto fixed = [&](float u) {
-                    return int32_t(std::clamp(p + q * v + r * u, 0.0f, 255.0f) * 65536.0f);
+                // Plain copies: clang 14 cannot capture structured bindings.
+                const float along_v = p + q * v, per_u = r;
+                auto fixed = [along_v, per_u](float u) {
+                    return int32_t(std::clamp(along_v + per_u * u, 0.0f, 255.0f) * 65536.0f);
                 };
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
