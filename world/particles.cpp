@@ -1,6 +1,7 @@
 #include "world/particles.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "assets/texbase.h"
 #include "core/state.h"
@@ -34,11 +35,9 @@ void DrawOne(const TEffect2d& p, OE_Texture tex, int blend, float left, float to
 
 }  // namespace
 
-void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, float x, float y, float vx,
-                    float vy, float size, int32_t colour) {
-    if (system.count < 0 || system.count >= PARTICLE_CAPACITY) return;
-    TEffect2d& p = system.items[system.count++];
-    p.fall = 0.0f;
+TEffect2d Particle_Make(const std::string& kind, int32_t fade, float x, float y, float vx, float vy, float size,
+                        int32_t colour) {
+    TEffect2d p;
     p.fade = fade;
     p.colour = colour;
     p.alpha = 255;
@@ -48,6 +47,17 @@ void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, fl
     p.kind = kind;
     p.vx = vx;
     p.vy = vy;
+    return p;
+}
+
+void Particles_Add(Tpart_sys& system, TEffect2d particle) {
+    if (system.count < 0 || system.count >= PARTICLE_CAPACITY) return;
+    system.items[system.count++] = std::move(particle);
+}
+
+void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, float x, float y, float vx,
+                    float vy, float size, int32_t colour) {
+    Particles_Add(system, Particle_Make(kind, fade, x, y, vx, vy, size, colour));
 }
 
 void Particles_Update(Tpart_sys& system) {

@@ -31,7 +31,12 @@ struct Tpart_sys {
 // The game's one particle system.
 extern Tpart_sys particle_system;
 
-// Appends a particle with fall 0 and alpha 255. A full system drops it.
+// A new particle with fall 0 and alpha 255.
+TEffect2d Particle_Make(const std::string& kind, int32_t fade, float x, float y, float vx, float vy, float size,
+                        int32_t colour);
+// Appends the particle as it is. A full system drops it.
+void Particles_Add(Tpart_sys& system, TEffect2d particle);
+// Appends a new particle (Particle_Make). A full system drops it.
 void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, float x, float y, float vx,
                     float vy, float size, int32_t colour);
 // Moves every live particle one tick, then removes the expired ones keeping

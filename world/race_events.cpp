@@ -5,15 +5,7 @@
 
 void RaceEvents::Emit(const char* kind, int32_t fade, float x, float y, float vx, float vy, float size,
                       int32_t colour) {
-    TEffect2d& p = particles.emplace_back();
-    p.kind = kind;
-    p.fade = fade;
-    p.x = x;
-    p.y = y;
-    p.vx = vx;
-    p.vy = vy;
-    p.size = size;
-    p.colour = colour;
+    particles.push_back(Particle_Make(kind, fade, x, y, vx, vy, size, colour));
 }
 
 std::optional<tcorner> Race_CameraView() {
@@ -28,8 +20,7 @@ void Race_PlayEffects(const RaceEvents& events) {
         else
             SndBase_Play(sound_registry, s.name, false);
     }
-    for (const TEffect2d& p : events.particles)
-        Particles_Emit(particle_system, p.kind, p.fade, p.x, p.y, p.vx, p.vy, p.size, p.colour);
+    for (const TEffect2d& p : events.particles) Particles_Add(particle_system, p);
     if (events.camera && game.main_camera) {
         game.main_camera->x = events.camera->x;
         game.main_camera->y = events.camera->y;
