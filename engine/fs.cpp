@@ -102,12 +102,25 @@ std::vector<std::string> Fs_List(const std::string& mask) {
     return names;
 }
 
+int Fs_OpenRegular(const std::string& host_path) {
+    // Without O_NONBLOCK opening a FIFO waits for a writer, for ever.
+    const int fd = ::open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
-    const int fd = ::open(Fs_HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = Fs_OpenRegular(Fs_HostPath(path));
     if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<uint64_t>(st.st_size) > FS_MAX_FILE_BYTES) {
+    if (::fstat(fd, &st) != 0 || static_cast<uint64_t>(st.st_size) > FS_MAX_FILE_BYTES) {
         ::close(fd);
         return std::nullopt;
     }

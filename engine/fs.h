@@ -32,6 +32,9 @@ std::vector<std::string> Fs_List(const std::string& mask);
 // The whole file, or nothing when it is missing, not a regular file, unreadable
 // or larger than FS_MAX_FILE_BYTES.
 std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path);
+// Opens a host path for reading when it is a regular file (or a link to one),
+// never waiting: a FIFO, device or folder gives -1 like a missing file.
+int Fs_OpenRegular(const std::string& host_path);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, are flushed to disk, and the temporary file is renamed over the target.

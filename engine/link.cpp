@@ -1,4 +1,7 @@
 // link.cpp: opening the menu's ".url" link files with the desktop.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <string>
 
 #include "engine/backend.h"
@@ -24,6 +27,16 @@ std::string UrlOf(const std::vector<uint8_t>& bytes) {
     return {};
 }
 
+// Web pages and mail only: a file: address or a custom handler could run
+// anything the desktop knows how to open.
+bool IsSafeAddress(const std::string& url) {
+    const size_t colon = url.find(':');
+    if (colon == std::string::npos) return false;
+    std::string scheme = url.substr(0, colon);
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](unsigned char c) { return std::tolower(c); });
+    return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
 }  // namespace
 
 bool OE_OpenLinkFile(const std::string& path) {
@@ -31,6 +44,11 @@ bool OE_OpenLinkFile(const std::string& path) {
     if (!bytes) return false;
     const std::string url = UrlOf(*bytes);
     if (url.empty()) return false;
+    if (!IsSafeAddress(url)) {
+        std::fprintf(stderr, "korvamo: %s: not opening \"%s\": only http, https and mailto addresses are opened\n",
+                     path.c_str(), url.c_str());
+        return false;
+    }
     if (link_opener) return link_opener(url);
     oe::Backend* backend = oe::GetBackend();
     return backend && backend->OpenUrl(url);

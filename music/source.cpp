@@ -1,8 +1,12 @@
 // source.cpp: memory and file byte sources with zero fill past the end.
 #include "music/source.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
+
+#include "engine/fs.h"
 
 ByteSource Source_OpenMemory(const void* base, uint32_t length) {
     ByteSource s;
@@ -13,8 +17,15 @@ ByteSource Source_OpenMemory(const void* base, uint32_t length) {
 
 bool Source_OpenFile(ByteSource& source, const std::string& host_path) {
     source = ByteSource{};
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(host_path.c_str(), "rb"));
-    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
+    // Only a regular file: a FIFO would block the caller for good.
+    const int fd = Fs_OpenRegular(host_path);
+    if (fd < 0) return false;
+    std::unique_ptr<std::FILE, FileCloser> f(::fdopen(fd, "rb"));
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
     const long size = std::ftell(f.get());
     if (size < 0 || static_cast<unsigned long>(size) > 0xFFFFFFFFul || std::fseek(f.get(), 0, SEEK_SET) != 0)
         return false;

@@ -39,6 +39,7 @@ public:
 
     std::optional<int32_t> Int() { return Number(INT32_MIN, INT32_MAX); }
     std::optional<int32_t> Byte() { return Number(0, 255); }
+    std::optional<int32_t> Coordinate() { return Number(-MAP_COORDINATE_LIMIT, MAP_COORDINATE_LIMIT); }
 
 private:
     std::string_view text_;
@@ -63,8 +64,8 @@ struct Entry {
 std::optional<Entry> ReadEntry(Lines& lines) {
     Entry e;
     const auto kind = lines.Next();
-    const auto x = lines.Int();
-    const auto y = x ? lines.Int() : std::nullopt;
+    const auto x = lines.Coordinate();
+    const auto y = x ? lines.Coordinate() : std::nullopt;
     const auto ai = y ? lines.Byte() : std::nullopt;
     const auto dynamic = ai ? lines.Byte() : std::nullopt;
     const auto colour = dynamic ? lines.Int() : std::nullopt;
@@ -122,8 +123,8 @@ int32_t MapFile_Read(const std::vector<uint8_t>& bytes, tworld& world) {
     const auto waypoints = lines.Int();
     if (!waypoints) return read;
     for (int32_t i = 0; i < *waypoints; ++i) {
-        const auto x = lines.Int();
-        const auto y = x ? lines.Int() : std::nullopt;
+        const auto x = lines.Coordinate();
+        const auto y = x ? lines.Coordinate() : std::nullopt;
         if (!y) return read;
         World_AddWaypoint(world, *x, *y);
     }

@@ -30,6 +30,11 @@ constexpr size_t kMaxBonuses = 6;
 
 int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
 
+// A hand-edited profile can hold any 32-bit score: it stops at the ends.
+int32_t SaturatedScore(int64_t score) {
+    return static_cast<int32_t>(std::clamp<int64_t>(score, INT32_MIN, INT32_MAX));
+}
+
 bool IsBonus(const tminimal& o) { return o.kind.starts_with("bn"); }
 
 void Burst(const tminimal& bonus, int32_t colour, RaceEvents& events) {
@@ -98,7 +103,7 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
         if (World_OnScreen(map, j, events.camera.value_or(tcorner{}))) events.sounds.push_back({"get"});
         o.kind = "delete";
         RemoveMarked(map, car);
-        if (map.objects[car].ai == 0) player.score += bonus.points;
+        if (map.objects[car].ai == 0) player.score = SaturatedScore(int64_t{player.score} + bonus.points);
     }
 }
 
@@ -134,5 +139,5 @@ void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
     if (events.won)
         player.progress = std::min(player.progress + 1, PROGRESS_CUP_WON);
     else
-        player.score = std::max(player.score - 1000, 0);
+        player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - 1000, 0));
 }

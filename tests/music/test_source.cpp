@@ -1,5 +1,6 @@
 // Byte sources: bounded reads that fill with zeros, and seeks that stay inside.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
@@ -72,6 +73,18 @@ TEST(Source, FileReadsSeeksAndZeroFillsLikeMemory) {
     Source_Close(s);
     EXPECT_EQ(Source_Read(s, out.data(), 1), 0u);
     std::filesystem::remove(path);
+}
+
+// A FIFO, a device or a folder opens as missing, at once.
+TEST(Source, OnlyARegularFileOpens) {
+    const std::filesystem::path fifo = std::filesystem::temp_directory_path() / "korvamo-source-fifo.xm";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    for (const std::string& path : {fifo.string(), std::string("/dev/zero"), std::string("/tmp")}) {
+        ByteSource s;
+        EXPECT_FALSE(Source_OpenFile(s, path)) << path;
+    }
+    std::filesystem::remove(fifo);
 }
 
 TEST(Source, AMissingFileDoesNotOpen) {

@@ -227,6 +227,16 @@ TEST_F(RaceRules, TheStepReportsWhatItDidAndActsOnNothing) {
     EXPECT_EQ(game.main_camera->y, -300);
 }
 
+// A hand-edited score near the 32-bit limit stops there instead of wrapping.
+TEST_F(RaceRules, TheScoreStopsAtThe32BitMaximum) {
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    World_AddObject(world_map, "bn_oil", 0, 10, 0, 1, 0xFFFFFF);
+    player.score = INT32_MAX - 100;
+    Race_Step(world_map);
+    EXPECT_EQ(player.score, INT32_MAX);
+    EXPECT_EQ(At(car).kind, "jeep");
+}
+
 TEST_F(RaceRules, EngineSoundsFollowSpeedSlipAndDistance) {
     LoadSounds({"eng", "eng_e"});
     World_AddWaypoint(world_map, 0, -5000);
@@ -350,7 +360,7 @@ TEST_F(RaceRules, LosingATournamentRaceCosts1000PointsButNeverBelow0) {
     AddResultWindows();
     const int32_t computer = AddCar("car", 3000, 3000, 1);
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    for (const auto& [before, after] : {std::pair{1500, 500}, {999, 0}, {1000, 0}}) {
+    for (const auto& [before, after] : {std::pair{1500, 500}, {999, 0}, {1000, 0}, {INT32_MIN + 5, 0}}) {
         SCOPED_TRACE(before);
         player.score = before;
         race.first_finisher = computer;

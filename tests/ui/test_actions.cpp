@@ -197,6 +197,21 @@ TEST_F(Actions, LinkButtonsOpenTheAddressOfTheirFileWhenItExists) {
                                                 "https://example.org/more"}));
 }
 
+// Only web pages and mail open; file: addresses and custom handlers do not.
+TEST_F(Actions, LinkFilesOpenOnlyWebAndMailAddresses) {
+    const std::vector<std::pair<std::string, bool>> addresses = {
+        {"https://example.org/", true}, {"HTTP://example.org/", true},  {"mailto:team@example.org", true},
+        {"file:///etc/passwd", false},  {"steam://run/1", false},        {"javascript:alert(1)", false},
+        {"example.org", false},         {"/usr/bin/xterm", false},
+    };
+    for (const auto& [url, opens] : addresses) {
+        opened.clear();
+        WriteFile("website.url", "[InternetShortcut]\r\nURL=" + url + "\r\n");
+        EXPECT_EQ(OE_OpenLinkFile("website.url"), opens) << url;
+        EXPECT_EQ(opened.size(), opens ? 1u : 0u) << url;
+    }
+}
+
 TEST_F(Actions, MissingLinkFilesOpenNothing) {
     for (const char* control : {"btn_more", "btn_tell", "img_logo", "btn_send"}) Click(control);
     EXPECT_TRUE(opened.empty());

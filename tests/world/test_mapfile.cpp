@@ -157,6 +157,21 @@ TEST_F(MapFile, TextWhereANumberBelongsStopsReadingThere) {
     EXPECT_EQ(w->count, 0);
 }
 
+// Coordinates beyond a million pixels are damage, like text where a number belongs.
+TEST_F(MapFile, CoordinatesBeyondTheLimitStopReadingThere) {
+    auto w = NewWorld();
+    EXPECT_EQ(MapFile_Read(Bytes("3\r\n" + Block("a", 1000000, -1000000, 0, 0, 0) + Block("b", 1000001, 0, 0, 0, 0) +
+                                 Block("c", 0, 0, 0, 0, 0)),
+                           *w),
+              1);
+    EXPECT_EQ(w->objects[0].x, 1000000);
+    World_Clear(*w);
+    EXPECT_EQ(MapFile_Read(Bytes("1\r\n" + Block("a", 0, INT32_MIN, 0, 0, 0) + "0\r\n"), *w), 0);
+    World_Clear(*w);
+    MapFile_Read(Bytes("0\r\n3\r\n5\r\n-1000000\r\n6\r\n-1000001\r\n7\r\n8\r\n"), *w);
+    EXPECT_EQ(w->waypoint_count, 1);
+}
+
 TEST_F(MapFile, AiAndDynamicMustFitAByte) {
     auto w = NewWorld();
     EXPECT_EQ(MapFile_Read(Bytes("2\r\n" + Block("a", 1, 2, 255, 0, 0) + Block("b", 1, 2, 256, 0, 0)), *w), 1);
