@@ -47,7 +47,7 @@ TEST_F(MapFile, SaveAndLoadKeepNamesPositionsAiDynamicColourAndWaypoints) {
     auto w = NewWorld();
     World_AddObject(*w, "tree", 1, 2, 0, 1, 0x123456);
     World_AddObject(*w, "car", -700, 800, 1, 0, 0xABCDEF);   // clear of the tree: the set-up moves cars once
-    World_AddObject(*w, "my prop 2", 2147483647, -2147483647 - 1, 255, 255, -1);
+    World_AddObject(*w, "my prop 2", MAP_COORDINATE_LIMIT, -MAP_COORDINATE_LIMIT, 255, 255, -1);
     for (int i = 0; i < 5; ++i) World_AddWaypoint(*w, i * 100, -i);
     std::filesystem::create_directory("wld");
     ASSERT_TRUE(World_Save(*w, "wld\\round.wld"));
