@@ -2,6 +2,7 @@
 
 #include "app/hud.h"
 #include "assets/texbase.h"
+#include "core/notice.h"
 #include "core/state.h"
 #include "editor/editor_draw.h"
 #include "ui/element.h"
@@ -20,6 +21,16 @@ void SetMenuImageAngles() {
     screens.img_sh1->angle = game.menu_counter;
     screens.img_sh3->angle = game.menu_counter + 45;
     screens.img_sh2->angle = 95 - game.menu_counter;
+}
+
+// What failed, on a dark band at the foot of the screen, in every state.
+void DrawNotice() {
+    const std::string& text = Notice_Current(U_GetTime());
+    if (text.empty()) return;
+    const int width = Text_GetWidth(game.main_font, text, 1.0f, 0);
+    const float scale = width > 760 ? 760.0f / static_cast<float>(width) : 1.0f;
+    Pr2D_Rect(0, 548, 800, 40, 0x000000, 192, 1);
+    Text_Draw(game.main_font, 400 - width * scale / 2, 552, text, scale, 0, 255, 0xFFCC66);
 }
 
 }  // namespace
@@ -80,6 +91,7 @@ void DrawFrame() {
             DrawCursor();
             break;
         default:
-            break;
+            return;
     }
+    DrawNotice();
 }

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "core/notice.h"
 #include "core/state.h"
 #include "engine/oe.h"
 #include "music/modplayer.h"
@@ -8,7 +9,10 @@
 
 bool Settings_Save() {
     Options_FromBoxes();
-    return Settings_Write({options.windowed, options.music_off, options.ambient_off, options.country, player.name});
+    if (Settings_Write({options.windowed, options.music_off, options.ambient_off, options.country, player.name}))
+        return true;
+    Notice_Failure("Could not save the settings");
+    return false;
 }
 
 void Settings_Load() {

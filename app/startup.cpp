@@ -5,6 +5,7 @@
 #include "app/tick.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
+#include "core/notice.h"
 #include "core/random.h"
 #include "core/state.h"
 #include "ui/actions.h"
@@ -47,6 +48,7 @@ void LoadCallback() {
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
     TexBase_LoadFolder(object_registry, "gfx\\obj\\");
     game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
+    if (!game.main_font) Notice_LoadFailed("fnt\\font.tga and fnt\\font.ofi");
     Screens_Build();
     game.main_camera = Cam2D_Create();
     Cam2D_Set(game.main_camera);

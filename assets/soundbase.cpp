@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "assets/texbase.h"
+#include "core/notice.h"
 
 TS_List sound_registry;
 
@@ -50,6 +51,7 @@ void SndBase_Add(TS_List& list, const std::string& name, const std::string& path
     TS_Item& item = list.items[list.count];
     item.name = name;
     item.handle = Snd_LoadFromFile(path, VoicesFor(name));
+    if (!item.handle) Notice_LoadFailed(path);
     ++list.count;
 }
 

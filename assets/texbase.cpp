@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/notice.h"
 #include "engine/fs.h"
 
 TBase share_registry;
@@ -61,7 +62,7 @@ TF_list FList_FromText(std::string_view text) {
         const size_t newline = std::min(text.find('\n', start), text.size());
         size_t end = newline;
         if (end > start && text[end - 1] == '\r') --end;
-        FList_Add(list, std::string(text.substr(start, end - start)));
+        FList_Add(list, std::string(text.substr(start, std::min(end - start, FLIST_LINE_BYTES))));
         start = newline + 1;
     }
     return list;
@@ -77,6 +78,7 @@ void TexBase_Add(TBase& base, const std::string& path) {
     if (base.count < 0 || base.count >= TEXBASE_CAPACITY) return;
     _PTexture& entry = base.entries[base.count];
     entry.texture = Tex_LoadFromFile(path, kColourKey, kLoadFlags);
+    if (!entry.texture) Notice_LoadFailed(path);
     entry.name = StripExt(path.substr(NameStart(path)));
     ++base.count;
 }

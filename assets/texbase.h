@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "engine/oe.h"
 
 constexpr int32_t FLIST_CAPACITY = 1025;
+constexpr size_t FLIST_LINE_BYTES = 256;   // a longer line of a list file is cut there
 constexpr int32_t TEXBASE_CAPACITY = 4097;
 
 // A list of up to 1025 names; a value, copied whole where it is kept.

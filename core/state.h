@@ -35,6 +35,8 @@ struct tgame {
     OE_Timer tick_timer = nullptr;   // the 30 ms game tick
     OE_Font main_font = nullptr;     // every text
     OE_Camera main_camera = nullptr; // the world view
+    std::string notice;              // what failed, told to the player (core/notice)
+    double notice_until = 0.0;       // U_GetTime until which the notice shows
 };
 
 // The player: the profile in use and the choices made on the race screens.

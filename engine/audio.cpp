@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/backend.h"
+#include "engine/load_error.h"
 #include "engine/oe.h"
 #include "engine/record.h"
 #include "engine/wav.h"
@@ -269,7 +270,10 @@ void Snd_Init() {
 
 OE_Sound Snd_LoadFromFile(const std::string& file, int voices) {
     OE_Sound sound = nullptr;
-    if (auto wav = oe::Wav_LoadFile(file)) {
+    auto wav = oe::Wav_LoadFile(file);
+    if (!wav) {
+        oe::SetLoadError("missing, unreadable or not a WAV file that can be played");
+    } else {
         auto rec = std::make_unique<OE_SoundRec>();
         rec->wav = std::move(*wav);
         rec->voice_count = oe::ClampVoices(voices);

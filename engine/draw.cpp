@@ -128,7 +128,8 @@ void Text_Draw(OE_Font font, float x, float y, const std::string& text, float sc
     oe::Canvas* canvas = oe::CurrentCanvas();
     if (!canvas || !font) return;
     std::vector<oe::TexturePatch> patches;
-    oe::Font_Layout(font->metrics, x - oe::CameraX(), y - oe::CameraY(), text, scale, step, &patches);
+    oe::Font_LayoutOnScreen(font->metrics, x - oe::CameraX(), y - oe::CameraY(), text, scale, step, 800, 600,
+                            patches);
     canvas->DrawPatches(font->atlas, patches, oe::ColourFromRgb(colour, alpha), oe::Draw_Blend());
 }
 

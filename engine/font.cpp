@@ -1,5 +1,6 @@
 #include "engine/font.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "engine/fs.h"
 #include "engine/image.h"
+#include "engine/load_error.h"
 
 namespace oe {
 
@@ -53,6 +55,8 @@ bool ParseGlyph(const std::vector<std::string_view>& w, FontMetrics& m) {
         return false;
     if (!ParseFloat(w[6], g.xoff) || !ParseFloat(w[7], g.yoff) || !ParseFloat(w[8], g.advance)) return false;
     m.glyphs[static_cast<uint32_t>(code)] = g;
+    m.min_advance = std::min(m.min_advance, g.advance);
+    m.min_xoff = std::min(m.min_xoff, g.xoff);
     return true;
 }
 
@@ -147,6 +151,27 @@ std::vector<uint32_t> Utf8_Decode(std::string_view text) {
     return out;
 }
 
+void Font_LayoutOnScreen(const FontMetrics& metrics, float x, float y, std::string_view text, float scale,
+                         float step, float w, float h, std::vector<TexturePatch>& out) {
+    // Past the right edge no later glyph can come back when nothing moves the pen left.
+    const bool forward = scale >= 0 && step >= 0 && metrics.min_advance >= 0;
+    float pen = x;
+    while (!text.empty()) {
+        if (forward && pen + metrics.min_xoff * scale >= w) return;
+        uint32_t code = 0;
+        const size_t n = SequenceLength(text, code);
+        text.remove_prefix(n ? n : 1);
+        const Glyph* g = metrics.Find(n ? code : uint32_t('?'));
+        if (!g) continue;
+        const TexturePatch p{pen + g->xoff * scale, y + g->yoff * scale, g->w * scale, g->h * scale,
+                             g->x, g->y, g->w, g->h};
+        const bool touches = std::min(p.x, p.x + p.w) < w && std::min(p.y, p.y + p.h) < h &&
+                             std::max(p.x, p.x + p.w) > 0 && std::max(p.y, p.y + p.h) > 0;
+        if (g->w > 0 && g->h > 0 && touches) out.push_back(p);
+        pen += g->advance * scale + step;
+    }
+}
+
 float Font_Layout(const FontMetrics& metrics, float x, float y, std::string_view text, float scale, float step,
                   std::vector<TexturePatch>* out) {
     float pen = x;
@@ -163,16 +188,21 @@ float Font_Layout(const FontMetrics& metrics, float x, float y, std::string_view
 }
 
 OE_Font Font_Load(const std::string& texture_file, const std::string& info_file, uint32_t colour_key) {
+    const auto fail = [](const char* reason) -> OE_Font {
+        SetLoadError(reason);
+        return nullptr;
+    };
     const auto info = Fs_ReadFile(info_file);
-    if (!info || info->size() > kMaxFontInfoBytes) return nullptr;
+    if (!info || info->size() > kMaxFontInfoBytes) return fail("its metrics file is missing, unreadable or too large");
     auto metrics = Font_ParseMetrics(std::string_view(reinterpret_cast<const char*>(info->data()), info->size()));
-    if (!metrics) return nullptr;
+    if (!metrics) return fail("its metrics file is damaged");
     const auto pixels = Fs_ReadFile(texture_file);
-    if (!pixels) return nullptr;
+    if (!pixels) return fail("its atlas image is missing or unreadable");
     Image image = Image_Decode(pixels->data(), pixels->size(), colour_key);
-    if (image.width != metrics->atlas_width || image.height != metrics->atlas_height) return nullptr;
+    if (image.width != metrics->atlas_width || image.height != metrics->atlas_height)
+        return fail("its atlas image is damaged or does not match its metrics");
     OE_Texture atlas = Texture_Create(image.width, image.height, std::move(image.rgba));
-    if (!atlas) return nullptr;
+    if (!atlas) return fail("its atlas image cannot be made into a texture");
     auto font = std::make_unique<OE_FontRec>();
     font->metrics = std::move(*metrics);
     font->atlas = atlas;

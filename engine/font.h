@@ -26,6 +26,8 @@ struct FontMetrics {
     float line_height = 0;
     float baseline = 0;
     std::unordered_map<uint32_t, Glyph> glyphs;   // by code point
+    float min_advance = 0;   // the smallest advance and x offset of any glyph:
+    float min_xoff = 0;      // how far a later glyph could reach back left
 
     // The glyph of a code point, else the one of '?', else null.
     const Glyph* Find(uint32_t code_point) const;
@@ -50,6 +52,11 @@ std::vector<uint32_t> Utf8_Decode(std::string_view text);
 // glyph to `out` when given; returns the pen's end x.
 float Font_Layout(const FontMetrics& metrics, float x, float y, std::string_view text, float scale,
                   float step, std::vector<TexturePatch>* out);
+
+// The patches of the glyphs that touch the w x h screen, as Font_Layout would
+// lay them out: no text costs more than the screen can show, however long.
+void Font_LayoutOnScreen(const FontMetrics& metrics, float x, float y, std::string_view text, float scale,
+                         float step, float w, float h, std::vector<TexturePatch>& out);
 
 }  // namespace oe
 

@@ -152,19 +152,34 @@ void Fs_InjectFault(FsFault fault) { injected_fault = fault; }
 
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string host = Fs_HostPath(path);
-    if (host.empty() || host.back() == '/') return false;
+    if (host.empty() || host.back() == '/') {
+        errno = EINVAL;
+        return false;
+    }
     const std::string folder = ParentOf(host);
     std::string temp = folder + "/" + kTempPrefix + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
+    if (injected_fault == FsFault::Write) errno = EIO;
     bool ok = injected_fault != FsFault::Write && ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) &&
               ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    int failure = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
     // A crash here leaves the finished temporary file beside the untouched target.
-    if (ok && injected_fault == FsFault::BeforeRename) return false;
-    ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
+    if (ok && injected_fault == FsFault::BeforeRename) {
+        errno = EIO;
+        return false;
+    }
+    if (ok && ::rename(temp.c_str(), host.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
+        errno = failure;   // the reason, for the caller to tell
         return false;
     }
     SyncFolder(folder);
@@ -178,7 +193,10 @@ bool Fs_IsFolder(const std::string& path) {
 
 bool Fs_MakeFolder(const std::string& path) {
     if (::mkdir(Fs_HostPath(path).c_str(), 0755) == 0) return true;
-    return Fs_IsFolder(path);
+    const int failure = errno;
+    if (Fs_IsFolder(path)) return true;
+    errno = failure;
+    return false;
 }
 
 bool Fs_IsFile(const std::string& path) {

@@ -40,6 +40,7 @@ int Fs_OpenRegular(const std::string& host_path);
 // folder, are flushed to disk, and the temporary file is renamed over the target.
 // On any failure the old file is left as it was, the temporary file is removed,
 // and the result is false.
+// On failure errno tells why.
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Test hook: the next atomic writes fail at this stage, as a full disk (Write) or a
@@ -49,7 +50,7 @@ void Fs_InjectFault(FsFault fault);
 
 bool Fs_IsFolder(const std::string& path);
 // Creates the folder (one level) unless it exists; true when it exists afterwards.
-bool Fs_MakeFolder(const std::string& path);
+bool Fs_MakeFolder(const std::string& path);   // errno tells why it failed
 bool Fs_IsFile(const std::string& path);       // a regular file (or a link to one)
 
 // Makes `path` the working folder the game's relative names start from.

@@ -148,6 +148,8 @@ int Text_GetWidth(OE_Font font, const std::string& text, float scale, float step
 
 void Snd_Init();                                          // opens the audio device (silent if none)
 OE_Sound Snd_LoadFromFile(const std::string& file, int voices);   // WAV; null on failure
+// Why the latest texture, sound or font load that gave the null handle failed.
+const std::string& OE_LoadError();
 void Snd_SetBuffersCount(OE_Sound sound, int voices);     // how many copies may sound at once
 // Plays on a free voice; a busy sound is left alone. `offset` pans (hundredths of
 // a dB off the far side), `volume` 0 is full (hundredths of a dB, <= 0),

@@ -5,6 +5,7 @@
 
 #include "engine/fs.h"
 #include "engine/image.h"
+#include "engine/load_error.h"
 #include "engine/record.h"
 
 namespace oe {
@@ -63,6 +64,9 @@ OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int fl
     if (auto bytes = Fs_ReadFile(file)) {
         oe::Image image = oe::Image_Decode(bytes->data(), bytes->size(), colour_key);
         if (!image.Empty()) texture = oe::Texture_Create(image.width, image.height, std::move(image.rgba));
+        if (!texture) oe::SetLoadError("not a TGA or JPG image that can be decoded");
+    } else {
+        oe::SetLoadError("missing, not a regular file, unreadable or too large");
     }
     // The key is logged as the game passes it: -1 for "no key".
     oe::Record("Tex_LoadFromFile", {double(int32_t(colour_key)), double(flags)}, file, texture);

@@ -2,11 +2,15 @@
 // without touching any program state, so the readers can be tested on any input.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "world/tournament.h"
+
+// The longest profile name, in bytes, typed or read from a file.
+constexpr size_t PROFILE_NAME_MAX_BYTES = 64;
 
 // The values "main.cfg" keeps, in file order.
 struct tsettings {
@@ -27,7 +31,8 @@ struct tprofile {
 // Five lines ended by CR LF: the three flags as raw bytes, the country, the name.
 std::vector<uint8_t> Settings_Encode(const tsettings& settings);
 // Each flag is the first byte of its line, taken as it is; the texts are whole
-// lines. Whatever a short file lacks reads as 0 or empty.
+// lines, but a player's name longer than a profile name can be reads as no
+// name. Whatever a short file lacks reads as 0 or empty.
 tsettings Settings_Decode(const std::vector<uint8_t>& file);
 
 // The progress as one raw byte and CR LF, the score in decimal and CR LF.

@@ -1,6 +1,7 @@
 #include "persist/profile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -9,13 +10,15 @@
 namespace {
 
 constexpr const char* kProfileFolder = "prf\\";
-constexpr size_t kMaxNameBytes = 64;
 
 // The profile file of a player, "prf\" + name.
 std::string Path(const std::string& name) { return kProfileFolder + name; }
 
 bool WriteProfile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    if (!Profile_NameIsStorable(name)) return false;
+    if (!Profile_NameIsStorable(name)) {
+        errno = EINVAL;
+        return false;
+    }
     // The folder may have been removed by hand since the game was installed.
     return Fs_MakeFolder(kProfileFolder) && Fs_WriteFileAtomic(Path(name), bytes);
 }
@@ -23,7 +26,7 @@ bool WriteProfile(const std::string& name, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 bool Profile_NameIsStorable(std::string_view name) {
-    if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..") return false;
+    if (name.empty() || name.size() > PROFILE_NAME_MAX_BYTES || name == "." || name == "..") return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return c == '/' || c == '\\' || byte < 32 || byte == 127;
@@ -41,4 +44,11 @@ tprofile Profile_Read(const std::string& name) {
     return Profile_Decode(file);
 }
 
-bool Profile_WriteNew(const std::string& name) { return WriteProfile(name, {0, '\r', '\n'}); }
+bool Profile_WriteNew(const std::string& name) {
+    // Never over a player's progress: an existing profile is loaded, not replaced.
+    if (Profile_NameIsStorable(name) && Fs_IsFile(Path(name))) {
+        errno = EEXIST;
+        return false;
+    }
+    return WriteProfile(name, {0, '\r', '\n'});
+}

@@ -11,7 +11,7 @@
 bool Profile_NameIsStorable(std::string_view name);
 
 // Writes the record to the player's file, replacing it whole; false when the
-// name is not storable or the write fails (the old file stays as it was).
+// name is not storable or the write fails (the old file stays as it was; errno tells why).
 bool Profile_Write(const std::string& name, const tprofile& profile);
 
 // Reads the player's file. A missing file, or a name that is not storable,
@@ -19,5 +19,6 @@ bool Profile_Write(const std::string& name, const tprofile& profile);
 tprofile Profile_Read(const std::string& name);
 
 // Writes a new profile (progress 0, no score line); false when the name is not
-// storable or the write fails.
+// storable, a profile of that name exists already (errno EEXIST; it is left
+// as it was) or the write fails (errno tells why).
 bool Profile_WriteNew(const std::string& name);

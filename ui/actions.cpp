@@ -6,6 +6,7 @@
 #include <string>
 
 #include "assets/texbase.h"
+#include "core/notice.h"
 #include "core/state.h"
 #include "persist/profile.h"
 #include "ui/actions_race.h"
@@ -37,7 +38,7 @@ bool EditorMapNameIsSafe(const Iedit* edit_box) { return Profile_NameIsStorable(
 }  // namespace
 
 void act_back_to_menu() {
-    screens.lst_pr->items = FList_FromFolder("prf\\*.*");
+    screens.lst_pr->items = Profile_List();
     // Without a profile there is no menu to go to.
     if (screens.lst_pr->items.count == 0) return;
     player.free_track = 0;
@@ -53,7 +54,7 @@ void act_back_to_menu() {
 }
 
 void act_tournament() {
-    Profile_Save();
+    if (!Profile_Save()) Notice_Failure("Could not save the profile");
     const bool cup_won = player.progress >= PROGRESS_CUP_WON;
     screens.img_track->texture =
         TexBase_Find(share_registry, cup_won ? "g_tr" : "t" + std::to_string(player.progress / TRACKS_PER_GROUP));
@@ -132,7 +133,8 @@ void Actions_SetAcceptOptions(OE_Procedure save_and_apply) { accept_options = sa
 
 // A map name that could lead out of "wld\" saves and loads nothing.
 void act_editor_save() {
-    if (EditorMapNameIsSafe(screens.edt_save)) World_Save(world_map, EditorMapFile(screens.edt_save));
+    if (EditorMapNameIsSafe(screens.edt_save) && !World_Save(world_map, EditorMapFile(screens.edt_save)))
+        Notice_Failure("Could not save the map");
 }
 
 // Loads over the current map without clearing it first.

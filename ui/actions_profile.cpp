@@ -1,9 +1,11 @@
 // actions_profile.cpp: the profile choice, create-profile and load-profile dialogs.
 #include "ui/actions_profile.h"
 
+#include <cerrno>
 #include <string>
 #include <utility>
 
+#include "core/notice.h"
 #include "core/state.h"
 #include "persist/profile.h"
 #include "ui/actions.h"
@@ -26,7 +28,7 @@ void ForgetStanding() {
 
 void act_change_profile() {
     game.state = STATE_PROFILES;
-    ProfileList().items = FList_FromFolder("prf\\*.*");
+    ProfileList().items = Profile_List();
     screens.wnd_pr->visible = 1;
     screens.wnd_menu->visible = 0;
 }
@@ -48,10 +50,17 @@ void act_create_profile() {
     // The name becomes a file name in "prf\": one that could lead elsewhere or
     // cannot be stored is refused like an empty one.
     const std::string name = screens.edt_pr_cr->caption;
-    if (!Profile_NameIsStorable(name)) return;
+    if (!Profile_NameIsStorable(name)) {
+        Notice_Post("A profile name is 1 to 64 letters, without slashes or control characters");
+        return;
+    }
     std::string previous = std::exchange(player.name, name);
     // A profile that could not be written would leave no menu to go to.
     if (!Profile_Create()) {
+        if (errno == EEXIST)
+            Notice_Post("\"" + name + "\" is taken: \"Load existing\" opens that profile");
+        else
+            Notice_Failure("Could not create the profile");
         player.name = std::move(previous);
         return;
     }

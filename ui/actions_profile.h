@@ -5,9 +5,10 @@
 void act_change_profile();   // the profile choice dialog, with a fresh list
 void act_new_profile();      // the create-profile dialog
 void act_pick_profile();     // the load-profile dialog, when there is a profile to load
-// Creates the profile named in the edit box and goes to the main menu; a name
+// Creates the profile named in the edit box and goes to the main menu. A name
 // that cannot become a file in "prf\" (empty, "." or "..", a slash, a control
-// character, over 64 bytes) does nothing.
+// character, over 64 bytes), the name of an existing profile (which stays as
+// it is) or a failed write keeps the dialog open and tells the player why.
 void act_create_profile();
 // Loads the profile under the list's selection band and goes to the main menu.
 void act_load_profile();

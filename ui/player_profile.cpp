@@ -14,6 +14,14 @@ void Profile_Load() {
 
 bool Profile_Create() { return Profile_WriteNew(player.name); }
 
+TF_list Profile_List() {
+    const TF_list found = FList_FromFolder("prf\\*.*");
+    TF_list list;
+    for (int32_t i = 0; i < found.count; ++i)
+        if (Profile_NameIsStorable(found.names[i])) FList_Add(list, found.names[i]);
+    return list;
+}
+
 bool Profile_CarUnlocked(int32_t kind) { return Tournament_CarUnlocked(player.progress, kind); }
 
 bool Profile_TrackUnlocked(int32_t track) { return Tournament_TrackUnlocked(player.progress, track); }

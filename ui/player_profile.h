@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "assets/texbase.h"
+
 // Writes progress and score to the profile of player.name; false if it cannot be written.
 bool Profile_Save();
 
@@ -14,6 +16,9 @@ void Profile_Load();
 // Writes a new profile for player.name (progress 0, no score line); the values in
 // memory are left alone. False if the name is not storable or the write fails.
 bool Profile_Create();
+
+// The profiles in "prf\" whose names a player could have typed, sorted.
+TF_list Profile_List();
 
 // What the player's progress has opened: car kind k while k <= progress / 4,
 // free-race track t while t <= progress.

@@ -18,6 +18,7 @@
 #include "ui/actions_race.h"
 #include "ui/display_widgets.h"
 #include "ui/input_widgets.h"
+#include "ui/player_profile.h"
 #include "world/world.h"
 
 namespace {
@@ -133,7 +134,7 @@ void BuildProfileDialogs() {
 
     Window("wnd_pr_ld", "Load profile", 200, 150, 400, 300, 0);
     Ilist& profiles = Add<Ilist>("lst_pr", "Select", 50, 60, 230, 128, 1);
-    profiles.items = FList_FromFolder("prf\\*.*");
+    profiles.items = Profile_List();
     profiles.no_buttons = 1;
     Button("btn_lst_up", "up", 286, 60, 64, 64, 1, act_profile_list_up);
     Button("btn_lst_dn", "down", 286, 124, 64, 64, 1, act_profile_list_down);

@@ -121,4 +121,22 @@ TEST_F(StartUp, BrokenAssetsGiveNullHandlesAndTheGameRuns) {
     EXPECT_EQ(game.state, STATE_PROFILES);
 }
 
+// Each asset that does not load is named once on standard error, with why.
+TEST_F(StartUp, BrokenAssetsAreNamedOnceWithTheReason) {
+    WriteFile("gfx/share/g_cur.tga", "not an image");
+    WriteFile("sfx/click.wav", "RIFF\x10\0\0\0WAVE");
+    WriteFile("fnt/font.ofi", "korvamo-font 1\natlas ten ten\n");
+    testing::internal::CaptureStderr();
+    RunGame(5);
+    const std::string said = testing::internal::GetCapturedStderr();
+    for (const char* line : {"korvamo: cannot load gfx\\share\\g_cur.tga: not a TGA or JPG image that can be decoded\n",
+                             "korvamo: cannot load sfx\\click.wav: missing, unreadable or not a WAV file that can be "
+                             "played\n",
+                             "korvamo: cannot load fnt\\font.tga and fnt\\font.ofi: its metrics file is damaged\n"}) {
+        const size_t at = said.find(line);
+        EXPECT_NE(at, std::string::npos) << line << "in:\n" << said;
+        EXPECT_EQ(said.find(line, at + 1), std::string::npos) << line;
+    }
+}
+
 }  // namespace

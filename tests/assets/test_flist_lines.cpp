@@ -58,6 +58,15 @@ TEST(FListRotate, AFullListRotatesAndADamagedCountIsLeftAlone) {
     EXPECT_EQ(list.names[1024], "1024");
 }
 
+// A line longer than a list entry can sensibly be is cut; the next line is read as usual.
+TEST_F(FListText, ALongLineIsCutAt256Bytes) {
+    WriteBytes("gfx/obj/list.txt", std::string(1u << 20, 'x') + "\r\nlamp\r\n");
+    const TF_list list = FList_FromTextFile("gfx\\obj\\list.txt");
+    ASSERT_EQ(list.count, 2);
+    EXPECT_EQ(list.names[0], std::string(FLIST_LINE_BYTES, 'x'));
+    EXPECT_EQ(list.names[1], "lamp");
+}
+
 TEST_F(FListText, ReadsLinesWithLfOrCrLfEnds) {
     WriteBytes("gfx/obj/list.txt", "lnd_sand\r\nlnd_grass\nlamp\r\n");
     EXPECT_EQ(Names(FList_FromTextFile("gfx\\obj\\list.txt")),

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/font.h"
 #include "engine/record.h"
@@ -269,6 +271,47 @@ TEST(GeneratedFont, LoadsAndCoversLatin1) {
     EXPECT_NEAR(Text_GetWidth(font, "GO!!!", 2.0f, 0.0f), 2 * Text_GetWidth(font, "GO!!!", 1.0f, 0.0f), 1);
     oe::Fonts_ReleaseAll();
     oe::Textures_ReleaseAll();
+}
+
+// On screen the layout keeps exactly the glyphs that touch the screen, and
+// stops once the pen has passed its right edge: no text costs more than it shows.
+struct ScreenCase {
+    const char* text;
+    float x, y, scale, step;
+};
+
+class FontOnScreen : public ::testing::TestWithParam<ScreenCase> {};
+
+TEST_P(FontOnScreen, KeepsTheGlyphsTouchingTheScreenInOrder) {
+    const auto m = Font_ParseMetrics(kGood);
+    const ScreenCase& c = GetParam();
+    std::vector<oe::TexturePatch> all, shown;
+    Font_Layout(*m, c.x, c.y, c.text, c.scale, c.step, &all);
+    oe::Font_LayoutOnScreen(*m, c.x, c.y, c.text, c.scale, c.step, 100, 60, shown);
+    std::vector<oe::TexturePatch> touching;
+    for (const oe::TexturePatch& p : all)
+        if (std::min(p.x, p.x + p.w) < 100 && std::min(p.y, p.y + p.h) < 60 && std::max(p.x, p.x + p.w) > 0 &&
+            std::max(p.y, p.y + p.h) > 0)
+            touching.push_back(p);
+    ASSERT_EQ(shown.size(), touching.size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].x, touching[i].x);
+        EXPECT_EQ(shown[i].src_x, touching[i].src_x);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FontOnScreen,
+                         ::testing::Values(ScreenCase{"ABAB", 10, 10, 1, 0}, ScreenCase{"ABABABABABABAB", 10, 10, 1, 0},
+                                           ScreenCase{"ABABAB\xFF A", -20, 5, 2, 1},
+                                           ScreenCase{"ABABAB", 90, -8, 1, 0}, ScreenCase{"AB", 10, 70, 1, 0},
+                                           ScreenCase{"ABABAB", 300, 10, -1, 0},
+                                           ScreenCase{"\xC3\xA9\xE2\x82\xAC\xE2\x82\xAC", 0, 0, 3, -2}));
+
+TEST(FontOnScreenLength, AFourMegabyteLineLaysOutOnlyWhatFits) {
+    const auto m = Font_ParseMetrics(kGood);
+    std::vector<oe::TexturePatch> shown;
+    oe::Font_LayoutOnScreen(*m, 0, 0, std::string(4u << 20, 'A'), 1, 0, 800, 600, shown);
+    EXPECT_EQ(shown.size(), 89u);   // 800 px of 9 px advances, the last one cut
 }
 
 }  // namespace

@@ -100,6 +100,16 @@ TEST_F(SettingsFile, UnreadableFileLoadsAsMissing) {
     EXPECT_EQ(player.name, "");
 }
 
+// A name read from the file has the typed names' limit: longer reads as no name.
+TEST_F(SettingsFile, ANameLongerThanAProfileNameReadsAsNoName) {
+    for (const auto& [length, kept] : {std::pair{size_t{64}, true}, {size_t{65}, false}, {size_t{4} << 20, false}}) {
+        WriteBytes("main.cfg", "\x00\r\n\x00\r\n\x00\r\nFI\r\n"s + std::string(length, 'n') + "\r\n");
+        Settings_Load();
+        EXPECT_EQ(player.name.size(), kept ? length : 0) << length;
+        EXPECT_EQ(options.country, "FI");
+    }
+}
+
 TEST_F(SettingsFile, LineBreakInsideANameSpillsIntoTheNextValue) {
     player.name = "Ann\r\nBob";
     ASSERT_TRUE(Settings_Save());

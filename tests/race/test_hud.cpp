@@ -1,6 +1,7 @@
 // The race HUD and what each state's frame draws, on the recording backend.
 #include "app/frame.h"
 #include "app/hud.h"
+#include "core/notice.h"
 #include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
@@ -224,6 +225,25 @@ TEST_F(Frame, States3And4DrawNothingAtAll) {
         EXPECT_TRUE(oe::Recorder_Calls().empty()) << int(state);
         oe::Recorder_Enable(false);
     }
+}
+
+// A notice shows last, in every state that draws, until its time is up.
+TEST_F(Frame, ANoticeShowsOverEveryScreenForItsTime) {
+    Notice_Post("Could not save the profile: permission denied");
+    const auto notices = [] {
+        oe::Recorder_Enable(true);
+        DrawFrame();
+        const auto& calls = oe::Recorder_Calls();
+        const bool last = !calls.empty() && calls.back().text == "Could not save the profile: permission denied";
+        oe::Recorder_Enable(false);
+        return last;
+    };
+    for (uint8_t state : {STATE_RACE, STATE_MENU, STATE_EDITOR, STATE_PROFILES, STATE_PAUSED, STATE_HELP}) {
+        game.state = state;
+        EXPECT_TRUE(notices()) << int(state);
+    }
+    backend_->Advance(NOTICE_MS);
+    EXPECT_FALSE(notices());
 }
 
 TEST_F(Frame, TheMainMenuTurnsItsPicturesAfterTheInterfacePass) {

@@ -1,5 +1,8 @@
 // The profile dialogs: creating a profile (and refusing names that cannot
 // be a file in "prf\"), picking and loading one, scrolling the list.
+#include <sys/stat.h>
+
+#include "core/notice.h"
 #include "core/state.h"
 #include "engine/fs.h"
 #include "tests/ui/screens_fixture.h"
@@ -81,6 +84,45 @@ TEST_F(ProfileActions, AProfileThatCannotBeWrittenKeepsTheDialogAndTheOldName) {
     EXPECT_EQ(game.state, STATE_PROFILES);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"}));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "prf" / "Alice"));
+}
+
+// The dialog stays open and says why; an existing profile keeps its standing.
+TEST_F(ProfileActions, TheDialogTellsWhyAProfileWasNotCreated) {
+    WriteFile("prf/Alice", "\x05\r\n777\r\n");
+    const struct {
+        std::string name;
+        FsFault fault;
+        std::string notice;
+    } cases[] = {
+        {"Alice", FsFault::None, "\"Alice\" is taken: \"Load existing\" opens that profile"},
+        {"a/b", FsFault::None, "A profile name is 1 to 64 letters, without slashes or control characters"},
+        {"Bob", FsFault::Write, "Could not create the profile: input/output error"},
+    };
+    for (const auto& c : cases) {
+        game.notice.clear();
+        Fs_InjectFault(c.fault);
+        CreateWith(c.name);
+        Fs_InjectFault(FsFault::None);
+        EXPECT_EQ(Notice_Current(U_GetTime()), c.notice);
+        EXPECT_EQ(ShownWindows(), (Windows{"wnd_pr_cr"})) << c.name;
+        EXPECT_EQ(game.state, STATE_PROFILES) << c.name;
+        Named("wnd_pr_cr").visible = 0;
+        Named("wnd_pr").visible = 1;
+    }
+    EXPECT_EQ(ReadFile("prf/Alice"), "\x05\r\n777\r\n");
+    EXPECT_EQ(Fs_List("prf\\*.*"), std::vector<std::string>{"Alice"});
+}
+
+// Only names a player could have typed are listed; a FIFO or folder is no profile.
+TEST_F(ProfileActions, TheListShowsOnlyProfilesWithStorableNames) {
+    for (const std::string& name : {std::string("Bob"), std::string(65, 'n'), std::string("bell\x07"), std::string("Ann")})
+        WriteFile("prf/" + name, "\x00\r\n");
+    ASSERT_EQ(::mkfifo((dir_ / "prf" / "Fifo").c_str(), 0644), 0);
+    act_change_profile();
+    const Ilist& list = ProfileList();
+    ASSERT_EQ(list.items.count, 2);
+    EXPECT_EQ(list.items.names[0], "Ann");
+    EXPECT_EQ(list.items.names[1], "Bob");
 }
 
 TEST_F(ProfileActions, LoadExistingDoesNothingWithoutProfiles) {

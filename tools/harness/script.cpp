@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -98,8 +100,18 @@ bool Valid(const std::vector<std::string>& w) {
         if (w[1] == "fullscreen") return w.size() == 3 && (w[2] == "0" || w[2] == "1");
         if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
         if (w[1] == "music") return w.size() == 3 && (w[2] == "playing" || w[2] == "stopped");
+        if (w[1] == "resident") return w.size() == 4 && w[2] == "below" && ToInt(w[3], n) && n > 0;
     }
     return false;
+}
+
+// The process's resident memory in KiB, from /proc; 0 when it cannot be read.
+int64_t ResidentKib() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmRSS:")) return std::strtoll(line.c_str() + 6, nullptr, 10);
+    return 0;
 }
 
 // `expect visible|caption|ticked NAME VALUE`, on the element the game finds
@@ -264,6 +276,10 @@ bool Runner::Execute(const Line& line) {
         if (!SoundRequested(w[2])) return Fail(line, "no request for " + w[2] + " since `record`");
     } else if (w[1] == "track") {
         if (!RaceMapIs(w[2])) return Fail(line, "the map's waypoints are not those of " + w[2]);
+    } else if (w[1] == "resident") {
+        ToInt(w[3], a);
+        const int64_t kib = ResidentKib();
+        if (kib <= 0 || kib >= int64_t{a} * 1024) return Fail(line, "resident " + std::to_string(kib / 1024) + " MiB");
     } else if (w[1] == "fullscreen") {
         const int fullscreen = OE_GetOptions()->fullscreen != 0;
         if (std::to_string(fullscreen) != w[2]) return Fail(line, "fullscreen " + std::to_string(fullscreen));
