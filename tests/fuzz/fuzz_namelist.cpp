@@ -1,4 +1,5 @@
 // The name-list reader ("gfx\obj\list.txt") on arbitrary bytes.
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -13,8 +14,12 @@ bool Fuzz_NameList(const uint8_t* data, size_t size) {
     size_t at = 0;
     for (int32_t i = 0; i < list.count; ++i) {
         const std::string& name = list.names[i];
-        if (name.find('\n') != std::string::npos || text.compare(at, name.size(), name) != 0) return false;
+        if (name.find('\n') != std::string::npos || name.size() > FLIST_LINE_BYTES ||
+            text.compare(at, name.size(), name) != 0)
+            return false;
         at += name.size();
+        // A line longer than an entry may be was cut there: the rest of it is skipped.
+        if (name.size() == FLIST_LINE_BYTES) at = std::min(text.find('\n', at), text.size());
         // A CR right before the line's end (or the text's) belongs to the end.
         if (at < text.size() && text[at] == '\r' && (at + 1 == text.size() || text[at + 1] == '\n')) ++at;
         if (at < text.size() && text[at] != '\n') return false;
