@@ -3,6 +3,7 @@
 // map buttons. Each runs through its control's action, as a click would.
 #include <memory>
 
+#include "core/notice.h"
 #include "core/state.h"
 #include "engine/fs.h"
 #include "persist/settings.h"
@@ -100,6 +101,22 @@ TEST_F(Actions, TournamentShowsTheNextTracksGroupAndSavesTheProfile) {
     EXPECT_EQ(race.player_laps, 0);
     EXPECT_EQ(race.first_finisher, -1);
     EXPECT_EQ(ReadFile("prf/Alice"), std::string("\x05\r\n1234\r\n"));
+}
+
+// Saves that fail say so at the foot of the screen and leave the old files.
+TEST_F(Actions, FailedSavesAreToldAndKeepTheOldFiles) {
+    OpenMenu();
+    const std::string profile = ReadFile("prf/Alice");
+    Fs_InjectFault(FsFault::Write);
+    Click("btn_tr");
+    EXPECT_EQ(Notice_Current(U_GetTime()), "Could not save the profile: input/output error");
+    EXPECT_EQ(ShownWindows(), (Windows{"wnd_tour"}));
+    game.notice.clear();
+    Settings_Save();
+    Fs_InjectFault(FsFault::None);
+    EXPECT_EQ(Notice_Current(U_GetTime()), "Could not save the settings: input/output error");
+    EXPECT_EQ(ReadFile("prf/Alice"), profile);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "main.cfg"));
 }
 
 TEST_F(Actions, TournamentWithTheCupWonOffersMoreGamesInsteadOfARace) {
