@@ -151,40 +151,51 @@ std::vector<uint32_t> Utf8_Decode(std::string_view text) {
     return out;
 }
 
-void Font_LayoutOnScreen(const FontMetrics& metrics, float x, float y, std::string_view text, float scale,
-                         float step, float w, float h, std::vector<TexturePatch>& out) {
-    // Past the right edge no later glyph can come back when nothing moves the pen left.
-    const bool forward = scale >= 0 && step >= 0 && metrics.min_advance >= 0;
+namespace {
+
+// Walks the glyphs of a line in order. `visit(glyph, pen)` sees each glyph
+// with the pen at its origin and returns false to stop; the pen's end comes back.
+template <class Visit>
+float WalkGlyphs(const FontMetrics& metrics, float x, std::string_view text, float scale, float step, Visit visit) {
     float pen = x;
     while (!text.empty()) {
-        if (forward && pen + metrics.min_xoff * scale >= w) return;
         uint32_t code = 0;
         const size_t n = SequenceLength(text, code);
         text.remove_prefix(n ? n : 1);
         const Glyph* g = metrics.Find(n ? code : uint32_t('?'));
         if (!g) continue;
-        const TexturePatch p{pen + g->xoff * scale, y + g->yoff * scale, g->w * scale, g->h * scale,
-                             g->x, g->y, g->w, g->h};
-        const bool touches = std::min(p.x, p.x + p.w) < w && std::min(p.y, p.y + p.h) < h &&
-                             std::max(p.x, p.x + p.w) > 0 && std::max(p.y, p.y + p.h) > 0;
-        if (g->w > 0 && g->h > 0 && touches) out.push_back(p);
+        if (!visit(*g, pen)) break;
         pen += g->advance * scale + step;
     }
+    return pen;
+}
+
+TexturePatch PatchOf(const Glyph& g, float pen, float y, float scale) {
+    return TexturePatch{pen + g.xoff * scale, y + g.yoff * scale, g.w * scale, g.h * scale, g.x, g.y, g.w, g.h};
+}
+
+}  // namespace
+
+void Font_LayoutOnScreen(const FontMetrics& metrics, float x, float y, std::string_view text, float scale,
+                         float step, float w, float h, std::vector<TexturePatch>& out) {
+    // Past the right edge no later glyph can come back when nothing moves the pen left.
+    const bool forward = scale >= 0 && step >= 0 && metrics.min_advance >= 0;
+    WalkGlyphs(metrics, x, text, scale, step, [&](const Glyph& g, float pen) {
+        if (forward && pen + metrics.min_xoff * scale >= w) return false;
+        const TexturePatch p = PatchOf(g, pen, y, scale);
+        const bool touches = std::min(p.x, p.x + p.w) < w && std::min(p.y, p.y + p.h) < h &&
+                             std::max(p.x, p.x + p.w) > 0 && std::max(p.y, p.y + p.h) > 0;
+        if (g.w > 0 && g.h > 0 && touches) out.push_back(p);
+        return true;
+    });
 }
 
 float Font_Layout(const FontMetrics& metrics, float x, float y, std::string_view text, float scale, float step,
                   std::vector<TexturePatch>* out) {
-    float pen = x;
-    for (uint32_t code : Utf8_Decode(text)) {
-        const Glyph* g = metrics.Find(code);
-        if (!g) continue;
-        if (out && g->w > 0 && g->h > 0) {
-            out->push_back(TexturePatch{pen + g->xoff * scale, y + g->yoff * scale, g->w * scale, g->h * scale,
-                                        g->x, g->y, g->w, g->h});
-        }
-        pen += g->advance * scale + step;
-    }
-    return pen;
+    return WalkGlyphs(metrics, x, text, scale, step, [&](const Glyph& g, float pen) {
+        if (out && g.w > 0 && g.h > 0) out->push_back(PatchOf(g, pen, y, scale));
+        return true;
+    });
 }
 
 OE_Font Font_Load(const std::string& texture_file, const std::string& info_file, uint32_t colour_key) {
