@@ -55,7 +55,8 @@ void DrawCountdown() {
 
 void DrawLapCounter() {
     Pr2D_Rect(116, 32, 116, 64, 0, 64, 1);
-    DrawShadowed(128, 48, std::to_string(race.player_laps + 1) + "/" + std::to_string(RACE_LAPS) + " Laps", 1.0f, 0xFFFFFF);
+    const std::string laps = std::to_string(race.player_laps + 1) + "/" + std::to_string(RACE_LAPS) + " Laps";
+    DrawShadowed(128, 48, laps, 1.0f, 0xFFFFFF);
 }
 
 void DrawBonusPanel() {

@@ -94,7 +94,8 @@ void TournamentTick() {
 void FreeRaceTick() {
     screens.txt_locktr_map2->visible = !Profile_TrackUnlocked(player.free_track);
     // The picture of the track's group.
-    screens.img_track2->texture = TexBase_Find(share_registry, "t" + std::to_string(player.free_track / TRACKS_PER_GROUP));
+    const std::string group = "t" + std::to_string(player.free_track / TRACKS_PER_GROUP);
+    screens.img_track2->texture = TexBase_Find(share_registry, group);
     ShowCarPreview(screens.free_car);
     screens.lb_ctrack2->caption = "Track " + std::to_string(player.free_track % TRACKS_PER_GROUP + 1);
 }

@@ -74,7 +74,9 @@ void Editor_Input() {
             PlaceOnGrid(item, 8);
         }
     }
-    if (Mouse_Click(0) && Editor_DeleteAt(game.mouse_x + game.main_camera->x, game.mouse_y + game.main_camera->y)) Editor_Refresh();
+    const int32_t world_x = game.mouse_x + game.main_camera->x;
+    const int32_t world_y = game.mouse_y + game.main_camera->y;
+    if (Mouse_Click(0) && Editor_DeleteAt(world_x, world_y)) Editor_Refresh();
     if (Mouse_Down(2)) PlaceOnGrid(item, 32);
 }
 
