@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
+#include <utility>
 
 #include "app/startup.h"
 #include "app/tick.h"
@@ -33,6 +34,7 @@ namespace fs = std::filesystem;
 constexpr double kTickMs = 30.0;
 constexpr double kCountdownMs = 4000.0;
 constexpr double kStuckS = 10.0;
+constexpr double kBunchedPx = 100.0;   // computer cars this close drive nose to tail
 constexpr int32_t kStillPx = 8;   // a car that stays this close to where it stopped stands still
 
 std::vector<double> tick_costs;
@@ -134,10 +136,18 @@ public:
     explicit Observer(RaceSimResult& result) : result_(result) {}
 
     void Start() {
+        std::vector<LoopPoint> loop;
+        for (int32_t i = 0; i < std::clamp(world_map.waypoint_count, 0, WORLD_CAPACITY); ++i) {
+            const tcorner& w = world_map.waypoints[i];
+            loop.push_back({static_cast<double>(w.x), static_cast<double>(w.y)});
+        }
         for (int32_t i : CarIndices()) {
             const tminimal& o = world_map.objects[i];
-            result_.cars.push_back({o.kind, o.ai == 0});
+            RaceSimCar& car = result_.cars.emplace_back();
+            car.kind = o.kind;
+            car.player = o.ai == 0;
             spots_.push_back({o.x, o.y, 0.0});
+            trackers_.emplace_back(loop).Follow(o.x, o.y);
         }
     }
 
@@ -147,7 +157,8 @@ public:
         result_.race_s = std::max(t, 0.0);
         const std::vector<int32_t>& indices = cars_.Cars();
         for (size_t k = 0; k < indices.size() && k < result_.cars.size(); ++k)
-            LookAt(result_.cars[k], spots_[k], world_map.objects[indices[k]], t);
+            LookAt(result_.cars[k], spots_[k], trackers_[k], world_map.objects[indices[k]], t);
+        if (t > 0) LookAtTheField(indices);
         if (player.score > last_score_) {
             result_.bonuses += BonusesIn(player.score - last_score_);
             result_.bonus_points += player.score - last_score_;
@@ -159,12 +170,20 @@ public:
     }
 
     void Finish() {
+        result_.computer_cars_bunched = racing_ticks_ > 0 ? static_cast<double>(bunched_ticks_) / racing_ticks_ : 0.0;
         result_.finished = game.state == STATE_FINISHED;
         const std::vector<int32_t> indices = CarIndices();
         const auto winner = std::find(indices.begin(), indices.end(), race.first_finisher);
         if (winner != indices.end()) result_.winner = static_cast<int>(winner - indices.begin());
         result_.player_won = result_.finished && result_.winner >= 0 && result_.cars[result_.winner].player;
-        for (const RaceSimCar& car : result_.cars) result_.stuck += car.stuck;
+        for (RaceSimCar& car : result_.cars) {
+            result_.stuck += car.stuck;
+            const std::vector<double> laps = RaceSim_LapTimes(car);
+            if (laps.empty()) continue;
+            car.best_lap_s = *std::min_element(laps.begin(), laps.end());
+            car.average_lap_s = car.lap_done_s.back() / static_cast<double>(laps.size());
+        }
+        TimeTheGap();
     }
 
 private:
@@ -173,20 +192,58 @@ private:
         double since_s;    // racing time it has stood there since
     };
 
-    void LookAt(RaceSimCar& car, Spot& spot, const tminimal& o, double t) {
+    // Whether two computer cars still racing drive within kBunchedPx of each other.
+    void LookAtTheField(const std::vector<int32_t>& indices) {
+        std::vector<const tminimal*> racing;
+        for (size_t k = 0; k < indices.size() && k < result_.cars.size(); ++k)
+            if (!result_.cars[k].player && result_.cars[k].laps < RACE_LAPS) racing.push_back(&world_map.objects[indices[k]]);
+        ++racing_ticks_;
+        for (size_t a = 0; a < racing.size(); ++a)
+            for (size_t b = a + 1; b < racing.size(); ++b)
+                if (std::hypot(racing[a]->x - racing[b]->x, racing[a]->y - racing[b]->y) < kBunchedPx) {
+                    ++bunched_ticks_;
+                    return;
+                }
+    }
+
+    void LookAt(RaceSimCar& car, Spot& spot, LoopTracker& tracker, const tminimal& o, double t) {
         car.laps = car.player ? race.player_laps : o.laps;
+        while (std::cmp_less(car.lap_done_s.size(), car.laps)) car.lap_done_s.push_back(t);
         if (car.laps >= RACE_LAPS && car.four_laps_s < 0) car.four_laps_s = t;
         if (t <= 0) return;
+        car.progress.push_back({t, tracker.Follow(o.x, o.y)});
         if (std::abs(o.x - spot.x) > kStillPx || std::abs(o.y - spot.y) > kStillPx) spot = {o.x, o.y, t};
         if (car.laps >= RACE_LAPS) return;
         car.longest_still_s = std::max(car.longest_still_s, t - spot.since_s);
         if (car.longest_still_s > kStuckS) car.stuck = true;
     }
 
+    // The second car is the one farthest round the track when the winner's
+    // race was complete; the race often ends before it is complete too.
+    void TimeTheGap() {
+        if (result_.winner < 0) return;
+        const RaceSimCar& winner = result_.cars[result_.winner];
+        if (winner.four_laps_s < 0) return;
+        double farthest = 0.0;
+        for (size_t k = 0; k < result_.cars.size(); ++k) {
+            if (static_cast<int>(k) == result_.winner || result_.cars[k].progress.empty()) continue;
+            const double laps = ProgressAt(result_.cars[k].progress, winner.four_laps_s);
+            if (result_.second < 0 || laps > farthest) {
+                farthest = laps;
+                result_.second = static_cast<int>(k);
+            }
+        }
+        if (result_.second >= 0)
+            result_.gap = GapAtSamePlace(winner.progress, winner.four_laps_s, result_.cars[result_.second].progress);
+    }
+
     RaceSimResult& result_;
     CarFinder cars_;
     std::vector<Spot> spots_;
+    std::vector<LoopTracker> trackers_;   // by car, as spots_
     int32_t last_score_ = 0;
+    int racing_ticks_ = 0;
+    int bunched_ticks_ = 0;
 };
 
 }  // namespace
@@ -250,6 +307,16 @@ bool RaceSim_Run(const RaceSimOptions& options, RaceSimResult& result, std::stri
     return true;
 }
 
+std::vector<double> RaceSim_LapTimes(const RaceSimCar& car) {
+    std::vector<double> laps;
+    double lap_start = 0.0;
+    for (double done : car.lap_done_s) {
+        laps.push_back(done - lap_start);
+        lap_start = done;
+    }
+    return laps;
+}
+
 std::string RaceSim_ResultLine(const RaceSimResult& r) {
     int player_laps_done = 0;
     std::string ai_laps;
@@ -263,7 +330,9 @@ std::string RaceSim_ResultLine(const RaceSimResult& r) {
     line << std::fixed << std::setprecision(1) << "result: finished=" << r.finished << " player_won=" << r.player_won
          << " player_laps=" << player_laps_done << " ai_laps=" << ai_laps << " race_s=" << r.race_s
          << " stuck=" << r.stuck << std::setprecision(0) << " tick_us_median=" << r.tick_us_median
-         << " tick_us_p99=" << r.tick_us_p99 << " tick_us_max=" << r.tick_us_max;
+         << " tick_us_p99=" << r.tick_us_p99 << " tick_us_max=" << r.tick_us_max << std::setprecision(1)
+         << " gap_s=" << r.gap.s << " gap_at_line=" << r.gap.at_line << std::setprecision(2)
+         << " bunched=" << r.computer_cars_bunched;
     return line.str();
 }
 
