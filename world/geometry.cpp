@@ -11,7 +11,7 @@ namespace {
 int32_t Count(const tworld& world) { return std::clamp(world.count, 0, WORLD_CAPACITY); }
 
 bool CastsShadow(const std::string& kind) {
-    return kind != "pen" && kind != "rak" && kind != "sball" && kind != "limit" && kind != "lamp" &&
+    return kind != "pen" && kind != "rak" && kind != "sball" && !IsBarrierKind(kind) && kind != "lamp" &&
            !IsLandKind(kind);
 }
 

@@ -23,7 +23,7 @@ tlamp_hit Geo_NearestLamp(const tworld& world, float x, float y);
 void Geo_CornerColours(tworld& world);
 // Shadow strength, angle and offset of the objects whose dynamic flag equals
 // `flag`, away from the nearest lamp. Lamps, land tiles and the props "pen",
-// "rak", "sball" and "limit" cast none and keep their values.
+// "rak", "sball" and the barrier blocks cast none and keep their values.
 void Geo_Shadows(tworld& world, uint8_t flag);
 // Turns the vector (p, q) by a degrees.
 void Geo_Rotate(float& p, float& q, int32_t a);

@@ -21,7 +21,7 @@ OE_Texture ObjectTexture(const std::string& name) { return TexBase_Find(object_r
 
 bool CastsDrawnShadow(const std::string& kind) {
     return !kind.starts_with("bn") && !IsLandKind(kind) && !IsCarKind(kind) && kind != "lamp" &&
-           kind != "limit" && kind != "rak" && kind != "pen" && kind != "sball";
+           !IsBarrierKind(kind) && kind != "rak" && kind != "pen" && kind != "sball";
 }
 
 void DrawShadow(const tminimal& o, OE_Texture tex) {

@@ -32,6 +32,8 @@ bool IsCarKind(const std::string& kind) {
 
 bool IsLandKind(const std::string& kind) { return kind.starts_with("lnd"); }
 
+bool IsBarrierKind(const std::string& kind) { return kind == "limit" || kind.starts_with("limit_"); }
+
 void World_Clear(tworld& world) {
     for (int32_t i = 0; i < Valid(world.count); ++i) world.objects[i].kind.clear();
     world.count = 0;

@@ -64,6 +64,9 @@ extern const std::array<int32_t, 16> car_colours;
 
 bool IsCarKind(const std::string& kind);     // "jeep", "car", "tank" or "turbo"
 bool IsLandKind(const std::string& kind);    // begins with "lnd"
+// A barrier block: "limit", or "limit_" and its angle ("limit_45") for the
+// blocks the tracks turn along their curves.
+bool IsBarrierKind(const std::string& kind);
 
 // Empties every object's name and sets the count to 0; waypoints stay.
 void World_Clear(tworld& world);

@@ -143,7 +143,8 @@ TEST_F(Geometry, ShortObjectsGetAShadowOffsetPointingTheOtherWay) {
 TEST_F(Geometry, ShadowsSkipPropsLampsLandAndTheOtherDynamicFlag) {
     auto w = NewWorld();
     World_Append(*w, Object("lamp", 0, 0));
-    for (const char* kind : {"pen", "rak", "sball", "limit", "lamp", "lnd_grass", "lnd", "tree", "car", "bn_spd"}) {
+    for (const char* kind :
+         {"pen", "rak", "sball", "limit", "limit_45", "lamp", "lnd_grass", "lnd", "tree", "car", "bn_spd"}) {
         // The second lamp stands far away so the first one lights the rest.
         tminimal o = Object(kind, std::string(kind) == "lamp" ? 5000 : 50, 0);
         o.height = 100;
@@ -152,17 +153,17 @@ TEST_F(Geometry, ShadowsSkipPropsLampsLandAndTheOtherDynamicFlag) {
         o.shadow_dx = 1.5f;
         World_Append(*w, o);
     }
-    w->objects[10].dynamic = 1;   // "bn_spd"
+    w->objects[11].dynamic = 1;   // "bn_spd"
     Geo_Shadows(*w, 0);
-    for (int i = 1; i <= 7; ++i) {
+    for (int i = 1; i <= 8; ++i) {
         EXPECT_EQ(w->objects[i].shadow_strength, 77) << w->objects[i].kind;
         EXPECT_EQ(w->objects[i].shadow_dx, 1.5f) << w->objects[i].kind;
     }
-    EXPECT_EQ(w->objects[8].shadow_strength, 112);   // tree
-    EXPECT_EQ(w->objects[9].shadow_strength, 112);   // car
-    EXPECT_EQ(w->objects[10].shadow_strength, 77);   // dynamic: not in this pass
+    EXPECT_EQ(w->objects[9].shadow_strength, 112);    // tree
+    EXPECT_EQ(w->objects[10].shadow_strength, 112);   // car
+    EXPECT_EQ(w->objects[11].shadow_strength, 77);    // dynamic: not in this pass
     Geo_Shadows(*w, 1);
-    EXPECT_EQ(w->objects[10].shadow_strength, 112);
+    EXPECT_EQ(w->objects[11].shadow_strength, 112);
 }
 
 TEST_F(Geometry, SetSizesReadsTheWheelTextureOfCarsAndFrameOneOfTheRest) {
