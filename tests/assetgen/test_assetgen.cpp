@@ -12,11 +12,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "assets/texbase.h"
+#include "tools/assetgen/bends.h"
+#include "tools/assetgen/theme_art.h"
 
 namespace fs = std::filesystem;
 
@@ -275,6 +280,300 @@ TEST(AssetgenTextures, RequiredObjectNamesDecode) {
         EXPECT_TRUE(Object(name).Ok()) << name;
 }
 
+// The pictures of the object registry by kind, loaded once.
+const Picture& Kind(const std::string& kind) {
+    static std::map<std::string, Picture> loaded;
+    auto [it, fresh] = loaded.try_emplace(kind);
+    if (fresh) it->second = Object(kind + "1");
+    return it->second;
+}
+
+// How much of a pixel the picture covers where a cell's picture is laid: 0..1
+// by the pixel's centre, in pixels from a chosen origin.
+using Coverage = std::function<double(double x, double y)>;
+
+double Opaque(double, double) { return 1; }
+
+// Where picture b lies right of a (or below it), with a's top-left corner at
+// `corner` (b's follows): along their edge both cover what `cover` says, and
+// where both are opaque the change across the edge, stretch by stretch of
+// 16 px, is no larger than a line's change to its neighbour inside either
+// picture there, nor than across the same edge of `like` repeated, with some
+// slack. Empty when they join.
+std::string SeamFault(const Picture& a, const Picture& b, bool below, std::pair<int, int> corner = {},
+                      const Coverage& cover = Opaque, const Picture* like = nullptr) {
+    if (!a.Ok() || !b.Ok()) return "missing picture";
+    auto at = [below](const Picture& p, int line, int i) { return below ? p.Pixel(i, line) : p.Pixel(line, i); };
+    auto differ = [](const uint8_t* p, const uint8_t* q) {
+        double d = 0;
+        for (int k = 0; k < 3; ++k) d += std::abs(p[k] - q[k]) / 3.0;
+        return d;
+    };
+    const int n = below ? a.width : a.height, last = (below ? a.height : a.width) - 1;
+    for (int i = 0; i < n; ++i) {
+        // The pixels either side of the edge, where they lie.
+        const double along = i + 0.5, x0 = corner.first, y0 = corner.second;
+        const double ca = below ? cover(x0 + along, y0 + last + 0.5) : cover(x0 + last + 0.5, y0 + along);
+        const double cb = below ? cover(x0 + along, y0 + last + 1.5) : cover(x0 + last + 1.5, y0 + along);
+        if (std::abs(at(a, last, i)[3] - 255 * ca) > 64 || std::abs(at(b, 0, i)[3] - 255 * cb) > 64)
+            return "cover at " + std::to_string(i) + ": " + std::to_string(at(a, last, i)[3]) + " and " +
+                   std::to_string(at(b, 0, i)[3]) + ", the road covers " + std::to_string(ca) + " and " +
+                   std::to_string(cb);
+    }
+    for (int from = 0; from < n; from += 16) {
+        double across = 0, inside_a = 0, inside_b = 0, itself = 0;
+        for (int i = from; i < from + 16; ++i) {
+            if (at(a, last, i)[3] < 250 || at(b, 0, i)[3] < 250) continue;
+            across += differ(at(a, last, i), at(b, 0, i));
+            inside_a += differ(at(a, last - 1, i), at(a, last, i));
+            inside_b += differ(at(b, 0, i), at(b, 1, i));
+            if (like) itself += differ(at(*like, last, i), at(*like, 0, i));
+        }
+        const double allowed = std::max(2 * std::max(inside_a, inside_b), itself) + 16 * 4.0;
+        if (across > allowed)
+            return "seam at " + std::to_string(from) + ".." + std::to_string(from + 15) + ": " +
+                   std::to_string(across / 16) + " across, " + std::to_string(allowed / 16) + " allowed";
+    }
+    return "";
+}
+
+using Layout = std::map<std::pair<int, int>, std::string>;   // cell -> kind
+
+// Every pair of neighbouring cells of a layout joins, the cells' pictures
+// covering what `cover` says (in pixels from the corner of cell 0, 0).
+void ExpectSeamless(const Layout& layout, const std::string& what, const Coverage& cover = Opaque) {
+    for (const auto& [cell, kind] : layout)
+        for (bool below : {false, true}) {
+            const auto next = layout.find({cell.first + !below, cell.second + below});
+            if (next == layout.end()) continue;
+            const std::string fault =
+                SeamFault(Kind(kind), Kind(next->second), below, {cell.first * 128, cell.second * 128}, cover);
+            EXPECT_EQ(fault, "") << what << ": " << kind << (below ? " over " : " left of ") << next->second;
+        }
+}
+
+// A bend with two cells of straight road beyond each end, as the course lays
+// them, in plain kinds; cells counted from the bend's centre.
+Layout BendLayout(int r, assetgen::Quadrant q) {
+    using assetgen::Quadrant;
+    const bool east = q == Quadrant::NE || q == Quadrant::SE, south = q == Quadrant::SE || q == Quadrant::SW;
+    auto cell = [=](int a, int b) { return std::pair{east ? a : -a - 1, south ? b : -b - 1}; };
+    Layout layout;
+    for (int b = 0; b <= r; ++b)
+        for (int a = 0; a <= r; ++a) {
+            const assetgen::BendCell kind = assetgen::ClassifyBendCell(r, a, b);
+            if (kind == assetgen::BendCell::Road) layout[cell(a, b)] = "lnd_road";
+            if (kind == assetgen::BendCell::Tile) layout[cell(a, b)] = assetgen::BendTileKind(r, q, a, b);
+        }
+    for (int k : {-1, -2}) {
+        // Beyond the end on the x axis the road runs along y, beyond the other along x.
+        layout[cell(r - 1, k)] = east ? "lnd_edge_w" : "lnd_edge_e";
+        layout[cell(r, k)] = east ? "lnd_edge_e" : "lnd_edge_w";
+        layout[cell(k, r - 1)] = south ? "lnd_edge_n" : "lnd_edge_s";
+        layout[cell(k, r)] = south ? "lnd_edge_s" : "lnd_edge_n";
+    }
+    return layout;
+}
+
+// The road of that bend: the ring between its circles in its quadrant, the
+// straights (opaque) beyond.
+Coverage BendCover(int r, assetgen::Quadrant q) {
+    using assetgen::Quadrant;
+    const double sx = q == Quadrant::NE || q == Quadrant::SE ? 1 : -1,
+                 sy = q == Quadrant::SE || q == Quadrant::SW ? 1 : -1;
+    return [=](double x, double y) {
+        if (x * sx < 0 || y * sy < 0) return 1.0;
+        const double d = std::hypot(x, y);
+        return std::clamp(std::min(d - 128.0 * (r - 1), 128.0 * (r + 1) - d) + 0.5, 0.0, 1.0);
+    };
+}
+
+class AssetgenRoadStyles : public ::testing::TestWithParam<const char*> {
+protected:
+    Layout Styled(const Layout& plain) const {
+        Layout styled;
+        for (const auto& [cell, kind] : plain) styled[cell] = assetgen::StyledRoadKind(GetParam(), kind);
+        return styled;
+    }
+};
+
+TEST_P(AssetgenRoadStyles, BendsJoinTheirStraightsInEveryQuadrant) {
+    using assetgen::Quadrant;
+    for (int r : assetgen::StyleBendRadii(GetParam()))
+        for (Quadrant q : {Quadrant::NE, Quadrant::NW, Quadrant::SE, Quadrant::SW})
+            ExpectSeamless(Styled(BendLayout(r, q)),
+                           "radius " + std::to_string(r) + " quadrant " + std::to_string(static_cast<int>(q)),
+                           BendCover(r, q));
+}
+
+TEST_P(AssetgenRoadStyles, StraightsAndCornersJoin) {
+    // Two cells of road either way, an outer corner and an inner corner.
+    const Layout layouts[] = {
+        {{{0, 0}, "lnd_edge_n"}, {{1, 0}, "lnd_edge_n"}, {{0, 1}, "lnd_edge_s"}, {{1, 1}, "lnd_edge_s"}},
+        {{{0, 0}, "lnd_edge_w"}, {{1, 0}, "lnd_edge_e"}, {{0, 1}, "lnd_edge_w"}, {{1, 1}, "lnd_edge_e"}},
+        {{{0, 0}, "lnd_edge_n"}, {{1, 0}, "lnd_edge_ne"}, {{1, 1}, "lnd_edge_e"}, {{0, 1}, "lnd_road"}},
+        {{{1, 0}, "lnd_edge_n"}, {{0, 0}, "lnd_edge_nw"}, {{0, 1}, "lnd_edge_w"}, {{1, 1}, "lnd_road"}},
+        {{{0, 1}, "lnd_edge_s"}, {{1, 1}, "lnd_edge_se"}, {{1, 0}, "lnd_edge_e"}, {{0, 0}, "lnd_road"}},
+        {{{1, 1}, "lnd_edge_s"}, {{0, 1}, "lnd_edge_sw"}, {{0, 0}, "lnd_edge_w"}, {{1, 0}, "lnd_road"}},
+        {{{1, 1}, "lnd_inner_ne"},
+         {{1, 0}, "lnd_edge_e"},
+         {{2, 1}, "lnd_edge_n"},
+         {{0, 1}, "lnd_road"},
+         {{1, 2}, "lnd_road"}},
+        {{{1, 1}, "lnd_inner_nw"},
+         {{1, 0}, "lnd_edge_w"},
+         {{0, 1}, "lnd_edge_n"},
+         {{2, 1}, "lnd_road"},
+         {{1, 2}, "lnd_road"}},
+        {{{1, 1}, "lnd_inner_se"},
+         {{1, 2}, "lnd_edge_e"},
+         {{2, 1}, "lnd_edge_s"},
+         {{0, 1}, "lnd_road"},
+         {{1, 0}, "lnd_road"}},
+        {{{1, 1}, "lnd_inner_sw"},
+         {{1, 2}, "lnd_edge_w"},
+         {{0, 1}, "lnd_edge_s"},
+         {{2, 1}, "lnd_road"},
+         {{1, 0}, "lnd_road"}},
+    };
+    for (const Layout& layout : layouts) ExpectSeamless(Styled(layout), "around " + layout.begin()->second);
+}
+
+TEST_P(AssetgenRoadStyles, StraightPiecesAreListedAndBendsAreNot) {
+    const std::vector<std::string> kinds = EditorKinds();
+    auto listed = [&kinds](const std::string& kind) {
+        return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    };
+    for (const char* piece : {"lnd_road", "lnd_edge_n", "lnd_edge_sw", "lnd_inner_ne"})
+        EXPECT_TRUE(listed(assetgen::StyledRoadKind(GetParam(), piece))) << piece;
+    EXPECT_FALSE(listed(assetgen::StyledRoadKind(GetParam(), assetgen::BendTileKind(4, assetgen::Quadrant::NE, 2, 2))));
+    // Only road pieces take the style.
+    for (const char* other : {"lnd_start", "lnd_grass", "lnd_water", "lamp"})
+        EXPECT_EQ(assetgen::StyledRoadKind(GetParam(), other), other);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, AssetgenRoadStyles, ::testing::Values("", "beach", "forest", "icy", "city"));
+
+TEST(AssetgenThemeArt, EachThemeHasARoadOfItsOwnOrThePlainOne) {
+    std::set<std::string> looks;
+    for (const char* style : assetgen::kRoadStyles) looks.insert(assetgen::StyledRoadKind(style, "lnd_edge_n"));
+    // Four looks: the beach races on the plain road, sand-blown tarmac.
+    EXPECT_EQ(looks.size(), 4u);
+    EXPECT_EQ(assetgen::StyledRoadKind("beach", "lnd_edge_n"), "lnd_edge_n");
+    EXPECT_EQ(assetgen::StyledRoadKind("icy", "lnd_arc4_ne_1_2"), "lnd_icy_arc4_ne_1_2");
+}
+
+class AssetgenGrounds : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AssetgenGrounds, VariantsJoinHoweverTheyAreLaidAndNeverRepeatOnTheGrid) {
+    const std::string ground = GetParam();
+    constexpr int kSpan = 24;
+    std::map<std::pair<int, int>, std::string> field;
+    for (int j = -kSpan / 2; j < kSpan / 2; ++j)
+        for (int i = -kSpan / 2; i < kSpan / 2; ++i) field[{i, j}] = assetgen::GroundVariantAt(ground, i, j);
+    std::set<std::string> used;
+    std::set<std::pair<std::string, std::string>> across, down;
+    for (const auto& [cell, kind] : field) {
+        used.insert(kind);
+        if (field.count({cell.first + 1, cell.second})) across.insert({kind, field[{cell.first + 1, cell.second}]});
+        if (field.count({cell.first, cell.second + 1})) down.insert({kind, field[{cell.first, cell.second + 1}]});
+    }
+    EXPECT_TRUE(used.count(ground)) << "the ground's own tile is one of its variants";
+    EXPECT_GE(used.size(), 3u);
+    for (const std::string& kind : used) {
+        EXPECT_EQ(Kind(kind).width, 128) << kind;
+        EXPECT_EQ(Kind(kind).height, 128) << kind;
+    }
+    // As well as the ground's own tile joins itself.
+    const Picture& own = Kind(ground);
+    for (const auto& [a, b] : across)
+        EXPECT_EQ(SeamFault(Kind(a), Kind(b), false, {}, Opaque, &own), "") << a << " left of " << b;
+    for (const auto& [a, b] : down)
+        EXPECT_EQ(SeamFault(Kind(a), Kind(b), true, {}, Opaque, &own), "") << a << " over " << b;
+    // No shift of a few cells maps the field onto itself.
+    for (int period = 1; period <= 8; ++period)
+        for (auto [dx, dy] : {std::pair{period, 0}, {0, period}, {period, period}}) {
+            bool repeats = true;
+            for (const auto& [cell, kind] : field) {
+                const auto other = field.find({cell.first + dx, cell.second + dy});
+                repeats = repeats && (other == field.end() || other->second == kind);
+            }
+            EXPECT_FALSE(repeats) << "repeats every " << dx << "," << dy << " cells";
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Varied, AssetgenGrounds,
+                         ::testing::Values("lnd_sand", "lnd_grass", "lnd_snow", "lnd_ice", "lnd_asphalt",
+                                           "lnd_pavement"));
+
+TEST(AssetgenThemeArt, OtherGroundsKeepTheirOwnTile) {
+    for (const char* kind : {"lnd_water", "lnd_start", "lnd_dirt"})
+        EXPECT_EQ(assetgen::GroundVariantAt(kind, 3, -7), kind);
+}
+
+TEST(AssetgenThemeArt, DecalsAreSmallClearAroundAndNotListed) {
+    const std::vector<std::string> listed = EditorKinds();
+    std::vector<std::string> decals;
+    for (const char* style : assetgen::kRoadStyles) {
+        EXPECT_FALSE(assetgen::RoadDecals(style).empty()) << style;
+        decals.insert(decals.end(), assetgen::RoadDecals(style).begin(), assetgen::RoadDecals(style).end());
+    }
+    for (const char* ground : {"lnd_sand", "lnd_grass", "lnd_snow", "lnd_asphalt", "lnd_pavement"}) {
+        EXPECT_FALSE(assetgen::GroundDecals(ground).empty()) << ground;
+        decals.insert(decals.end(), assetgen::GroundDecals(ground).begin(), assetgen::GroundDecals(ground).end());
+    }
+    for (const std::string& kind : decals) {
+        const Picture& p = Kind(kind);
+        ASSERT_TRUE(p.Ok()) << kind;
+        EXPECT_TRUE(kind.starts_with("lnd_dcl_")) << kind;
+        EXPECT_LE(std::max(p.width, p.height), 100) << kind;
+        for (int i = 0; i < p.width; ++i)
+            EXPECT_EQ(p.Alpha(i, 0) + p.Alpha(i, p.height - 1), 0) << kind << " column " << i;
+        for (int i = 0; i < p.height; ++i)
+            EXPECT_EQ(p.Alpha(0, i) + p.Alpha(p.width - 1, i), 0) << kind << " row " << i;
+        EXPECT_EQ(std::find(listed.begin(), listed.end(), kind), listed.end()) << kind;
+    }
+}
+
+TEST(AssetgenThemeArt, BarrierBlocksTurnInSteps) {
+    EXPECT_EQ(assetgen::BarrierKind(0), "limit");
+    EXPECT_EQ(assetgen::BarrierKind(181), "limit");
+    EXPECT_EQ(assetgen::BarrierKind(-22.5f), "limit_157");
+    EXPECT_EQ(assetgen::BarrierKind(100), "limit_90");
+    std::set<std::string> kinds;
+    for (int step = 0; step < 8; ++step) {
+        const float degrees = step * 22.5f;
+        const std::string kind = assetgen::BarrierKind(degrees + 5);
+        kinds.insert(kind);
+        const Picture& p = Kind(kind);
+        ASSERT_TRUE(p.Ok()) << kind;
+        EXPECT_LE(std::max(p.width, p.height), 96) << kind;
+        // The block's mass leans the way its long side runs: down to the right
+        // (y grows downwards) between 0 and 90 degrees, up beyond.
+        double mass = 0, mx = 0, my = 0, xy = 0, xx = 0, yy = 0;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (p.Alpha(x, y) > 200) mass += 1, mx += x, my += y, xx += x * x, yy += y * y, xy += x * y;
+        ASSERT_GT(mass, 150) << kind;
+        const double cxy = xy / mass - mx / mass * (my / mass), sxx = xx / mass - mx * mx / (mass * mass),
+                     syy = yy / mass - my * my / (mass * mass);
+        if (step == 0) {
+            EXPECT_GT(sxx, syy) << kind;
+        } else if (step == 4) {
+            EXPECT_LT(sxx, syy) << kind;
+        } else {
+            EXPECT_EQ(cxy > 0, step < 4) << kind;
+        }
+    }
+    EXPECT_EQ(kinds.size(), 8u);
+}
+
+TEST(AssetgenTextures, TheObjectFolderFitsTheGamesListing) {
+    int textures = 0;
+    for (const auto& entry : fs::directory_iterator(kData / "gfx" / "obj"))
+        textures += entry.path().extension() == ".tga";
+    EXPECT_LE(textures, FLIST_CAPACITY);
+}
 TEST(AssetgenEditorList, EveryLineHasATextureAndTilesComeFirst) {
     const std::vector<std::string> kinds = EditorKinds();
     ASSERT_GE(kinds.size(), 20u);

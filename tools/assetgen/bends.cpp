@@ -1,13 +1,11 @@
-// Bend tiles: asphalt between two circles, kerbed along both, transparent
-// outside so the ground shows through.
+// Bend tiles: road surface between two circles, its edge painted along both,
+// transparent outside so the ground shows through.
 #include "bends.h"
 
 #include <algorithm>
 #include <cmath>
 #include <future>
 #include <vector>
-
-#include "kerb.h"
 
 namespace assetgen {
 
@@ -30,9 +28,20 @@ Vec2 CellOrigin(Quadrant q, int a, int b) {
             static_cast<float>(south ? kCell * b : -kCell * (b + 1))};
 }
 
-Canvas BendTile(const Canvas& road, int r, Quadrant q, int a, int b) {
+constexpr float kQuarterTurn = 1.57079633f;
+
+// The radius that turns an edge's angle into its position along it: close to
+// the edge's own, and making the quarter circle a whole number of 128 px, so
+// the edge meets the straights at both ends as the straights meet each other.
+float AlongRadius(float radius) {
+    const float lengths = std::max(1.0f, std::round(radius * kQuarterTurn / kCell));
+    return lengths * kCell / kQuarterTurn;
+}
+
+Canvas BendTile(const Canvas& road, const EdgePainter& edge, int r, Quadrant q, int a, int b) {
     const float inner = static_cast<float>(kCell * (r - 1));
     const float outer = static_cast<float>(kCell * (r + 1));
+    const float inner_along = AlongRadius(inner), outer_along = AlongRadius(outer);
     const Vec2 origin = CellOrigin(q, a, b);
     Canvas tile(kCell, kCell);
     for (int y = 0; y < kCell; ++y)
@@ -41,13 +50,13 @@ Canvas BendTile(const Canvas& road, int r, Quadrant q, int a, int b) {
             const float cover = Clamp01(std::min(d - inner, outer - d) + 0.5f);
             if (cover > 0) tile.Set(x, y, WithAlpha(road.Get(x, y), cover));
         }
-    PaintKerb(tile, [=](Vec2 p, float& depth, float& along) {
+    edge(tile, [=](Vec2 p, float& depth, float& along) {
         const Vec2 w = origin + p;
         const float d = Length(w);
         const bool near_inner = d - inner < outer - d;
         depth = near_inner ? d - inner : outer - d;
         if (depth < -1 || depth > kKerb + 1) return false;
-        along = std::atan2(std::fabs(w.y), std::fabs(w.x)) * (near_inner ? inner : outer);
+        along = std::atan2(std::fabs(w.y), std::fabs(w.x)) * (near_inner ? inner_along : outer_along);
         return true;
     });
     return tile;
@@ -70,18 +79,19 @@ std::string BendTileKind(int r, Quadrant q, int a, int b) {
            std::to_string(b);
 }
 
-ImageSet MakeBendTiles(const ImageSet& objects) {
-    const Canvas& road = FindImage(objects, "lnd_road1");
+ImageSet MakeBendTiles(const std::string& prefix, const Canvas& surface, const EdgePainter& edge,
+                       std::span<const int> radii) {
     // One job per bend; the order of the set stays fixed.
     std::vector<std::future<ImageSet>> jobs;
-    for (int r : kBendRadii)
+    for (int r : radii)
         for (Quadrant q : {Quadrant::NE, Quadrant::NW, Quadrant::SE, Quadrant::SW})
-            jobs.push_back(std::async(std::launch::async, [&road, r, q] {
+            jobs.push_back(std::async(std::launch::async, [&prefix, &surface, &edge, r, q] {
                 ImageSet bend;
                 for (int b = 0; b <= r; ++b)
                     for (int a = 0; a <= r; ++a)
                         if (ClassifyBendCell(r, a, b) == BendCell::Tile)
-                            bend.push_back({BendTileKind(r, q, a, b) + "1", BendTile(road, r, q, a, b), false});
+                            bend.push_back({prefix + BendTileKind(r, q, a, b).substr(4) + "1",
+                                            BendTile(surface, edge, r, q, a, b), false});
                 return bend;
             }));
     ImageSet set;

@@ -4,14 +4,16 @@
 // around its centre, counted a (along x) and b (along y) outwards from it.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "catalog.h"
+#include "kerb.h"
+#include "surface.h"
 
 namespace assetgen {
 
-constexpr int kCell = 128;                  // ground and road tile size
-constexpr int kBendRadii[] = {4, 6};        // the bends there are tiles for
+constexpr int kBendRadii[] = {2, 4, 6};   // the bends there are tiles for
 
 // Where the arc lies as seen from its centre.
 enum class Quadrant { NE, NW, SE, SW };
@@ -22,8 +24,11 @@ enum class BendCell { Ground, Road, Tile };
 BendCell ClassifyBendCell(int r, int a, int b);
 // "lnd_arc4_ne_1_2": the tile kind of a cell classified as Tile.
 std::string BendTileKind(int r, Quadrant q, int a, int b);
-// Every bend tile for every radius and quadrant, built on the road tile of
-// `objects` so a bend continues the straights' asphalt and kerbs.
-ImageSet MakeBendTiles(const ImageSet& objects);
+// Every bend tile for the given radii and every quadrant of a road, named
+// `prefix` + the kind without its "lnd_" ("lnd_icy_" + "arc4_ne_1_2"): the
+// road's surface between the circles, its edge painted along both, so a bend
+// continues the straights of the same surface and edge.
+ImageSet MakeBendTiles(const std::string& prefix, const Canvas& surface, const EdgePainter& edge,
+                       std::span<const int> radii);
 
 }  // namespace assetgen

@@ -9,7 +9,7 @@ namespace assetgen {
 
 namespace {
 
-constexpr float kStep = 16;   // centre line sampling, pixels
+constexpr float kStep = 16;  // centre line sampling, pixels
 constexpr float kPi = 3.14159265f;
 
 struct Heading {
@@ -30,7 +30,8 @@ class Builder {
 public:
     Builder(int x, int y, Heading h) : x_(x), y_(y), h_(h) { course_.line.push_back(Px(x, y)); }
 
-    bool Straight(int cells) {
+    bool Straight(int cells, int wide) {
+        const int x0 = x_, y0 = y_;
         if (cells > 0) course_.straights.push_back({Px(x_, y_), Px(x_ + h_.dx * cells, y_ + h_.dy * cells)});
         for (int i = 0; i < cells; ++i) {
             if (h_.dx != 0) {
@@ -45,6 +46,32 @@ public:
             y_ += h_.dy;
             const Vec2 to = Px(x_, y_);
             for (float t = kStep; t <= kCell; t += kStep) course_.line.push_back(from + (to - from) * (t / kCell));
+        }
+        return wide == 0 || cells < 4 || Widen(x0, y0, cells, wide);
+    }
+
+    // One more row of cells beside the straight from (x0, y0), but for a
+    // cell at each end: the old kerb becomes road, with a rounded inside
+    // corner where it meets the kerbs of the wider part.
+    bool Widen(int x0, int y0, int cells, int wide) {
+        const Heading side = wide > 0 ? Heading{h_.dy, -h_.dx} : Heading{-h_.dy, h_.dx};
+        const bool horizontal = h_.dx != 0;
+        const std::string out = horizontal ? (side.dy < 0 ? "n" : "s") : (side.dx < 0 ? "w" : "e");
+        const Vec2 shift{static_cast<float>(side.dx * kCell), static_cast<float>(side.dy * kCell)};
+        const Vec2 a = Px(x0 + h_.dx, y0 + h_.dy) + shift,
+                   b = Px(x0 + h_.dx * (cells - 1), y0 + h_.dy * (cells - 1)) + shift;
+        course_.widenings.push_back({a, b});
+        // The cells of the run, in grid order along the straight.
+        const int lo = horizontal ? std::min(x0, x_) + 1 : std::min(y0, y_) + 1;
+        const int hi = horizontal ? std::max(x0, x_) - 2 : std::max(y0, y_) - 2;
+        for (int c = lo; c <= hi; ++c) {
+            // The old edge cell on that side and the new one beyond it.
+            const int ex = horizontal ? c : (side.dx < 0 ? x0 - 1 : x0),
+                      ey = horizontal ? (side.dy < 0 ? y0 - 1 : y0) : c;
+            const std::string end = c == lo ? (horizontal ? "w" : "n") : c == hi ? (horizontal ? "e" : "s") : "";
+            const std::string corner = horizontal ? out + end : end + out;
+            Retile(ex, ey, end.empty() ? "lnd_road" : "lnd_inner_" + corner);
+            if (!Lay(ex + side.dx, ey + side.dy, end.empty() ? "lnd_edge_" + out : "lnd_edge_" + corner)) return false;
         }
         return true;
     }
@@ -70,7 +97,7 @@ public:
         course_.bends.push_back({centre, radius, q});
         const Vec2 from = Px(x_, y_) - centre;
         const float a0 = std::atan2(from.y, from.x);
-        const float turn = right ? kPi / 2 : -kPi / 2;   // y grows downwards: right is clockwise
+        const float turn = right ? kPi / 2 : -kPi / 2;  // y grows downwards: right is clockwise
         const int steps = static_cast<int>(std::ceil(radius * kPi / 2 / kStep));
         for (int k = 1; k <= steps; ++k) {
             const float a = a0 + turn * k / steps;
@@ -83,7 +110,7 @@ public:
     }
 
     Course Finish(Heading start) {
-        course_.line.pop_back();   // the loop's end is its start
+        course_.line.pop_back();  // the loop's end is its start
         course_.start = course_.line.front();
         course_.direction = start.dx;
         return std::move(course_);
@@ -108,6 +135,11 @@ private:
         course_.cell_y0 = std::min(course_.cell_y0, j);
         course_.cell_y1 = std::max(course_.cell_y1, j);
         return true;
+    }
+
+    void Retile(int i, int j, const std::string& kind) {
+        for (RoadTile& t : course_.tiles)
+            if (t.x == i * kCell + kCell / 2 && t.y == (j + 1) * kCell) t.kind = kind;
     }
 
     int x_, y_;
@@ -138,11 +170,11 @@ std::optional<Course> BuildCourse(const Layout& layout, std::string& error) {
     const Heading first = Towards(c[0], c[1]);
     Builder walk(c[0].x + first.dx * layout.start, c[0].y, first);
     // From the start line to the first bend, round every corner, and back.
-    auto straight = [&](int cells) {
+    auto straight = [&](int cells, int wide) {
         if (cells < 0) error = "a side is too short for the bends at its ends";
-        return cells >= 0 && walk.Straight(cells);
+        return cells >= 0 && walk.Straight(cells, wide);
     };
-    if (!straight(Span(c[0], c[1]) - c[1].radius - layout.start)) return std::nullopt;
+    if (!straight(Span(c[0], c[1]) - c[1].radius - layout.start, 0)) return std::nullopt;
     for (size_t i = 1; i <= n; ++i) {
         const Corner& here = c[i % n];
         const Corner& next = c[(i + 1) % n];
@@ -153,7 +185,7 @@ std::optional<Course> BuildCourse(const Layout& layout, std::string& error) {
             return std::nullopt;
         }
         const int cells = i < n ? Span(here, next) - here.radius - next.radius : layout.start - here.radius;
-        if (!straight(cells)) {
+        if (!straight(cells, i < n ? here.wide : 0)) {
             if (error.empty()) error = "the course runs over itself after corner " + std::to_string(i % n);
             return std::nullopt;
         }
@@ -167,11 +199,12 @@ std::optional<Course> BuildCourse(const Layout& layout, std::string& error) {
 
 float DistanceToLine(const Course& course, Vec2 p) {
     float best = 1e30f;
-    for (const auto& [a, b] : course.straights) {
-        const Vec2 ab = b - a;
-        const float t = std::clamp(Dot(p - a, ab) / Dot(ab, ab), 0.0f, 1.0f);
-        best = std::min(best, Length(p - (a + ab * t)));
-    }
+    for (const auto* segments : {&course.straights, &course.widenings})
+        for (const auto& [a, b] : *segments) {
+            const Vec2 ab = b - a;
+            const float t = std::clamp(Dot(p - a, ab) / Dot(ab, ab), 0.0f, 1.0f);
+            best = std::min(best, Length(p - (a + ab * t)));
+        }
     for (const Bend& bend : course.bends) {
         const Vec2 sign{bend.quadrant == Quadrant::NE || bend.quadrant == Quadrant::SE ? 1.0f : -1.0f,
                         bend.quadrant == Quadrant::SE || bend.quadrant == Quadrant::SW ? 1.0f : -1.0f};

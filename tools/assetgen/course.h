@@ -18,6 +18,10 @@ struct Corner {
     int x = 0;        // cells
     int y = 0;
     int radius = 4;   // bend radius in cells, one of kBendRadii
+    // The straight from here to the next corner is a cell wider on this
+    // side of the direction of travel (1 left, -1 right) but for a cell at
+    // each end; 0: the usual two cells.
+    int wide = 0;
 };
 
 struct Layout {
@@ -42,6 +46,7 @@ struct Course {
     std::vector<Vec2> line;        // the centre line from the start line round, a point every few px
     std::vector<Bend> bends;
     std::vector<std::pair<Vec2, Vec2>> straights;   // the centre line between the bends
+    std::vector<std::pair<Vec2, Vec2>> widenings;   // a line a cell aside a straight where it is wider
     Vec2 start;                    // middle of the start line
     int direction = 1;             // along x at the start line: 1 east, -1 west
     int cell_x0 = 0, cell_y0 = 0, cell_x1 = 0, cell_y1 = 0;   // road cells, inclusive

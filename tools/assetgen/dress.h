@@ -3,6 +3,7 @@
 // lamps, props off the road, the starting grid and the waypoints.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -16,7 +17,14 @@ namespace assetgen {
 // Second ground of a theme and how it lies.
 enum class Patches { None, Sea, Ponds, Sidewalks };
 
+// A computer car: its kind and colour.
+struct Rival {
+    const char* kind;
+    int32_t colour;
+};
+
 struct Theme {
+    const char* style;                                   // the road's look, one of kRoadStyles
     const char* ground;                                  // land tile under everything
     const char* patch;                                   // second land tile, or null
     Patches patches;
@@ -25,7 +33,6 @@ struct Theme {
     const char* critter;                                 // "rak" or "pen" beside the bends, or null
     float lamp_spacing;                                  // along the road; 0: no lamps
     bool lamps_both_sides;
-    std::vector<std::pair<const char*, int32_t>> rivals; // the computer cars: kind and colour
 };
 
 struct Thing {
@@ -44,8 +51,10 @@ struct Scene {
 
 constexpr float kWaypointSpacing = 300;
 
-// The dressed track, forwards. Deterministic for a seed.
-Scene Dress(const Course& course, const Theme& theme, const ImageSet& objects, uint64_t seed);
+// The dressed track, forwards, with the computer cars in grid order (on
+// pole, then the second row). Deterministic for a seed.
+Scene Dress(const Course& course, const Theme& theme, const std::array<Rival, 3>& rivals, const ImageSet& objects,
+            uint64_t seed);
 // The same track raced the other way: the waypoints reversed after the first,
 // the grid turned about the start line.
 Scene Reversed(const Scene& scene, const Course& course);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <set>
 #include <string>
 
@@ -11,10 +12,12 @@
 #include "catalog.h"
 #include "contact_sheet.h"
 #include "font.h"
+#include "kerb.h"
 #include "menu_song.h"
 #include "sounds.h"
 #include "text.h"
 #include "tga.h"
+#include "theme_art.h"
 #include "tracks.h"
 #include "wav.h"
 
@@ -58,16 +61,23 @@ void RemoveStale(const fs::path& folder, const std::string& extension,
     }
 }
 
+// Every image as a TGA file, encoded by two jobs each taking every other image.
 bool WriteImages(const fs::path& folder, const ImageSet& images) {
-    std::set<std::string> written;
-    for (const Image& image : images) {
-        const std::string file = image.name + ".tga";
-        if (!WriteFile((folder / file).string(), EncodeTga(image.canvas))) {
-            std::fprintf(stderr, "assetgen: cannot write %s\n", (folder / file).c_str());
-            return false;
+    auto write = [&folder, &images](size_t first) {
+        for (size_t i = first; i < images.size(); i += 2) {
+            const fs::path file = folder / (images[i].name + ".tga");
+            if (!WriteFile(file.string(), EncodeTga(images[i].canvas))) {
+                std::fprintf(stderr, "assetgen: cannot write %s\n", file.c_str());
+                return false;
+            }
         }
-        written.insert(file);
-    }
+        return true;
+    };
+    auto other = std::async(std::launch::async, write, 1);
+    const bool ok = write(0);
+    if (!other.get() || !ok) return false;
+    std::set<std::string> written;
+    for (const Image& image : images) written.insert(image.name + ".tga");
     RemoveStale(folder, ".tga", written);
     return true;
 }
@@ -94,7 +104,8 @@ int main(int argc, char** argv) {
 
     // Ground tiles first: the editor's list follows this order.
     ImageSet objects = MakeTiles();
-    Append(objects, MakeBendTiles(objects));
+    Append(objects, MakeBendTiles("lnd_", FindImage(objects, "lnd_road1"), PaintKerb, kBendRadii));
+    Append(objects, MakeThemeArt(objects));
     Append(objects, MakeMarkers());
     Append(objects, MakeNatureProps());
     Append(objects, MakeCityProps());

@@ -2,6 +2,7 @@
 // shadow of their own) and the three bonus icons.
 #include <cmath>
 
+#include "barriers.h"
 #include "catalog.h"
 #include "noise.h"
 #include "shapes.h"
@@ -26,19 +27,6 @@ Canvas Lamp() {
     });
     FillLit(c, Ellipse({24, 16.5f}, 7.5f, 3.5f), Glossy(Hex(0x3C4046), 0.4f), 3);
     FillLit(c, Circle({24, 12.5f}, 2), Glossy(Hex(0x3C4046), 0.4f), 2);
-    return c;
-}
-
-// A track limit barrier: a plastic block striped red and white.
-Canvas Limit() {
-    Canvas c(64, 40);
-    DrawGroundShadow(c, {33, 35}, 30, 5, 0.4f);
-    const Field front = Box({32, 25}, 28, 10, 2);
-    FillLit(c, front, [](Vec2 p) {
-        const bool red = std::fmod(p.x - p.y + 200.0f, 16.0f) < 8.0f;
-        return Glossy(red ? Hex(0xD2261E) : Hex(0xF2F2EE), 0.25f);
-    }, 3);
-    FillLit(c, Box({32, 11.5f}, 27, 4.5f, 2), Glossy(Hex(0xE6E6E2), 0.2f), 2);
     return c;
 }
 
@@ -158,7 +146,7 @@ Canvas BonusOil() {
 ImageSet MakeMarkers() {
     return {
         {"lamp1", Lamp(), true},
-        {"limit1", Limit(), true},
+        {"limit1", BarrierBlock(0), true},
         {"rak1", Crab(), true},
         {"pen1", Penguin(), true},
         {"sball1", Snowball(), true},
