@@ -234,6 +234,18 @@ std::vector<Vec2> Waypoints(const Course& course, float spacing) {
         const float len = at[seg + 1] - at[seg];
         points.push_back(a + (b - a) * (len > 0 ? (s - at[seg]) / len : 0.0f));
     }
+    // Where the road is a cell wider, the waypoints move to its middle, so a
+    // car anywhere on the wide road passes within reach of them.
+    for (Vec2& p : points)
+        for (const auto& [a, b] : course.widenings) {
+            const Vec2 ab = b - a;
+            const float along = Dot(p - a, ab) / Length(ab);
+            const Vec2 beside = a + ab * (along / Length(ab));
+            if (along < 0 || along > Length(ab) || std::fabs(Length(beside - p) - kCell) >= 1) continue;
+            // Eased in and out over two cells, so the line bends no more than a road does.
+            const float ease = std::clamp(std::min(along, Length(ab) - along) / (2 * kCell), 0.0f, 1.0f);
+            p = p + (beside - p) * (0.5f * ease);
+        }
     return points;
 }
 

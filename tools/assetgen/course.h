@@ -63,7 +63,7 @@ std::optional<Course> BuildCourse(const Layout& layout, std::string& error);
 float DistanceToLine(const Course& course, Vec2 p);
 
 // Points about `spacing` px apart along the centre line, the first on the
-// start line, in racing order.
+// start line, in racing order; in the middle of the road where it is wider.
 std::vector<Vec2> Waypoints(const Course& course, float spacing);
 
 }  // namespace assetgen
