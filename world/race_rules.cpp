@@ -110,11 +110,21 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
 void Race_TrackWaypoints(tworld& map, int32_t car) {
     tminimal& c = map.objects[car];
     const int32_t waypoints = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
-    const int32_t old = c.waypoint;
-    for (int32_t j = 0; j < waypoints; ++j) {
-        if (M_Distance(map.waypoints[j].x, map.waypoints[j].y, c.x, c.y) >= 160) continue;
-        if (c.waypoint != 0 || j <= 1) c.waypoint = j;
-        break;
+    if (waypoints == 0) return;
+    const int32_t old = std::clamp(c.waypoint, 0, waypoints - 1);
+    auto near = [&](int32_t j) {
+        return M_Distance(map.waypoints[j].x, map.waypoints[j].y, c.x, c.y) < PLAYER_WAYPOINT_REACH;
+    };
+    // Forwards only to the next waypoint, so a lap needs every waypoint in
+    // racing order; backwards to the first earlier one within reach.
+    if (near((old + 1) % waypoints)) {
+        c.waypoint = (old + 1) % waypoints;
+    } else {
+        for (int32_t j = 0; j < old; ++j)
+            if (near(j)) {
+                c.waypoint = j;
+                break;
+            }
     }
     // A lap is the step from the last waypoint to the first; a single
     // waypoint is both and would count a lap on every tick.

@@ -23,8 +23,10 @@ void Bonus_Spawn(tworld& map);
 // follow their car.
 void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 
-// After the player's car has moved: takes the first waypoint within 160 px
-// (from waypoint 0 only 0 and 1) and counts a lap from the last to the first.
+// After the player's car has moved: takes the next waypoint in racing order
+// when within PLAYER_WAYPOINT_REACH of it, or falls back to the first earlier
+// one within reach, and counts a lap from the last to the first. A car that
+// leaves the track cannot skip waypoints: a lap means the whole loop driven.
 void Race_TrackWaypoints(tworld& map, int32_t car);
 
 // Car i has completed its four laps: the first one to do so is remembered.

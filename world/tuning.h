@@ -34,3 +34,6 @@ constexpr int32_t BOUNCE_STEPS = 2;
 // A hit keeps this share of the speed; the player hears it above BUMP_SOUND_SPEED.
 constexpr float CONTACT_SLOWDOWN = 0.9f;
 constexpr float BUMP_SOUND_SPEED = 9.0f;
+
+// The player's car reaches a waypoint within this many pixels of it.
+constexpr double PLAYER_WAYPOINT_REACH = 160.0;

@@ -261,31 +261,36 @@ TEST_F(RaceRules, EngineSoundsFollowSpeedSlipAndDistance) {
     EXPECT_EQ(At(near).throttle, 1);
 }
 
-TEST_F(RaceRules, ThePlayerTakesTheFirstWaypointWithin160Pixels) {
+// The player's car takes waypoints in racing order only: the next one within
+// 160 px, or the first earlier one within reach when it drives back.
+struct WaypointCase {
+    const char* what;
+    int32_t from;       // the car's waypoint before the step
+    int32_t x, y;       // where the car stands
+    int32_t expected;
+};
+
+class PlayerWaypoints : public RaceRules, public ::testing::WithParamInterface<WaypointCase> {};
+
+TEST_P(PlayerWaypoints, FollowTheRacingOrder) {
     const int32_t car = AddCar("jeep", 0, 0, 0);
-    World_AddWaypoint(world_map, 0, 0);
-    World_AddWaypoint(world_map, 1000, 0);
-    World_AddWaypoint(world_map, 2000, 0);
-    World_AddWaypoint(world_map, 2000, 1000);
-    At(car).x = 840;   // 160 from waypoint 1: not yet
+    for (const auto& [x, y] : {std::pair{0, 0}, {1000, 0}, {2000, 0}, {2000, 1000}}) World_AddWaypoint(world_map, x, y);
+    At(car).waypoint = GetParam().from;
+    At(car).x = GetParam().x;
+    At(car).y = GetParam().y;
     Race_Step(world_map);
-    EXPECT_EQ(At(car).waypoint, 0);
-    At(car).x = 841;
-    Race_Step(world_map);
-    EXPECT_EQ(At(car).waypoint, 1);
-    // From waypoint 0 only waypoints 0 and 1 can be taken.
-    At(car).waypoint = 0;
-    At(car).x = 2000;
-    Race_Step(world_map);
-    EXPECT_EQ(At(car).waypoint, 0);
-    // Otherwise the first within reach wins, even one behind.
-    At(car).waypoint = 3;
-    At(car).x = 1000;
-    Race_Step(world_map);
-    EXPECT_EQ(At(car).waypoint, 1);
+    EXPECT_EQ(At(car).waypoint, GetParam().expected);
 }
 
-TEST_F(RaceRules, ALapCountsOnlyFromTheLastWaypointToTheFirst) {
+INSTANTIATE_TEST_SUITE_P(
+    RaceRules, PlayerWaypoints,
+    ::testing::Values(WaypointCase{"NotYetAt160", 0, 840, 0, 0}, WaypointCase{"TheNextWithin160", 0, 841, 0, 1},
+                      WaypointCase{"NeverOneAhead", 0, 2000, 0, 0}, WaypointCase{"NeverTheLastFromTheFirst", 1, 2000, 1000, 1},
+                      WaypointCase{"BackToAnEarlierOne", 3, 1000, 0, 1}, WaypointCase{"StaysWhereItIs", 2, 2000, 0, 2},
+                      WaypointCase{"FromTheLastToTheFirst", 3, 0, 0, 0}),
+    [](const ::testing::TestParamInfo<WaypointCase>& info) { return std::string(info.param.what); });
+
+TEST_F(RaceRules, ALapCountsOnlyForTheWholeLoopInOrder) {
     const int32_t car = AddCar("jeep", 0, 0, 0);
     for (const auto& [x, y] : {std::pair{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}}) World_AddWaypoint(world_map, x, y);
     auto visit = [&](int32_t x, int32_t y) {
@@ -295,9 +300,16 @@ TEST_F(RaceRules, ALapCountsOnlyFromTheLastWaypointToTheFirst) {
     };
     visit(1000, 0);
     visit(1000, 1000);
-    visit(0, 0);   // from waypoint 2 straight to 0: no lap
+    visit(0, 0);   // from waypoint 2 back to the line: back to waypoint 0, no lap
     EXPECT_EQ(At(car).waypoint, 0);
     EXPECT_EQ(race.player_laps, 0);
+    // Out to waypoint 1, then off the track to the last one and over the line: no lap.
+    visit(1000, 0);
+    visit(0, 1000);
+    EXPECT_EQ(At(car).waypoint, 1);
+    visit(0, 0);
+    EXPECT_EQ(race.player_laps, 0);
+    // Every waypoint in order: one lap.
     visit(1000, 0);
     visit(1000, 1000);
     visit(0, 1000);
