@@ -51,6 +51,8 @@ void DrawFrame() {
             DrawLapCounter();
             DrawBonusPanel();
             DrawScore();
+            DrawPosition(world_map);
+            DrawTimes();
             break;
         case STATE_EDITOR:
             DrawBackground();

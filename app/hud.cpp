@@ -3,16 +3,21 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "core/state.h"
 #include "engine/oe.h"
+#include "world/race_rules.h"
+#include "world/standings.h"
 #include "world/tuning.h"
 
 namespace {
 
 constexpr int32_t kShadowColour = 0x022000;
+constexpr int kPositionPanelWidth = 140;
+constexpr float kTimesScale = 0.75f;   // the times panel's text
 
 struct Phase {
     double from;      // milliseconds since the race start, exclusive except for the first
@@ -72,4 +77,30 @@ void DrawScore() {
     const std::string text = "Score: " + std::to_string(player.score);
     const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
     DrawShadowed(672 - w / 2, 56, text, 1.0f, 0xFFFFFF);
+}
+
+void DrawPosition(const tworld& map) {
+    const int32_t place = Race_PlayerPosition(map);
+    if (place == 0) return;
+    const std::vector<int32_t> cars = Race_Order(map);
+    const std::string text = Race_Ordinal(place) + " / " + std::to_string(cars.size());
+    const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
+    Pr2D_Rect(400 - kPositionPanelWidth / 2, 32, kPositionPanelWidth, 64, 0, 64, 1);
+    DrawShadowed(400 - w / 2.0f, 48, text, 1.0f, 0xFFFFFF);
+}
+
+void DrawTimes() {
+    const bool released = game.current_time >= Race_ReleaseTime();
+    const bool finished = race.race_ms >= 0;
+    const std::string lines[] = {
+        "Lap  " + Race_FormatTime(finished || !released ? (finished ? -1 : 0) : Race_LapTime()),
+        "Best " + Race_FormatTime(race.best_lap_ms),
+        "Race " + Race_FormatTime(finished ? race.race_ms : released ? game.current_time - Race_ReleaseTime() : -1),
+    };
+    Pr2D_Rect(16, 508, 164, 80, 0, 64, 1);
+    float y = 514;
+    for (const std::string& line : lines) {
+        DrawShadowed(28, y, line, kTimesScale, 0xFFFFFF);
+        y += 24;
+    }
 }

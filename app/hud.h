@@ -1,6 +1,8 @@
 // hud.h: the race's heads-up display: the start countdown, the lap counter,
-// the bonus panel and the score.
+// the bonus panel, the score, the player's place and the times.
 #pragma once
+
+#include "world/world.h"
 
 // "3", "2", "1", "GO!!!" on a tinted badge, one second each from the race
 // start; the start beep sounds in the last 100 ms of each.
@@ -11,3 +13,8 @@ void DrawLapCounter();
 void DrawBonusPanel();
 // "Score: N" centred under the bonus icons.
 void DrawScore();
+// "2nd / 4": the player's place in the race, at the top in the middle.
+void DrawPosition(const tworld& map);
+// The lap being driven, the race's best lap and, once the cars are
+// released, the race time, at the bottom left.
+void DrawTimes();

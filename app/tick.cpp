@@ -34,7 +34,7 @@ void RaceTick() {
     game.current_time = U_GetTime();
     Bonus_Spawn(world_map);
     // The cars stand while the countdown runs.
-    if (std::abs(game.current_time - game.race_start_time) > 4000) Race_Step(world_map);
+    if (std::abs(game.current_time - game.race_start_time) > COUNTDOWN_MS) Race_Step(world_map);
     Particles_Update(particle_system);
     World_RefreshDrawList();
 }

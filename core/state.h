@@ -3,6 +3,7 @@
 // standing, with one reset for all of it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -58,10 +59,19 @@ struct toptions {
     std::string country;       // free text of the hidden country row
 };
 
+// Cars a race remembers the finishing order of.
+constexpr int32_t RACE_FINISHERS_CAPACITY = 16;
+
 // The race in progress.
 struct trace_state {
     int32_t player_laps = 0;      // laps the player's car has completed
     int32_t first_finisher = -1;  // map index of the first car to complete the race; -1 while none has
+    // Map indices of the cars that completed the race, in the order they did.
+    std::array<int32_t, RACE_FINISHERS_CAPACITY> finish_order{};
+    int32_t finishers = 0;
+    double lap_started = 0.0;     // U_GetTime when the player's lap began; 0: at the release
+    double best_lap_ms = -1.0;    // the player's fastest lap of this race; -1: none yet
+    double race_ms = -1.0;        // the player's time for the whole race; -1: not finished
     int32_t player_x = 0;         // the player's car at its latest step; computer cars'
     int32_t player_y = 0;         // engines are heard by their distance from it
 };

@@ -55,6 +55,17 @@ void RemoveMarked(tworld& map, int32_t& car) {
     World_DeleteByName(map, "delete");
     if (removed < car) --car;
     if (removed < race.first_finisher) --race.first_finisher;
+    for (int32_t k = 0; k < race.finishers; ++k)
+        if (removed < race.finish_order[k]) --race.finish_order[k];
+}
+
+// The player's lap is done: its time, the best of the race, and after the
+// last lap the race's.
+void CountLap() {
+    const double lap = Race_LapTime();
+    if (race.best_lap_ms < 0 || lap < race.best_lap_ms) race.best_lap_ms = lap;
+    race.lap_started = game.current_time;
+    if (++race.player_laps == RACE_LAPS) race.race_ms = game.current_time - Race_ReleaseTime();
 }
 
 }  // namespace
@@ -62,6 +73,10 @@ void RemoveMarked(tworld& map, int32_t& car) {
 void Race_ClearResult() {
     race.player_laps = 0;
     race.first_finisher = -1;
+    race.finishers = 0;
+    race.lap_started = 0.0;
+    race.best_lap_ms = -1.0;
+    race.race_ms = -1.0;
 }
 
 void Bonus_Spawn(tworld& map) {
@@ -128,11 +143,20 @@ void Race_TrackWaypoints(tworld& map, int32_t car) {
     }
     // A lap is the step from the last waypoint to the first; a single
     // waypoint is both and would count a lap on every tick.
-    if (waypoints >= 2 && old == waypoints - 1 && c.waypoint == 0) ++race.player_laps;
+    if (waypoints >= 2 && old == waypoints - 1 && c.waypoint == 0) CountLap();
 }
 
 void Race_RecordFinisher(int32_t i) {
     if (race.first_finisher == -1) race.first_finisher = i;
+    const auto done = race.finish_order.begin() + race.finishers;
+    if (race.finishers < RACE_FINISHERS_CAPACITY && std::find(race.finish_order.begin(), done, i) == done)
+        race.finish_order[race.finishers++] = i;
+}
+
+double Race_ReleaseTime() { return game.race_start_time + COUNTDOWN_MS; }
+
+double Race_LapTime() {
+    return std::max(0.0, game.current_time - (race.lap_started > 0 ? race.lap_started : Race_ReleaseTime()));
 }
 
 void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {

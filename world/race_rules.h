@@ -29,8 +29,14 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 // leaves the track cannot skip waypoints: a lap means the whole loop driven.
 void Race_TrackWaypoints(tworld& map, int32_t car);
 
-// Car i has completed its four laps: the first one to do so is remembered.
+// Car i has completed its four laps: it takes its place in the finishing
+// order, and the first one to do so is the first finisher.
 void Race_RecordFinisher(int32_t i);
+
+// U_GetTime when the countdown ends and the cars are released.
+double Race_ReleaseTime();
+// Milliseconds the player has driven the lap in progress.
+double Race_LapTime();
 
 // At the start of the player's car step: four laps done and slower than 1.1
 // ends the race: a sound, the finish and whether the player won in the

@@ -7,6 +7,8 @@
 
 // Laps a car drives to complete a race.
 constexpr int32_t RACE_LAPS = 4;
+// The race waits this long after its start before releasing the cars.
+constexpr double COUNTDOWN_MS = 4000.0;
 
 // Top speeds by car kind, in the order of car_kind_names ("jeep", "car",
 // "tank", "turbo"); a computer car is slower by (2 - difficulty).
