@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/hud.h"
+#include "app/results.h"
 #include "assets/texbase.h"
 #include "core/notice.h"
 #include "core/state.h"
@@ -68,6 +69,7 @@ void DrawFrame() {
         case STATE_PAUSED:
             DrawWorld(draw_list);
             Gui_UpdateAll();
+            if (game.state == STATE_FINISHED) DrawResults(world_map);
             DrawCursor();
             break;
         case STATE_PROFILES:

@@ -92,11 +92,10 @@ void DrawPosition(const tworld& map) {
 void DrawTimes() {
     const bool released = game.current_time >= Race_ReleaseTime();
     const bool finished = race.race_ms >= 0;
-    const std::string lines[] = {
-        "Lap  " + Race_FormatTime(finished || !released ? (finished ? -1 : 0) : Race_LapTime()),
-        "Best " + Race_FormatTime(race.best_lap_ms),
-        "Race " + Race_FormatTime(finished ? race.race_ms : released ? game.current_time - Race_ReleaseTime() : -1),
-    };
+    const double lap = finished ? -1 : released ? Race_LapTime() : 0;
+    const double total = finished ? race.race_ms : released ? game.current_time - Race_ReleaseTime() : -1;
+    const std::string lines[] = {"Lap  " + Race_FormatTime(lap), "Best " + Race_FormatTime(race.best_lap_ms),
+                                 "Race " + Race_FormatTime(total)};
     Pr2D_Rect(16, 508, 164, 80, 0, 64, 1);
     float y = 514;
     for (const std::string& line : lines) {

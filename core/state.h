@@ -72,6 +72,8 @@ struct trace_state {
     double lap_started = 0.0;     // U_GetTime when the player's lap began; 0: at the release
     double best_lap_ms = -1.0;    // the player's fastest lap of this race; -1: none yet
     double race_ms = -1.0;        // the player's time for the whole race; -1: not finished
+    int32_t bonus_points = 0;     // points the player's bonuses earned in this race
+    int32_t points_lost = 0;      // points a lost tournament race took away
     int32_t player_x = 0;         // the player's car at its latest step; computer cars'
     int32_t player_y = 0;         // engines are heard by their distance from it
 };

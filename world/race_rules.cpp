@@ -77,6 +77,8 @@ void Race_ClearResult() {
     race.lap_started = 0.0;
     race.best_lap_ms = -1.0;
     race.race_ms = -1.0;
+    race.bonus_points = 0;
+    race.points_lost = 0;
 }
 
 void Bonus_Spawn(tworld& map) {
@@ -118,7 +120,10 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
         if (World_OnScreen(map, j, events.camera.value_or(tcorner{}))) events.sounds.push_back({"get"});
         o.kind = "delete";
         RemoveMarked(map, car);
-        if (map.objects[car].ai == 0) player.score = SaturatedScore(int64_t{player.score} + bonus.points);
+        if (map.objects[car].ai == 0) {
+            player.score = SaturatedScore(int64_t{player.score} + bonus.points);
+            race.bonus_points = SaturatedScore(int64_t{race.bonus_points} + bonus.points);
+        }
     }
 }
 
@@ -172,6 +177,9 @@ void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
     if (game.race_mode != 0) return;
     if (events.won)
         player.progress = std::min(player.progress + 1, PROGRESS_CUP_WON);
-    else
+    else {
+        const int32_t before = player.score;
         player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - 1000, 0));
+        race.points_lost = before - player.score;
+    }
 }

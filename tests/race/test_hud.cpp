@@ -1,11 +1,13 @@
 // The race HUD and what each state's frame draws, on the recording backend.
 #include "app/frame.h"
 #include "app/hud.h"
+#include "app/results.h"
 #include "core/notice.h"
 #include "core/state.h"
 #include "race_fixture.h"
 #include "ui/display_widgets.h"
 #include "ui/screens.h"
+#include "world/race_rules.h"
 #include "world/view.h"
 
 namespace {
@@ -103,6 +105,54 @@ TEST_F(Hud, TheLapCounterShowsTheLapBeingDrivenWithItsShadow) {
     oe::Recorder_Clear();
     DrawLapCounter();
     EXPECT_EQ(Texts(), "[4/4 Laps][4/4 Laps]");
+}
+
+// Beside the result window: the placings and the player's race, after a win
+// and after a lost tournament race.
+TEST_F(Hud, TheResultsTellThePlacingsTimesAndPoints) {
+    for (const bool won : {true, false}) {
+        SCOPED_TRACE(won ? "won" : "lost");
+        World_Clear(world_map);
+        Race_ClearResult();
+        const int32_t rival = AddCar("tank", 0, 0, 1);
+        const int32_t you = AddCar("jeep", 0, 0, 0);
+        AddCar("car", 0, 0, 1);
+        Race_RecordFinisher(won ? you : rival);
+        Race_RecordFinisher(won ? rival : you);
+        race.race_ms = 143800;
+        race.best_lap_ms = 35600;
+        race.bonus_points = 640;
+        race.points_lost = won ? 0 : 1000;
+        oe::Recorder_Enable(true);
+        DrawResults(world_map);
+        const std::string placings = won ? "[1st  You][1st  You][2nd  tank][2nd  tank]" : "[1st  tank][1st  tank][2nd  You][2nd  You]";
+        const std::string texts = Texts();
+        EXPECT_NE(texts.find(placings + "[3rd  car][3rd  car]"), std::string::npos) << texts;
+        EXPECT_NE(texts.find("[Time  2:23.8][Time  2:23.8][Best  0:35.6][Best  0:35.6][Bonus  +640][Bonus  +640]"),
+                  std::string::npos) << texts;
+        EXPECT_EQ(texts.find("[Lost  -1000]") != std::string::npos, !won) << texts;
+        oe::Recorder_Enable(false);
+    }
+}
+
+// The place and the times: "2nd / 3" at the top, the lap, best lap and race time at the bottom left.
+TEST_F(Hud, ThePlaceAndTheTimesFollowTheRace) {
+    World_AddWaypoint(world_map, 0, 0);
+    World_AddWaypoint(world_map, 1000, 0);
+    At(AddCar("car", 900, 0, 1)).waypoint = 1;   // past the line, driving to waypoint 1
+    AddCar("jeep", -300, 0, 0);
+    AddCar("car", -600, 0, 1);
+    game.race_start_time = 0;
+    game.current_time = 3000;   // the countdown: no race time yet
+    oe::Recorder_Enable(true);
+    DrawPosition(world_map);
+    DrawTimes();
+    EXPECT_EQ(Texts(), "[2nd / 3][2nd / 3][Lap  0:00.0][Lap  0:00.0][Best -:--.-][Best -:--.-][Race -:--.-][Race -:--.-]");
+    oe::Recorder_Clear();
+    game.current_time = 65300;   // a minute into the race, on the first lap
+    DrawTimes();
+    EXPECT_EQ(Texts(), "[Lap  1:01.3][Lap  1:01.3][Best -:--.-][Best -:--.-][Race 1:01.3][Race 1:01.3]");
+    oe::Recorder_Enable(false);
 }
 
 TEST_F(Hud, TheScoreIsCentredUnderTheBonusIcons) {

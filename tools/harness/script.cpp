@@ -23,6 +23,7 @@
 #include "world/mapfile.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
+#include "world/standings.h"
 
 namespace harness {
 
@@ -90,10 +91,11 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "shot") return w.size() == 2;
     if (cmd == "race") return w.size() == 2;
     if (cmd == "autopilot") return w.size() == 2 && (w[1] == "on" || w[1] == "off");
+    if (cmd == "warp") return w.size() == 3 && ToInt(w[1], n) && ToInt(w[2], n);
     if (cmd == "record") return w.size() == 1;
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
-        if (w[1] == "state") return w.size() == 3 && ToInt(w[2], n);
+        if (w[1] == "state" || w[1] == "laps" || w[1] == "position") return w.size() == 3 && ToInt(w[2], n);
         if (w[1] == "visible" || w[1] == "ticked") return w.size() == 4 && (w[3] == "0" || w[3] == "1");
         if (w[1] == "caption") return w.size() == 4;
         if (w[1] == "sound" || w[1] == "track") return w.size() == 3;
@@ -103,6 +105,13 @@ bool Valid(const std::vector<std::string>& w) {
         if (w[1] == "resident") return w.size() == 4 && w[2] == "below" && ToInt(w[3], n) && n > 0;
     }
     return false;
+}
+
+// The player's car on the race map, or null.
+tminimal* PlayersCar() {
+    for (int32_t i = 0; i < std::clamp(world_map.count, 0, WORLD_CAPACITY); ++i)
+        if (world_map.objects[i].ai == 0 && IsCarKind(world_map.objects[i].kind)) return &world_map.objects[i];
+    return nullptr;
 }
 
 // The process's resident memory in KiB, from /proc; 0 when it cannot be read.
@@ -256,6 +265,15 @@ bool Runner::Execute(const Line& line) {
         World_StartRace(w[1]);
     } else if (w[0] == "autopilot") {
         Autopilot_Enable(w[1] == "on");
+    } else if (w[0] == "warp") {
+        tminimal* car = PlayersCar();
+        if (!car) return Fail(line, "no player's car on the map");
+        ToInt(w[1], a);
+        ToInt(w[2], b);
+        car->x = a;
+        car->y = b;
+        car->speed = 0.0f;
+        car->vx = car->vy = 0.0f;
     } else if (w[0] == "record") {
         // A fresh log of the engine calls, read by `expect sound`.
         oe::Recorder_Enable(true);
@@ -265,6 +283,13 @@ bool Runner::Execute(const Line& line) {
     } else if (w[1] == "state") {
         ToInt(w[2], a);
         if (game.state != a) return Fail(line, "state " + std::to_string(game.state));
+    } else if (w[1] == "laps") {
+        ToInt(w[2], a);
+        if (race.player_laps != a) return Fail(line, "laps " + std::to_string(race.player_laps));
+    } else if (w[1] == "position") {
+        ToInt(w[2], a);
+        const int32_t place = Race_PlayerPosition(world_map);
+        if (place != a) return Fail(line, "position " + std::to_string(place));
     } else if (w[1] == "visible" || w[1] == "caption" || w[1] == "ticked") {
         const std::string found = ElementMismatch(w);
         if (!found.empty()) return Fail(line, found);

@@ -1,0 +1,58 @@
+#include "app/results.h"
+
+#include <string>
+#include <vector>
+
+#include "core/state.h"
+#include "engine/oe.h"
+#include "world/standings.h"
+
+namespace {
+
+constexpr int kPanelTop = 150;          // level with the result windows
+constexpr int kPanelWidth = 184;
+constexpr int kPanelHeight = 200;
+constexpr int kLineHeight = 28;
+constexpr float kTextScale = 0.8f;
+constexpr int32_t kShadowColour = 0x022000;
+constexpr int32_t kPlayerColour = 0x66FF66;
+constexpr int32_t kTitleColour = 0xFFFF99;
+
+using Lines = std::vector<std::pair<std::string, int32_t>>;   // text and colour
+
+void Line(int x, int y, const std::string& text, int32_t colour) {
+    Text_Draw(game.main_font, x + 2, y + 2, text, kTextScale, 0, 255, kShadowColour);
+    Text_Draw(game.main_font, x, y, text, kTextScale, 0, 255, colour);
+}
+
+// A dark panel with a title and its lines under it.
+void Panel(int x, const std::string& title, const Lines& lines) {
+    Pr2D_Rect(x, kPanelTop, kPanelWidth, kPanelHeight, 0, 128, 1);
+    Line(x + 12, kPanelTop + 10, title, kTitleColour);
+    int y = kPanelTop + 16 + kLineHeight;
+    for (const auto& [text, colour] : lines) {
+        Line(x + 12, y, text, colour);
+        y += kLineHeight;
+    }
+}
+
+}  // namespace
+
+void DrawResults(const tworld& map) {
+    Lines order;
+    const std::vector<int32_t> cars = Race_Order(map);
+    for (size_t k = 0; k < cars.size() && order.size() < 5; ++k) {
+        const tminimal& car = map.objects[cars[k]];
+        const bool you = car.ai == 0;
+        order.push_back({Race_Ordinal(static_cast<int32_t>(k) + 1) + "  " + (you ? std::string("You") : car.kind),
+                         you ? kPlayerColour : 0xFFFFFF});
+    }
+    Panel(8, "Placings", order);
+    Lines points = {
+        {"Time  " + Race_FormatTime(race.race_ms), 0xFFFFFF},
+        {"Best  " + Race_FormatTime(race.best_lap_ms), 0xFFFFFF},
+        {"Bonus  +" + std::to_string(race.bonus_points), 0xFFFFFF},
+    };
+    if (race.points_lost > 0) points.push_back({"Lost  -" + std::to_string(race.points_lost), 0xFF8080});
+    Panel(800 - 8 - kPanelWidth, "Your race", points);
+}
