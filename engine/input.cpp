@@ -25,8 +25,10 @@ struct InputState {
     std::array<int, kKeys> key_held{};
     std::array<bool, kButtons> button_held{};
     std::array<Latch, kReaders> latch{};
-    int mouse_x = 0;
-    int mouse_y = 0;
+    // Until the first motion the pointer is taken to be in the middle of the
+    // 800x600 screen, not at its corner, where the editor would start scrolling.
+    int mouse_x = 400;
+    int mouse_y = 300;
     std::string text;
     InputReader reader = InputReader::Frame;
 };

@@ -14,6 +14,7 @@
 #include "ui/player_profile.h"
 #include "ui/screens.h"
 #include "world/mapfile.h"
+#include "world/particles.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
 #include "world/tournament.h"
@@ -55,6 +56,7 @@ void act_back_to_menu() {
 
 void act_tournament() {
     if (!Profile_Save()) Notice_Failure("Could not save the profile");
+    Particles_Clear(particle_system);   // the menu's sparks stay in the menu
     const bool cup_won = player.progress >= PROGRESS_CUP_WON;
     screens.img_track->texture =
         TexBase_Find(share_registry, cup_won ? "g_tr" : "t" + std::to_string(player.progress / TRACKS_PER_GROUP));
@@ -70,6 +72,7 @@ void act_tournament() {
 
 void act_free_race() {
     Race_ClearResult();
+    Particles_Clear(particle_system);
     screens.wnd_fin_good2->visible = 0;
     screens.wnd_fin_bad2->visible = 0;
     screens.wnd_menu->visible = 0;

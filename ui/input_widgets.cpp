@@ -108,10 +108,15 @@ void Ilist::Frame() {
     if (focused == 1) Pr2D_Rect(left - 1, top - 1, w + 2, h + 2, 0x000000, 128, 0);
     if (Gui_MouseIn(left, top, w, h)) DrawHoverFill(left, top, w, h);
     if (count < 1) return;
-    // Entries wider than the list (up to the scroll squares) are drawn smaller to fit.
+    // Entries wider than the list (up to the scroll squares) are drawn smaller
+    // to fit: each on its own, or all at the size of the widest.
     const int32_t room = w - kTextIndent - (no_buttons == 0 ? kScrollSquare : kCaptionMargin);
+    float shared = 1.0f;
+    if (one_size == 1)
+        for (int32_t i = 0; i < count; ++i) shared = std::min(shared, Gui_FitScale(items.names[i], room));
     auto row = [&](int32_t row_top, const std::string& text) {
-        Gui_DrawText(left + kTextIndent, row_top, text, gui.text_colour, Gui_FitScale(text, room));
+        Gui_DrawText(left + kTextIndent, row_top, text, gui.text_colour,
+                     one_size == 1 ? shared : Gui_FitScale(text, room));
     };
     row(top + 4, items.names[count - 1]);
     for (int32_t i = 0; i <= count - 2 && kRowHeight * i < h - 2 * kRowHeight; ++i)

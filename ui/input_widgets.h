@@ -35,4 +35,5 @@ public:
     int32_t highlight_row = 0;   // row of the selection band
     uint8_t no_buttons = 0;      // 1: no scroll squares (scrolled from outside)
     uint8_t no_highlight = 0;    // 1: no selection band
+    uint8_t one_size = 0;        // 1: every entry at the size that fits the widest one
 };

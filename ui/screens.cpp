@@ -86,7 +86,9 @@ void BuildEditorPanel() {
     Button("btn_save", "Save", 100, 40, 45, 40, 1, act_editor_save);
     Add<Iedit>("edt_load", "test", 10, 90, 80, 40, 1);
     Button("btn_load", "Load", 100, 90, 45, 40, 1, act_editor_load);
-    Add<Ilist>("lst_items", "items", 10, 140, 130, 300, 1).items = FList_FromTextFile("gfx\\obj\\list.txt");
+    Ilist& items = Add<Ilist>("lst_items", "items", 10, 140, 130, 300, 1);
+    items.items = FList_FromTextFile("gfx\\obj\\list.txt");
+    items.one_size = 1;   // a list of names reads best at one size
     Check("chk_ai", "AI Enable", 10, 460, 80, 20, 1, nullptr);
     Check("chk_dyn", "Dynamic", 10, 490, 80, 20, 1, nullptr);
     Check("chk_wp", "Way", 100, 460, 45, 20, 1, nullptr);
@@ -136,8 +138,8 @@ void BuildProfileDialogs() {
     Ilist& profiles = Add<Ilist>("lst_pr", "Select", 50, 60, 230, 128, 1);
     profiles.items = Profile_List();
     profiles.no_buttons = 1;
-    Button("btn_lst_up", "up", 286, 60, 64, 64, 1, act_profile_list_up);
-    Button("btn_lst_dn", "down", 286, 124, 64, 64, 1, act_profile_list_down);
+    Button("btn_lst_up", "Up", 286, 60, 64, 64, 1, act_profile_list_up);
+    Button("btn_lst_dn", "Down", 286, 124, 64, 64, 1, act_profile_list_down);
     Button("btn_pr_ld_ac", "Accept", 50, 200, 300, 64, 1, act_load_profile);
 }
 
@@ -148,7 +150,7 @@ void BuildTournament() {
     Button("btn_bk", "Back to Menu", 40, 500, 180, 64, 1, act_back_to_menu);
     Button("btn_start_tr", "Start Race!", 600, 500, 160, 64, 1, act_start_tournament_race);
     Button("btn_pow", "medium", 400, 500, 160, 64, 1, act_difficulty);
-    Text("lb_diffff", "Difficuilt", 340, 530, 0, 0, 1);
+    Text("lb_diffff", "Difficulty", 340, 530, 0, 0, 1);
     Button("btn_send", "More Games", 600, 500, 160, 64, 0, act_open_more_games);
     Text("lb_ccc", "", 400, 460, 0, 0, 1);
     Text("lb_cccscr", "lkj", 400, 430, 0, 0, 1);
@@ -181,7 +183,7 @@ void BuildFreeRace() {
     Button("btn_cus_up", "Next Track", 260, 400, 180, 64, 1, act_next_track);
     Button("btn_cus_dn", "Prev Track", 40, 400, 180, 64, 1, act_prev_track);
     Button("btn_pow2", "medium", 400, 500, 160, 64, 1, act_difficulty);
-    Text("lb_diffff", "Difficuilt", 340, 530, 0, 0, 1);
+    Text("lb_diffff", "Difficulty", 340, 530, 0, 0, 1);
     Button("btn_start_tr2", "Start Race!", 600, 500, 160, 64, 1, act_start_free_race);
     Text("lb_ctrack2", "Track", 128, 330, 0, 0, 1);
     Button("btn_bk3", "Back to Menu", 40, 500, 180, 64, 1, act_back_to_menu);

@@ -84,3 +84,5 @@ void DrawParticles(const Tpart_sys& system) {
             DrawOne(p, light, 1, p.x - p.size / 2 - cam_x, p.y - cam_y - p.size / 2);
     }
 }
+
+void Particles_Clear(Tpart_sys& system) { system.count = 0; }

@@ -42,6 +42,8 @@ void Particles_Emit(Tpart_sys& system, const std::string& kind, int32_t fade, fl
 // Moves every live particle one tick, then removes the expired ones keeping
 // the order of the rest.
 void Particles_Update(Tpart_sys& system);
+// Removes every particle: a screen left behind takes its sparks with it.
+void Particles_Clear(Tpart_sys& system);
 // Draws every live particle in order: "light" in screen coordinates, "smoke"
 // and "blow" in the world seen through the main camera.
 void DrawParticles(const Tpart_sys& system);

@@ -7,6 +7,7 @@
 #include "engine/fs.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"
+#include "world/particles.h"
 #include "world/physics.h"
 #include "world/tuning.h"
 
@@ -70,6 +71,7 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
 }
 
 void World_StartRace(const std::string& track) {
+    Particles_Clear(particle_system);   // no menu sparks over the start
     World_Clear(world_map);
     World_LoadRace(world_map, "wld\\" + track + ".wld");
     game.state = STATE_RACE;

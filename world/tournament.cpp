@@ -6,10 +6,10 @@ const std::array<const char*, TOURNAMENT_TRACKS> track_files = {
 };
 
 const std::array<const char*, TRACK_GROUPS> group_texts = {
-    "This is your first tracks, so you have to finish it first!",
-    "Forestville is beautifull forest with wonderfull trees and flowers.",
-    "Ice Land is very cold place...",
-    "It is final tracks! The Cup is almost yours.",
+    "These are your first tracks, so you have to finish them first!",
+    "Forestville is a beautiful forest with wonderful trees and flowers.",
+    "Ice Land is a very cold place...",
+    "These are the final tracks! The Cup is almost yours.",
 };
 
 bool Tournament_CarUnlocked(int32_t progress, int32_t kind) { return kind <= progress / TRACKS_PER_GROUP; }

@@ -101,8 +101,10 @@ TEST_F(StartUp, MissingAssetFoldersLeaveEmptyRegistriesAndTheGameRuns) {
     EXPECT_EQ(sound_registry.count, 0);
     EXPECT_EQ(game.main_font, nullptr);
     EXPECT_EQ(game.state, STATE_PROFILES);
-    // Nothing to play: no sound request reaches the engine.
-    EXPECT_EQ(CountCalls("Snd_Play"), 0u);
+    // Nothing to play: the pointer, in the middle of the screen until it
+    // moves, hovers over a button, whose sound has no handle.
+    for (const oe::RecordedCall& c : oe::Recorder_Calls())
+        if (c.name == "Snd_Play") EXPECT_EQ(c.handle, nullptr);
 }
 
 TEST_F(StartUp, BrokenAssetsGiveNullHandlesAndTheGameRuns) {

@@ -245,3 +245,15 @@ TEST(Camera, CreatedAtOriginSwitchedOff) {
 }
 
 }  // namespace
+
+// Before the first motion the pointer is in the middle of the 800x600
+// screen: a corner would scroll the editor's map from the first tick.
+TEST(InputEdges, ThePointerStartsInTheMiddleUntilItMoves) {
+    oe::Input_Reset();
+    EXPECT_EQ(Mouse_X(), 400);
+    EXPECT_EQ(Mouse_Y(), 300);
+    oe::Input_MouseMove(12, 34);
+    EXPECT_EQ(Mouse_X(), 12);
+    EXPECT_EQ(Mouse_Y(), 34);
+    oe::Input_Reset();
+}

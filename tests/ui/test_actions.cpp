@@ -12,6 +12,7 @@
 #include "ui/actions_race.h"
 #include "ui/player_profile.h"
 #include "world/mapfile.h"
+#include "world/particles.h"
 #include "world/tournament.h"
 
 namespace {
@@ -92,7 +93,9 @@ TEST_F(Actions, TournamentShowsTheNextTracksGroupAndSavesTheProfile) {
     player.progress = 5;
     player.score = 1234;
     race.player_laps = 3;
+    Particles_Emit(particle_system, "light", 4, 100, 100, 0, -1, 8, 0xFFFFFF);   // a menu spark
     Click("btn_tr");
+    EXPECT_EQ(particle_system.count, 0);   // left in the menu
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_tour"}));
     EXPECT_EQ(game.state, STATE_TOURNAMENT);
     EXPECT_EQ(Element_As<Iimage>(Element_Find("img_track")).texture, TexBase_Find(share_registry, "t1"));

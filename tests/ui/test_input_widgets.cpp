@@ -171,6 +171,7 @@ TEST_F(ListBox, A128HighBoxShowsThreeRowsTheEntryBeforeTheSelectedOneFirst) {
     Ilist& list = Add<Ilist>("lst_pr", 50, 60, 230, 128, "Select");
     list.items = Names(5);
     list.no_buttons = 1;
+    MouseTo(0, 0);   // away from the box: no hover band
     Frame();
     EXPECT_EQ(Drawn(2), (std::vector<std::string>{Rect(250, 210, 230, 128, 0x000000, 64, 1),
                                                   Rect(250, 210, 230, 128, 0xFFFFFF, 64, 0),
@@ -208,6 +209,20 @@ TEST_F(ListBox, EntriesWiderThanTheListAreDrawnSmallerToEndBeforeTheScrollSquare
     EXPECT_EQ(wide.left, 670);
     EXPECT_LE(wide.right, 770 + 0.5);
     EXPECT_NEAR((wide.top + wide.bottom) / 2, 140 + 4 + 16, 0.5);   // the last entry's row on top
+}
+
+// The editor's list draws every entry at the size that fits the widest one.
+TEST_F(ListBox, AOneSizeListDrawsEveryEntryAtTheWidestOnesSize) {
+    AddWindow("wnd_main", 650, 0, 150, 600, "");
+    Ilist& list = Add<Ilist>("lst_items", 10, 140, 130, 300, "items");
+    FList_Add(list.items, "lamp");
+    FList_Add(list.items, "lnd_pavement");
+    list.one_size = 1;
+    Frame();
+    const TextBox wide = LastTextBox("lnd_pavement");
+    EXPECT_LT(wide.scale, 1.0);
+    EXPECT_EQ(LastTextBox("lamp").scale, wide.scale);
+    EXPECT_LE(wide.right, 770 + 0.5);
 }
 
 TEST_F(ListBox, ARowFittingExactlyIsLeftOut) {

@@ -71,8 +71,8 @@ const Row kRows[] = {
 
     {W, "wnd_pr_ld", "Load profile", 200, 150, 400, 300, 0, nullptr},
     {Lst, "lst_pr", "Select", 50, 60, 230, 128, 1, nullptr},
-    {Btn, "btn_lst_up", "up", 286, 60, 64, 64, 1, act_profile_list_up},
-    {Btn, "btn_lst_dn", "down", 286, 124, 64, 64, 1, act_profile_list_down},
+    {Btn, "btn_lst_up", "Up", 286, 60, 64, 64, 1, act_profile_list_up},
+    {Btn, "btn_lst_dn", "Down", 286, 124, 64, 64, 1, act_profile_list_down},
     {Btn, "btn_pr_ld_ac", "Accept", 50, 200, 300, 64, 1, act_load_profile},
 
     {W, "wnd_tour", "Tournament", 0, 0, 800, 600, 0, nullptr},
@@ -90,7 +90,7 @@ const Row kRows[] = {
     {Btn, "btn_bk", "Back to Menu", 40, 500, 180, 64, 1, act_back_to_menu},
     {Btn, "btn_start_tr", "Start Race!", 600, 500, 160, 64, 1, act_start_tournament_race},
     {Btn, "btn_pow", "medium", 400, 500, 160, 64, 1, act_difficulty},
-    {Txt, "lb_diffff", "Difficuilt", 340, 530, 0, 0, 1, nullptr},
+    {Txt, "lb_diffff", "Difficulty", 340, 530, 0, 0, 1, nullptr},
     {Btn, "btn_send", "More Games", 600, 500, 160, 64, 0, act_open_more_games},
     {Txt, "lb_ccc", "", 400, 460, 0, 0, 1, nullptr},
     {Txt, "lb_cccscr", "lkj", 400, 430, 0, 0, 1, nullptr},
@@ -128,7 +128,7 @@ const Row kRows[] = {
     {Btn, "btn_cus_up", "Next Track", 260, 400, 180, 64, 1, act_next_track},
     {Btn, "btn_cus_dn", "Prev Track", 40, 400, 180, 64, 1, act_prev_track},
     {Btn, "btn_pow2", "medium", 400, 500, 160, 64, 1, act_difficulty},
-    {Txt, "lb_diffff", "Difficuilt", 340, 530, 0, 0, 1, nullptr},
+    {Txt, "lb_diffff", "Difficulty", 340, 530, 0, 0, 1, nullptr},
     {Btn, "btn_start_tr2", "Start Race!", 600, 500, 160, 64, 1, act_start_free_race},
     {Txt, "lb_ctrack2", "Track", 128, 330, 0, 0, 1, nullptr},
     {Btn, "btn_bk3", "Back to Menu", 40, 500, 180, 64, 1, act_back_to_menu},
