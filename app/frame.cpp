@@ -1,7 +1,10 @@
 #include "app/frame.h"
 
+#include <algorithm>
+
 #include "app/hud.h"
 #include "app/results.h"
+#include "app/track_records.h"
 #include "assets/texbase.h"
 #include "core/notice.h"
 #include "core/state.h"
@@ -10,6 +13,7 @@
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/render.h"
+#include "world/tournament.h"
 #include "world/world.h"
 
 namespace {
@@ -85,10 +89,15 @@ void DrawFrame() {
             break;
         case STATE_TOURNAMENT:
             Gui_UpdateAll();
+            if (player.progress < PROGRESS_CUP_WON) DrawTrackRecord(track_files[player.progress], 240, 372);
             DrawParticles(particle_system);
             DrawCursor();
             break;
         case STATE_FREE_RACE:
+            Gui_UpdateAll();
+            DrawTrackRecord(track_files[std::clamp(player.free_track, 0, TOURNAMENT_TRACKS - 1)], 240, 372);
+            DrawCursor();
+            break;
         case STATE_OPTIONS:
         case STATE_HELP:
             Gui_UpdateAll();

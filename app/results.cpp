@@ -54,5 +54,7 @@ void DrawResults(const tworld& map) {
         {"Bonus  +" + std::to_string(race.bonus_points), 0xFFFFFF},
     };
     if (race.points_lost > 0) points.push_back({"Lost  -" + std::to_string(race.points_lost), 0xFF8080});
+    if (race.new_best_lap) points.push_back({"New best lap!", kTitleColour});
+    if (race.new_best_race) points.push_back({"New best race!", kTitleColour});
     Panel(800 - 8 - kPanelWidth, "Your race", points);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/track_records.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "core/random.h"
@@ -111,6 +112,7 @@ void Race_Step(tworld& map) {
     const RaceEvents events = Race_Update(map, Race_CameraView());
     Race_PlayEffects(events);
     if (!events.finished) return;
+    TrackRecords_TakeRace();
     Iwindow* result = game.race_mode == 0 ? (events.won ? screens.wnd_fin_good : screens.wnd_fin_bad)
                                           : (events.won ? screens.wnd_fin_good2 : screens.wnd_fin_bad2);
     result->visible = 1;

@@ -74,6 +74,9 @@ struct trace_state {
     double race_ms = -1.0;        // the player's time for the whole race; -1: not finished
     int32_t bonus_points = 0;     // points the player's bonuses earned in this race
     int32_t points_lost = 0;      // points a lost tournament race took away
+    std::string track;            // the track raced: "beach1"
+    bool new_best_lap = false;    // the race beat the profile's best lap on the track
+    bool new_best_race = false;   // ... and its best race time
     int32_t player_x = 0;         // the player's car at its latest step; computer cars'
     int32_t player_y = 0;         // engines are heard by their distance from it
 };

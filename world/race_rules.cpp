@@ -79,6 +79,7 @@ void Race_ClearResult() {
     race.race_ms = -1.0;
     race.bonus_points = 0;
     race.points_lost = 0;
+    race.new_best_lap = race.new_best_race = false;
 }
 
 void Bonus_Spawn(tworld& map) {

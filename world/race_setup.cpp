@@ -72,6 +72,7 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
 
 void World_StartRace(const std::string& track) {
     Particles_Clear(particle_system);   // no menu sparks over the start
+    race.track = track;
     World_Clear(world_map);
     World_LoadRace(world_map, "wld\\" + track + ".wld");
     game.state = STATE_RACE;

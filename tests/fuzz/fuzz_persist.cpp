@@ -1,8 +1,9 @@
-// The settings and profile readers on arbitrary bytes.
+// The settings, profile and records readers on arbitrary bytes.
 #include <cstdlib>
 #include <vector>
 
 #include "persist/file_formats.h"
+#include "persist/records.h"
 #include "tests/fuzz/fuzz_targets.h"
 
 namespace {
@@ -31,7 +32,22 @@ bool Fuzz_Persist(const uint8_t* data, size_t size) {
     const tprofile profile = Profile_Decode(bytes);
     if (profile.progress < 0 || profile.progress > PROGRESS_CUP_WON) return false;
     const tprofile again = Profile_Decode(Profile_Encode(profile));
-    return again.progress == profile.progress && again.score == profile.score;
+    if (again.progress != profile.progress || again.score != profile.score) return false;
+
+    // Records: whatever is read back whole survives a write and a re-read.
+    const auto records = Records_Parse(std::string(bytes.begin(), bytes.end()));
+    if (!records) return true;
+    for (const auto& [track, record] : *records)
+        if (track.empty() || record.best_lap_ms < 0 || record.best_race_ms < 0) return false;
+    const auto records_again = Records_Parse(Records_Encode(*records));
+    if (!records_again || records_again->size() != records->size()) return false;
+    for (const auto& [track, record] : *records) {
+        const auto it = records_again->find(track);
+        if (it == records_again->end() || it->second.best_lap_ms != record.best_lap_ms ||
+            it->second.best_race_ms != record.best_race_ms)
+            return false;
+    }
+    return true;
 }
 
 #ifdef KORVAMO_LIBFUZZER

@@ -14,8 +14,8 @@ bool Fuzz_MapFile(const uint8_t* data, size_t size);
 // more frames than asked for).
 bool Fuzz_Xm(const uint8_t* data, size_t size);
 
-// Reads the bytes as "main.cfg" and as a profile file; true when the values are in
-// range and what was read survives a write and a re-read.
+// Reads the bytes as "main.cfg", as a profile file and as a records file; true
+// when the values are in range and what was read survives a write and a re-read.
 bool Fuzz_Persist(const uint8_t* data, size_t size);
 
 // Decodes the bytes as a TGA or JPG image; true when the result is empty or its
