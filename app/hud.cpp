@@ -80,9 +80,9 @@ void DrawScore() {
 }
 
 void DrawPosition(const tworld& map) {
-    const int32_t place = Race_PlayerPosition(map);
-    if (place == 0) return;
     const std::vector<int32_t> cars = Race_Order(map);
+    const int32_t place = Race_PlayerPosition(map, cars);
+    if (place == 0) return;
     const std::string text = Race_Ordinal(place) + " / " + std::to_string(cars.size());
     const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
     Pr2D_Rect(400 - kPositionPanelWidth / 2, 32, kPositionPanelWidth, 64, 0, 64, 1);

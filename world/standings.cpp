@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "core/state.h"
 #include "engine/oe.h"
@@ -30,22 +31,22 @@ double Race_Progress(const tworld& map, int32_t i) {
 
 std::vector<int32_t> Race_Order(const tworld& map) {
     std::vector<int32_t> order(race.finish_order.begin(), race.finish_order.begin() + race.finishers);
-    std::vector<int32_t> racing;
+    std::vector<std::pair<double, int32_t>> racing;   // progress, car
     for (int32_t i = 0; i < Count(map); ++i)
         if (IsCarKind(map.objects[i].kind) && std::find(order.begin(), order.end(), i) == order.end())
-            racing.push_back(i);
-    std::stable_sort(racing.begin(), racing.end(),
-                     [&map](int32_t a, int32_t b) { return Race_Progress(map, a) > Race_Progress(map, b); });
-    order.insert(order.end(), racing.begin(), racing.end());
+            racing.push_back({Race_Progress(map, i), i});
+    std::stable_sort(racing.begin(), racing.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [progress, car] : racing) order.push_back(car);
     return order;
 }
 
-int32_t Race_PlayerPosition(const tworld& map) {
-    const std::vector<int32_t> order = Race_Order(map);
+int32_t Race_PlayerPosition(const tworld& map, const std::vector<int32_t>& order) {
     for (size_t k = 0; k < order.size(); ++k)
         if (map.objects[order[k]].ai == 0) return static_cast<int32_t>(k) + 1;
     return 0;
 }
+
+int32_t Race_PlayerPosition(const tworld& map) { return Race_PlayerPosition(map, Race_Order(map)); }
 
 std::string Race_FormatTime(double ms) {
     if (ms < 0) return "-:--.-";

@@ -19,6 +19,8 @@ std::vector<int32_t> Race_Order(const tworld& map);
 
 // The player's place in Race_Order, from 1; 0 when the map has no player's car.
 int32_t Race_PlayerPosition(const tworld& map);
+// The same, in an order already taken.
+int32_t Race_PlayerPosition(const tworld& map, const std::vector<int32_t>& order);
 
 // "1st", "2nd", "3rd", "4th", ... "11th", "12th", "13th", "21st".
 std::string Race_Ordinal(int32_t place);
