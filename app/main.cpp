@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "engine/backend_sdl.h"
 #include "engine/fs.h"
+#include "engine/oe.h"
 
 namespace {
 
@@ -28,5 +29,9 @@ int main() {
     }
     oe::SetBackend(oe::MakeSdlBackend());
     Game_Main();
+    if (!OE_InitError().empty()) {
+        std::fprintf(stderr, "korvamo: %s\n", OE_InitError().c_str());
+        return 1;
+    }
     return 0;
 }

@@ -146,4 +146,7 @@ void GameTick() {
         game.state = STATE_MENU;
         act_back_to_menu();
     }
+    // The race's picture changes only here and it has no interface pass; every
+    // other state draws each frame so no click or key goes unseen.
+    OE_SetDrawOnlyAfterTicks(game.state == STATE_RACE);
 }

@@ -1,6 +1,6 @@
-// Sprites per second on the software canvas the headless harness draws with,
-// through the triangles and, for lit 128 px tiles, through the canvas's own
-// shading straight into the surface.
+// Sprites per second on the software canvas the headless harness draws with:
+// through SDL's software renderer (direct 0) and drawn by the canvas itself
+// straight into the surface (direct 1).
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
@@ -46,24 +46,34 @@ OE_Texture MakeTexture() {
     return oe::Texture_Create(64, 64, std::move(px));
 }
 
-// Draws 64x64 sprites over the screen in batches of 100, as a frame would.
-void RunSprites(benchmark::State& state, const std::array<oe::Colour, 4>& colours, float angle) {
-    SoftwareCanvas screen;
+struct SpriteKind {
+    std::array<oe::Colour, 4> colours;
+    float angle = 0;
+    float size = 64;                        // drawn size of the 64x64 texture
+    std::array<SDL_FPoint, 4> offsets{};    // corner offsets
+    oe::Blend blend = oe::Blend::Normal;
+};
+
+// Draws 64x64 sprites over the screen in batches of 100, as a frame would;
+// state.range(0) 1 draws them straight into the surface.
+void RunSprites(benchmark::State& state, const SpriteKind& kind) {
+    SoftwareCanvas screen(state.range(0) == 1);
     if (!screen.canvas()) {
         state.SkipWithError("no software renderer");
         return;
     }
     OE_Texture texture = MakeTexture();
     oe::SpriteQuad quad;
-    quad.w = quad.h = 64;
-    quad.angle = angle;
-    quad.colours = colours;
+    quad.w = quad.h = kind.size;
+    quad.angle = kind.angle;
+    quad.colours = kind.colours;
+    quad.offsets = kind.offsets;
     int64_t sprites = 0;
     for (auto _ : state) {
         for (int i = 0; i < 100; ++i) {
             quad.x = float((i * 67) % 736);
             quad.y = float((i * 41) % 536);
-            screen.canvas()->DrawSprite(texture, quad, oe::Blend::Normal);
+            screen.canvas()->DrawSprite(texture, quad, kind.blend);
         }
         screen.Flush();
         sprites += 100;
@@ -73,20 +83,32 @@ void RunSprites(benchmark::State& state, const std::array<oe::Colour, 4>& colour
 
 constexpr oe::Colour kWhite{255, 255, 255, 255};
 
-void BM_PlainSprites(benchmark::State& state) { RunSprites(state, {kWhite, kWhite, kWhite, kWhite}, 0); }
+constexpr oe::Colour kTint{200, 120, 60, 200}, kShadow{0, 0, 0, 120};
+constexpr std::array<oe::Colour, 4> kLit{oe::Colour{255, 220, 180, 255}, oe::Colour{200, 200, 255, 255},
+                                         oe::Colour{90, 90, 120, 255}, oe::Colour{160, 140, 120, 255}};
 
-void BM_TintedSprites(benchmark::State& state) {
-    const oe::Colour tint{200, 120, 60, 200};
-    RunSprites(state, {tint, tint, tint, tint}, 0);
+void BM_PlainSprites(benchmark::State& state) { RunSprites(state, {{kWhite, kWhite, kWhite, kWhite}}); }
+
+void BM_TintedSprites(benchmark::State& state) { RunSprites(state, {{kTint, kTint, kTint, kTint}}); }
+
+void BM_FourCornerColourSprites(benchmark::State& state) { RunSprites(state, {kLit}); }
+
+void BM_RotatedSprites(benchmark::State& state) { RunSprites(state, {{kWhite, kWhite, kWhite, kWhite}, 30}); }
+
+// The world's shadows: black at alpha 120, turned, the top edge raised.
+void BM_ShadowSprites(benchmark::State& state) {
+    RunSprites(state, {{kShadow, kShadow, kShadow, kShadow}, 25, 64, {{{0, -30}, {0, -30}, {0, 0}, {0, 0}}}});
 }
 
-void BM_FourCornerColourSprites(benchmark::State& state) {
-    RunSprites(state, {oe::Colour{255, 220, 180, 255}, oe::Colour{200, 200, 255, 255}, oe::Colour{90, 90, 120, 255},
-                       oe::Colour{160, 140, 120, 255}},
-               0);
+// Smoke puffs: tinted, faded and added, scaled to 40 px.
+void BM_ScaledAddedSprites(benchmark::State& state) {
+    RunSprites(state, {{kTint, kTint, kTint, kTint}, 0, 40, {}, oe::Blend::Add});
 }
 
-void BM_RotatedSprites(benchmark::State& state) { RunSprites(state, {kWhite, kWhite, kWhite, kWhite}, 30); }
+// Water: four corner colours, corners moved.
+void BM_SkewedLitSprites(benchmark::State& state) {
+    RunSprites(state, {kLit, 0, 64, {{{-3, 2}, {4, -2}, {3, 3}, {-2, 4}}}});
+}
 
 // 128 px ground tiles with lit corners, 48 a frame (a screen's worth):
 // state.range(0) 1 opaque, 0 with an alpha edge; state.range(1) 1 shaded by
@@ -121,10 +143,13 @@ void BM_LitTiles128(benchmark::State& state) {
     state.counters["tiles/s"] = benchmark::Counter(double(tiles), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(BM_PlainSprites);
-BENCHMARK(BM_TintedSprites);
-BENCHMARK(BM_FourCornerColourSprites);
-BENCHMARK(BM_RotatedSprites);
+BENCHMARK(BM_PlainSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_TintedSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_FourCornerColourSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_RotatedSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_ShadowSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_ScaledAddedSprites)->ArgName("direct")->Arg(0)->Arg(1);
+BENCHMARK(BM_SkewedLitSprites)->ArgName("direct")->Arg(0)->Arg(1);
 // Lamp glows: 256 px soft light added over the ground at alpha 200, 5 a frame.
 void BM_Glows256Added(benchmark::State& state) {
     SoftwareCanvas screen(true);

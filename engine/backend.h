@@ -21,6 +21,8 @@ public:
     virtual ~Backend() = default;
     // Creates the window or surface; false stops OE_Init before the load callback.
     virtual bool Open(const std::string& title, const OE_OptionsRec& options) = 0;
+    // Why Open failed, for the player.
+    virtual std::string OpenError() const { return "cannot open the screen"; }
     virtual void Close() = 0;
     virtual void SetTitle(const std::string& title) { (void)title; }
     virtual void ApplyOptions(const OE_OptionsRec& options) { (void)options; }
@@ -28,6 +30,9 @@ public:
     virtual bool Pump() = 0;
     virtual double Now() = 0;                 // milliseconds, monotonic
     virtual void Sleep(int ms) = 0;           // waits, or advances a virtual clock
+    // A loop pass with no frame to draw: a real clock naps for up to `ms` so the
+    // loop does not spin; a virtual clock is moved on by its driver instead.
+    virtual void Wait(double ms) { (void)ms; }
     virtual Canvas* GetCanvas() = 0;          // null: no pixels
     virtual void BeginFrame() {}
     virtual void Present() {}

@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/audio.h"
@@ -19,9 +21,87 @@ constexpr int kLogicalWidth = 800;
 constexpr int kLogicalHeight = 600;
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER;
 constexpr Sint16 kStickThreshold = 16000;
-// Where vsync is not honoured (software renderers, virtual displays) the loop
-// would spin; no frame is shorter than this.
+// Where vsync is not honoured (virtual displays) the loop would spin; no frame
+// is shorter than this.
 constexpr double kMinFrameMs = 1000.0 / 144.0;
+// The software renderer never waits for the display: it draws no more frames
+// than the display shows, at this rate when the display does not say.
+constexpr int kDefaultRefreshHz = 60;
+// The longest nap while the loop has no frame to draw.
+constexpr double kMaxWaitMs = 10.0;
+
+bool IsSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+double MinFrameMs(SDL_Window* window, bool software) {
+    if (!software) return kMinFrameMs;
+    SDL_DisplayMode mode;
+    const int hz = SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0 ? mode.refresh_rate
+                                                                                           : kDefaultRefreshHz;
+    return 1000.0 / hz;
+}
+
+// SDL falls back to video drivers that show nothing when there is no display;
+// the game would then run unseen. They stay usable when asked for by name
+// (SDL_VIDEODRIVER), as benchmarks do.
+bool DisplayReachable() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return false;
+    const std::string name = driver;
+    if (name != "offscreen" && name != "dummy") return true;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked && name == asked;
+}
+
+// The software renderer's path: the canvas draws into an 800x600 ARGB surface
+// of its own with every shortcut the headless backend has, and the finished
+// picture goes to the window as one texture upload a frame.
+class SoftwareFrame {
+public:
+    ~SoftwareFrame() { Close(); }
+
+    bool Open(SDL_Renderer* window_renderer) {
+        surface_ = SDL_CreateRGBSurfaceWithFormat(0, kLogicalWidth, kLogicalHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (!surface_) return false;
+        renderer_ = SDL_CreateSoftwareRenderer(surface_);
+        picture_ = SDL_CreateTexture(window_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                     kLogicalWidth, kLogicalHeight);
+        if (!renderer_ || !picture_) return false;
+        SDL_SetTextureBlendMode(picture_, SDL_BLENDMODE_NONE);
+        canvas_ = std::make_unique<Canvas>(renderer_, surface_);
+        return true;
+    }
+
+    void Close() {
+        canvas_.reset();
+        if (picture_) SDL_DestroyTexture(picture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (surface_) SDL_FreeSurface(surface_);
+        picture_ = nullptr;
+        renderer_ = nullptr;
+        surface_ = nullptr;
+    }
+
+    Canvas* GetCanvas() { return canvas_.get(); }
+
+    // Hands the frame drawn so far to the window's renderer, letterboxed.
+    void Show(SDL_Renderer* window_renderer) {
+        if (!canvas_) return;
+        SDL_RenderFlush(renderer_);   // queued drawing lands in the surface
+        SDL_UpdateTexture(picture_, nullptr, surface_->pixels, surface_->pitch);
+        SDL_SetRenderDrawColor(window_renderer, 0, 0, 0, 255);
+        SDL_RenderClear(window_renderer);
+        SDL_RenderCopy(window_renderer, picture_, nullptr, nullptr);
+    }
+
+private:
+    SDL_Surface* surface_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* picture_ = nullptr;
+    std::unique_ptr<Canvas> canvas_;
+};
 
 // A game controller drives the car through the same key codes as the keyboard.
 class Pad {
@@ -96,38 +176,41 @@ public:
     ~SdlBackend() override { Close(); }
 
     bool Open(const std::string& title, const OE_OptionsRec& options) override {
-        if (SDL_InitSubSystem(kSubsystems) != 0) {
-            SDL_Log("Korvamo: no video: %s", SDL_GetError());
-            return false;
-        }
+        if (SDL_InitSubSystem(kSubsystems) != 0) return Fail("cannot start SDL's video: ", SDL_GetError());
         sdl_started_ = true;
+        if (!DisplayReachable()) {
+            return Fail("no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY leads to one); "
+                        "SDL could only offer its invisible '", SDL_GetCurrentVideoDriver(), "' driver");
+        }
         Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
         if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kLogicalWidth, kLogicalHeight, flags);
-        if (!window_) {
-            SDL_Log("Korvamo: no window: %s", SDL_GetError());
-            return false;
-        }
+        if (!window_) return Fail("cannot open a window: ", SDL_GetError());
         Uint32 renderer_flags = SDL_RENDERER_ACCELERATED;
         if (options.vsync) renderer_flags |= SDL_RENDERER_PRESENTVSYNC;
         renderer_ = SDL_CreateRenderer(window_, -1, renderer_flags);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
-            SDL_Log("Korvamo: no renderer: %s", SDL_GetError());
-            return false;
-        }
+        if (!renderer_) return Fail("cannot draw into the window: ", SDL_GetError());
         SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
         SDL_ShowCursor(SDL_DISABLE);
         SDL_StartTextInput();
-        canvas_ = std::make_unique<Canvas>(renderer_);
+        if (!IsSoftware(renderer_)) {
+            canvas_ = std::make_unique<Canvas>(renderer_);
+        } else if (!frame_.Open(renderer_)) {
+            return Fail("cannot make the window's picture: ", SDL_GetError());
+        }
         start_ = SDL_GetPerformanceCounter();
+        min_frame_ms_ = MinFrameMs(window_, IsSoftware(renderer_));
         return true;
     }
+
+    std::string OpenError() const override { return error_; }
 
     void Close() override {
         pads_.clear();
         canvas_.reset();
+        frame_.Close();
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
         renderer_ = nullptr;
@@ -161,15 +244,20 @@ public:
 
     void Sleep(int ms) override { SDL_Delay(static_cast<Uint32>(ms)); }
 
-    Canvas* GetCanvas() override { return canvas_.get(); }
+    Canvas* GetCanvas() override { return canvas_ ? canvas_.get() : frame_.GetCanvas(); }
 
-    void BeginFrame() override { canvas_->Clear(0x000000); }
+    void BeginFrame() override { GetCanvas()->Clear(0x000000); }
 
     void Present() override {
+        frame_.Show(renderer_);
         SDL_RenderPresent(renderer_);
         const double elapsed = Now() - last_present_;
-        if (elapsed < kMinFrameMs) SDL_Delay(static_cast<Uint32>(kMinFrameMs - elapsed) + 1);
+        if (elapsed < min_frame_ms_) SDL_Delay(static_cast<Uint32>(min_frame_ms_ - elapsed) + 1);
         last_present_ = Now();
+    }
+
+    void Wait(double ms) override {
+        if (ms > 0) SDL_Delay(static_cast<Uint32>(std::min(ms, kMaxWaitMs)));
     }
 
     bool OpenAudio() override { return Audio_OpenDevice(); }
@@ -226,9 +314,19 @@ private:
         return nullptr;
     }
 
+    template <typename... Parts>
+    bool Fail(const Parts&... parts) {
+        error_.clear();
+        (error_.append(parts), ...);
+        return false;
+    }
+
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
-    std::unique_ptr<Canvas> canvas_;
+    std::unique_ptr<Canvas> canvas_;   // straight on a GPU renderer
+    SoftwareFrame frame_;              // on the software renderer: the canvas draws here
+    std::string error_;
+    double min_frame_ms_ = 0.0;
     std::vector<std::unique_ptr<Pad>> pads_;
     Uint64 start_ = 0;
     double last_present_ = 0.0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 namespace oe {
@@ -10,7 +9,7 @@ namespace oe {
 namespace {
 
 // Coordinates beyond this are refused: nothing that far away is visible, and
-// the software rasteriser's fixed-point arithmetic must not overflow.
+// the rasterisers' fixed-point arithmetic must not overflow.
 constexpr float kMaxCoordinate = 1.0e6f;
 constexpr int kMinSegments = 3;
 constexpr int kMaxSegments = 1024;
@@ -26,8 +25,11 @@ SDL_BlendMode ToSdl(Blend blend) {
 
 bool Usable(float v) { return std::isfinite(v) && std::fabs(v) <= kMaxCoordinate; }
 
-// A rectangle on whole pixels: the shortcuts must cover exactly the pixels the
-// triangles would.
+bool UsableCorners(const std::array<SDL_FPoint, 4>& corners) {
+    return std::all_of(corners.begin(), corners.end(), [](const SDL_FPoint& p) { return Usable(p.x) && Usable(p.y); });
+}
+
+// A rectangle on whole pixels.
 bool WholeRect(float x, float y, float w, float h) {
     for (float v : {x, y, w, h, x + w, y + h})
         if (!Usable(v) || v != std::floor(v)) return false;
@@ -40,6 +42,8 @@ bool Upright(const SpriteQuad& quad) {
                                           [](const SDL_FPoint& p) { return p.x == 0 && p.y == 0; });
 }
 
+bool Uniform(const std::array<Colour, 4>& k) { return k[0] == k[1] && k[0] == k[2] && k[0] == k[3]; }
+
 // The colour of the centre vertex where four corner colours meet.
 Colour CentreColour(const std::array<Colour, 4>& k) {
     auto average = [&](auto member) {
@@ -49,54 +53,20 @@ Colour CentreColour(const std::array<Colour, 4>& k) {
     return Colour{average(&Colour::r), average(&Colour::g), average(&Colour::b), average(&Colour::a)};
 }
 
-// x / 255 for x up to 255 * 255, without a division.
-uint32_t Div255(uint32_t x) { return (x * 0x8081u) >> 23; }
-
-// An opaque texel times a colour (whole levels per channel).
-uint32_t Modulate(uint32_t texel, uint32_t r, uint32_t g, uint32_t b) {
-    return 0xFF000000u | Div255(((texel >> 16) & 0xFFu) * r) << 16 | Div255(((texel >> 8) & 0xFFu) * g) << 8 |
-           Div255((texel & 0xFFu) * b);
+Texels TexelsOf(const TextureRecord& record) {
+    return Texels{record.argb.data(), record.width, record.height, record.opaque};
 }
 
-// A texel times a colour (r, g, b, a) over what is below it, in the software
-// renderer's own arithmetic: the colour first, then the blend by the alpha.
-// No branches, so the loops below can be vectorised.
-template <Blend kBlend>
-uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
-    const uint32_t alpha = Div255((texel >> 24) * a);
-    const uint32_t src = Modulate(texel, r, g, b);
-    auto mix = [&](int shift) {
-        const uint32_t over = Div255(((src >> shift) & 0xFFu) * alpha), under = (below >> shift) & 0xFFu;
-        if constexpr (kBlend == Blend::Add) return std::min(over + under, 255u) << shift;
-        return (over + Div255(under * (255 - alpha))) << shift;
-    };
-    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+// Corners (top-left, top-right, bottom-right, bottom-left) lying on the
+// screen's axes, top-left first: the software renderer copies such a quad
+// of one colour as a rectangle rather than as triangles.
+bool OnTheAxes(const std::array<SDL_FPoint, 4>& c) {
+    return c[0].y == c[1].y && c[1].x == c[2].x && c[2].y == c[3].y && c[3].x == c[0].x && c[0].x < c[2].x &&
+           c[0].y < c[2].y;
 }
 
-// A run of shaded texels whose colour (r, g, b, a in 16.16 fixed point)
-// steps evenly from pixel to pixel. `opaque`: opaque texels under an opaque
-// colour, blended normally, which simply replace what is below.
-void ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 4> value,
-               const std::array<int32_t, 4>& step, bool opaque, Blend blend) {
-    auto r = uint32_t(value[0]), g = uint32_t(value[1]), b = uint32_t(value[2]), a = uint32_t(value[3]);
-    const auto dr = uint32_t(step[0]), dg = uint32_t(step[1]), db = uint32_t(step[2]), da = uint32_t(step[3]);
-    if (opaque) {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
-            out[i] = Modulate(texels[i], r >> 16, g >> 16, b >> 16);
-    } else if (blend == Blend::Normal) {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
-            out[i] = ShadePixel<Blend::Normal>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
-    } else {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
-            out[i] = ShadePixel<Blend::Add>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
-    }
-}
-
-bool AllOpaque(const std::vector<uint8_t>& rgba) {
-    for (size_t i = 3; i < rgba.size(); i += 4)
-        if (rgba[i] != 255) return false;
-    return true;
-}
+// What the software renderer makes of a rectangle: each of its numbers cut to a whole one.
+IntRect Truncated(float x, float y, float w, float h) { return IntRect{int(x), int(y), int(w), int(h)}; }
 
 }  // namespace
 
@@ -119,9 +89,8 @@ Canvas::Canvas(SDL_Renderer* renderer, SDL_Surface* target)
 }
 
 Canvas::~Canvas() {
-    for (auto& [id, uploaded] : uploads_) {
-        if (uploaded.texture) SDL_DestroyTexture(uploaded.texture);
-    }
+    for (auto& [id, texture] : uploads_)
+        if (texture) SDL_DestroyTexture(texture);
 }
 
 void Canvas::Clear(int32_t rgb) {
@@ -130,90 +99,76 @@ void Canvas::Clear(int32_t rgb) {
     SDL_RenderClear(renderer_);
 }
 
-const Canvas::Uploaded* Canvas::Upload(const OE_TextureRec* texture) {
+// A GPU renderer keeps its own copy of the texels, so the store's are given
+// back once uploaded; the software renderer without a target reads them from
+// the store again whenever another canvas needs them, so they stay.
+SDL_Texture* Canvas::Upload(const TextureRecord& record) {
     if (generation_ != Textures_Generation()) {
-        for (auto& [id, uploaded] : uploads_) {
-            if (uploaded.texture) SDL_DestroyTexture(uploaded.texture);
-        }
+        for (auto& [id, texture] : uploads_)
+            if (texture) SDL_DestroyTexture(texture);
         uploads_.clear();
         generation_ = Textures_Generation();
     }
-    const TextureRecord* record = Texture_Find(texture);
-    if (!record) return nullptr;
-    if (auto it = uploads_.find(record->id); it != uploads_.end()) return it->second.texture ? &it->second : nullptr;
-    const bool opaque = AllOpaque(record->rgba);
-    const int pitch = record->width * 4;
-    // The software renderer's surface is ARGB: opaque textures are uploaded in
-    // it, so a copy is a plain row copy, and every texture is kept in it for
-    // the shortcuts that write the surface themselves.
-    std::vector<uint8_t> argb;
-    if (software_) {
-        argb.resize(record->rgba.size());
-        SDL_ConvertPixels(record->width, record->height, SDL_PIXELFORMAT_RGBA32, record->rgba.data(), pitch,
-                          SDL_PIXELFORMAT_ARGB8888, argb.data(), pitch);
+    if (released_ != Textures_Released()) {
+        std::erase_if(uploads_, [](const auto& upload) {
+            if (Texture_Held(upload.first)) return false;
+            if (upload.second) SDL_DestroyTexture(upload.second);
+            return true;
+        });
+        released_ = Textures_Released();
     }
-    const bool native = software_ && opaque;
-    const uint32_t format = native ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGBA32;
-    Uploaded uploaded{SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STATIC, record->width, record->height),
-                      opaque, record->width, record->height, {}};
-    const uint8_t* pixels = native ? argb.data() : record->rgba.data();
-    if (uploaded.texture && SDL_UpdateTexture(uploaded.texture, nullptr, pixels, pitch) != 0) {
-        SDL_DestroyTexture(uploaded.texture);
-        uploaded.texture = nullptr;
+    if (auto it = uploads_.find(record.id); it != uploads_.end()) return it->second;
+    if (record.argb.empty()) return nullptr;   // released by another canvas
+    SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                             record.width, record.height);
+    if (texture && SDL_UpdateTexture(texture, nullptr, record.argb.data(), record.width * 4) != 0) {
+        SDL_DestroyTexture(texture);
+        texture = nullptr;
     }
-    if (uploaded.texture)
-        SDL_SetTextureScaleMode(uploaded.texture, software_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    if (uploaded.texture && target_) {
-        uploaded.argb.resize(argb.size() / 4);
-        std::memcpy(uploaded.argb.data(), argb.data(), argb.size());
+    if (texture) {
+        SDL_SetTextureScaleMode(texture, software_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        if (!software_) Texture_ReleasePixels(&record);
     }
-    Uploaded& kept = uploads_[record->id] = std::move(uploaded);
-    return kept.texture ? &kept : nullptr;
+    uploads_[record.id] = texture;
+    return texture;
 }
 
-// An opaque texture at full colour over whole pixels replaces what is below
-// it, so blending would only cost time; a copy gives the same pixels.
-bool Canvas::CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
-    constexpr Colour kWhite{};
-    const bool plain = Upright(quad) && std::all_of(quad.colours.begin(), quad.colours.end(),
-                                                    [&](const Colour& c) { return c == kWhite; });
-    if (!software_ || !upload.opaque || blend != Blend::Normal || !plain ||
-        !WholeRect(quad.x, quad.y, quad.w, quad.h))
-        return false;
-    const SDL_Rect rect{int(quad.x), int(quad.y), int(quad.w), int(quad.h)};
-    if (!upload.argb.empty() && rect.w == upload.width && rect.h == upload.height) {
-        CopyRows(upload, rect.x, rect.y);
-        return true;
-    }
-    SDL_SetTextureBlendMode(upload.texture, SDL_BLENDMODE_NONE);
-    SDL_SetTextureColorMod(upload.texture, 255, 255, 255);
-    SDL_SetTextureAlphaMod(upload.texture, 255);
-    SDL_RenderCopy(renderer_, upload.texture, nullptr, &rect);
-    return true;
+PixelTarget Canvas::Pixels() const {
+    return PixelTarget{static_cast<uint32_t*>(target_->pixels), target_->pitch / 4, target_->w, target_->h};
 }
 
-bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) {
-    // Plain sprites stay with the renderer, whose own alpha blending of them is
-    // exact and faster; it is tinted, faded, added and lit ones it is slow with.
-    const auto& k = quad.colours;
-    const bool plain = blend == Blend::Normal && std::all_of(k.begin(), k.end(), [](const Colour& c) {
-                           return c == Colour{};
-                       });
+std::array<SDL_FPoint, 4> Canvas::Corners(const SpriteQuad& quad) {
+    const float cx = quad.x + quad.w / 2, cy = quad.y + quad.h / 2;
+    const std::array<SDL_FPoint, 4> rect{{{quad.x, quad.y},
+                                          {quad.x + quad.w, quad.y},
+                                          {quad.x + quad.w, quad.y + quad.h},
+                                          {quad.x, quad.y + quad.h}}};
+    const double radians = double(quad.angle) * std::numbers::pi / 180.0;
+    const float c = static_cast<float>(std::cos(radians)), s = static_cast<float>(std::sin(radians));
+    std::array<SDL_FPoint, 4> corners;
+    for (size_t i = 0; i < 4; ++i) {
+        const SDL_FPoint p{rect[i].x + quad.offsets[i].x, rect[i].y + quad.offsets[i].y};
+        const float dx = p.x - cx, dy = p.y - cy;
+        corners[i] = quad.angle == 0 ? p : SDL_FPoint{cx + dx * c - dy * s, cy + dx * s + dy * c};
+    }
+    return corners;
+}
+
+bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend blend) {
     // Corners of different colours are shaded here only when opaque and
     // blended normally, as the lit world is; other mixes, which the game does
-    // not draw, part from the triangles by several levels and stay with them.
-    const bool uniform = k[0] == k[1] && k[0] == k[2] && k[0] == k[3];
+    // not draw, go through the triangles.
+    const auto& k = quad.colours;
     const bool lit = blend == Blend::Normal && std::all_of(k.begin(), k.end(), [](const Colour& c) {
                          return c.a == 255;
                      });
-    if (plain || !(uniform || lit) || upload.argb.empty() || !Upright(quad) ||
-        !WholeRect(quad.x, quad.y, quad.w, quad.h) || int(quad.w) != upload.width || int(quad.h) != upload.height)
+    if (Uniform(k) || !lit || !Upright(quad) || !WholeRect(quad.x, quad.y, quad.w, quad.h) ||
+        int(quad.w) != record.width || int(quad.h) != record.height)
         return false;
-    SDL_RenderFlush(renderer_);   // anything queued lands first
-    const int x = int(quad.x), y = int(quad.y), w = upload.width, h = upload.height;
+    const int x = int(quad.x), y = int(quad.y), w = record.width, h = record.height;
     const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
     const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
-    const bool opaque = upload.opaque && lit;   // replaces what is below
+    if (x0 >= x1 || y0 >= y1) return true;
     // The corner colours, then the centre's, channel by channel (r, g, b, a).
     std::array<std::array<float, 5>, 4> c;
     const Colour centre = CentreColour(k);
@@ -232,7 +187,8 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
         plane[2][ch] = {2 * q[4] - q[2], q[2] + q[3] - 2 * q[4], q[2] - q[3]};
         plane[3][ch] = {q[0], q[3] - q[0], 2 * q[4] - q[3] - q[0]};
     }
-    auto* pixels = static_cast<uint8_t*>(target_->pixels);
+    const PixelTarget pixels = Pixels();
+    const bool opaque = record.opaque;   // under opaque colours: replaces what is below
     const float du = 1.0f / float(w);
     for (int row = y0; row < y1; ++row) {
         const float v = (float(row) + 0.5f) / float(h);
@@ -244,8 +200,8 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
         const std::array<std::array<int, 3>, 3> spans{{{3, 0, left_end},
                                                        {v <= 0.5f ? 0 : 2, left_end, middle_end},
                                                        {1, middle_end, w}}};
-        auto* out = reinterpret_cast<uint32_t*>(pixels + size_t(row + y) * target_->pitch) + x;
-        const uint32_t* texels = upload.argb.data() + size_t(row) * w;
+        uint32_t* out = pixels.pixels + size_t(row + y) * size_t(pixels.pitch) + x;
+        const uint32_t* texels = record.argb.data() + size_t(row) * w;
         for (const auto& [triangle, begin, end] : spans) {
             const int i0 = std::max(begin, x0), i1 = std::min(end, x1);
             if (i0 >= i1) continue;
@@ -264,24 +220,10 @@ bool Canvas::Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend) 
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
             }
-            ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, opaque, blend);
+            Raster_ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, opaque, blend);
         }
     }
     return true;
-}
-
-// Row copies into the target, clipped to it: what the renderer's own copy
-// does, without its per-call work.
-void Canvas::CopyRows(const Uploaded& upload, int x, int y) {
-    SDL_RenderFlush(renderer_);   // anything queued lands first
-    const int x0 = std::max(x, 0), x1 = std::min(x + upload.width, target_->w);
-    const int y0 = std::max(y, 0), y1 = std::min(y + upload.height, target_->h);
-    if (x0 >= x1 || y0 >= y1) return;
-    auto* pixels = static_cast<uint8_t*>(target_->pixels);
-    for (int row = y0; row < y1; ++row) {
-        const uint32_t* from = upload.argb.data() + size_t(row - y) * upload.width + (x0 - x);
-        std::memcpy(pixels + size_t(row) * target_->pitch + size_t(x0) * 4, from, size_t(x1 - x0) * 4);
-    }
 }
 
 // A rectangle on whole pixels is a rectangle fill, which keeps its blend mode
@@ -326,41 +268,80 @@ void Canvas::Submit(SDL_Texture* texture, Blend blend) {
     indices_.clear();
 }
 
-void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Blend blend) {
-    const Uploaded* upload = Upload(texture);
-    if (!upload || CopyOpaque(*upload, quad, blend) || Shade(*upload, quad, blend)) return;
-    static constexpr std::array<SDL_FPoint, 4> kUv{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
-    const float cx = quad.x + quad.w / 2, cy = quad.y + quad.h / 2;
-    const std::array<SDL_FPoint, 4> rect{{{quad.x, quad.y},
-                                          {quad.x + quad.w, quad.y},
-                                          {quad.x + quad.w, quad.y + quad.h},
-                                          {quad.x, quad.y + quad.h}}};
-    const double radians = double(quad.angle) * std::numbers::pi / 180.0;
-    const float c = static_cast<float>(std::cos(radians)), s = static_cast<float>(std::sin(radians));
-    std::array<SDL_FPoint, 4> corners;
-    for (size_t i = 0; i < 4; ++i) {
-        const SDL_FPoint p{rect[i].x + quad.offsets[i].x, rect[i].y + quad.offsets[i].y};
-        const float dx = p.x - cx, dy = p.y - cy;
-        corners[i] = quad.angle == 0 ? p : SDL_FPoint{cx + dx * c - dy * s, cy + dx * s + dy * c};
-        AddVertex(corners[i].x, corners[i].y, quad.colours[i], kUv[i].x, kUv[i].y);
-    }
+void Canvas::DrawDirect(const TextureRecord& record, const SpriteQuad& quad, Blend blend) {
+    if (record.argb.empty()) return;
+    SDL_RenderFlush(renderer_);   // anything queued lands first
+    if (Shade(record, quad, blend)) return;
+    const std::array<SDL_FPoint, 4> c = Corners(quad);
+    if (!UsableCorners(c)) return;
     const auto& k = quad.colours;
-    if (k[0] == k[1] && k[0] == k[2] && k[0] == k[3]) {
+    const PixelTarget pixels = Pixels();
+    const Texels texels = TexelsOf(record);
+    if (Uniform(k) && OnTheAxes(c)) {
+        Raster_Stretch(pixels, texels, IntRect{0, 0, record.width, record.height},
+                       Truncated(c[0].x, c[0].y, c[2].x - c[0].x, c[2].y - c[0].y), k[0], blend);
+        return;
+    }
+    // Corners on whole pixels and texels, as the software renderer takes them.
+    auto corner = [&](SDL_FPoint p, float u, float v, Colour colour) {
+        return RasterVertex{int(p.x), int(p.y), int(u * float(record.width)), int(v * float(record.height)), colour};
+    };
+    const std::array<RasterVertex, 4> v{corner(c[0], 0, 0, k[0]), corner(c[1], 1, 0, k[1]),
+                                        corner(c[2], 1, 1, k[2]), corner(c[3], 0, 1, k[3])};
+    if (Uniform(k)) {
+        Raster_Triangle(pixels, texels, {v[0], v[1], v[2]}, blend);
+        Raster_Triangle(pixels, texels, {v[0], v[2], v[3]}, blend);
+        return;
+    }
+    const RasterVertex middle = corner(SDL_FPoint{(c[0].x + c[1].x + c[2].x + c[3].x) / 4,
+                                                  (c[0].y + c[1].y + c[2].y + c[3].y) / 4},
+                                       0.5f, 0.5f, CentreColour(k));
+    for (size_t i = 0; i < 4; ++i) Raster_Triangle(pixels, texels, {v[i], v[(i + 1) % 4], middle}, blend);
+}
+
+void Canvas::DrawSprite(const OE_TextureRec* texture, const SpriteQuad& quad, Blend blend) {
+    const TextureRecord* record = Texture_Find(texture);
+    if (!record) return;
+    if (target_) {
+        DrawDirect(*record, quad, blend);
+        return;
+    }
+    SDL_Texture* uploaded = Upload(*record);
+    if (!uploaded) return;
+    static constexpr std::array<SDL_FPoint, 4> kUv{{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    const std::array<SDL_FPoint, 4> corners = Corners(quad);
+    for (size_t i = 0; i < 4; ++i)
+        AddVertex(corners[i].x, corners[i].y, quad.colours[i], kUv[i].x, kUv[i].y);
+    const auto& k = quad.colours;
+    if (Uniform(k)) {
         indices_ = {0, 1, 2, 0, 2, 3};
     } else {
-        const Colour centre = CentreColour(k);
         AddVertex((corners[0].x + corners[1].x + corners[2].x + corners[3].x) / 4,
-                  (corners[0].y + corners[1].y + corners[2].y + corners[3].y) / 4, centre, 0.5f, 0.5f);
+                  (corners[0].y + corners[1].y + corners[2].y + corners[3].y) / 4, CentreColour(k), 0.5f, 0.5f);
         indices_ = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4};
     }
-    Submit(upload->texture, blend);
+    Submit(uploaded, blend);
 }
 
 void Canvas::DrawPatches(const OE_TextureRec* texture, std::span<const TexturePatch> patches, Colour colour,
                          Blend blend) {
-    const Uploaded* upload = Upload(texture);
-    if (!upload || patches.empty()) return;
-    SDL_Texture* uploaded = upload->texture;
+    const TextureRecord* record = Texture_Find(texture);
+    if (!record || patches.empty()) return;
+    if (target_) {
+        if (record->argb.empty()) return;
+        SDL_RenderFlush(renderer_);
+        const PixelTarget pixels = Pixels();
+        for (const TexturePatch& p : patches) {
+            const IntRect src{p.src_x, p.src_y, p.src_w, p.src_h};
+            const bool inside = src.x >= 0 && src.y >= 0 && src.w > 0 && src.h > 0 &&
+                                src.x + src.w <= record->width && src.y + src.h <= record->height;
+            if (inside && Usable(p.x) && Usable(p.y) && Usable(p.x + p.w) && Usable(p.y + p.h))
+                Raster_Stretch(pixels, TexelsOf(*record), src, Truncated(p.x, p.y, p.w, p.h), colour, blend);
+        }
+        return;
+    }
+    SDL_Texture* uploaded = Upload(*record);
+    if (!uploaded) return;
     const float tw = static_cast<float>(texture->width), th = static_cast<float>(texture->height);
     for (const TexturePatch& p : patches) {
         const int base = static_cast<int>(vertices_.size());

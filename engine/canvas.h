@@ -1,8 +1,12 @@
 // canvas.h: drawing onto an SDL renderer: textured quads, filled and outlined
-// shapes and runs of font glyphs, all through SDL_RenderGeometry except 1 px
-// lines and, on the software renderer, opaque copies and rectangle fills that
-// give the same pixels faster, and shaded sprites within three levels.
-// Works on a window's renderer and on a software renderer over a surface.
+// shapes and runs of font glyphs.
+// - Over a software target (the renderer's own 32-bit ARGB surface) every
+//   textured quad and glyph is drawn by the canvas itself, straight from the
+//   texture store's pixels, by the software renderer's rules (engine/raster.h);
+//   no SDL texture is made. Shapes go through the renderer.
+// - Otherwise everything goes through SDL_RenderGeometry, except 1 px lines
+//   and, on the software renderer, rectangle fills that give the same pixels
+//   faster.
 //
 // SDL_RenderGeometry ignores a texture's colour and alpha modulation, so every
 // tint (mix colour, corner colours, alpha) travels in the vertex colours.
@@ -16,22 +20,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/colour.h"
 #include "engine/oe.h"
+#include "engine/raster.h"
 #include "engine/texture.h"
 
 namespace oe {
-
-struct Colour {
-    uint8_t r = 255, g = 255, b = 255, a = 255;
-    bool operator==(const Colour&) const = default;
-};
 
 // 0xRRGGBB (higher bits ignored) with an alpha clamped to 0..255.
 Colour ColourFromRgb(int32_t rgb, int alpha);
 // Component-wise product, 255 standing for 1.
 Colour Multiply(Colour a, Colour b);
-
-enum class Blend { Normal, Add };   // alpha blending; additive glow
 
 // A texture stretched over a rectangle whose corners (top-left, top-right,
 // bottom-right, bottom-left) are first moved by `offsets`, then turned by
@@ -49,7 +48,7 @@ class Canvas {
 public:
     // The renderer stays the caller's; destroy the canvas before the renderer.
     // `target`, the software renderer's own 32-bit ARGB surface when there is
-    // one, lets opaque sprites at their own size be copied straight into it.
+    // one, lets the canvas draw every texture straight into it.
     explicit Canvas(SDL_Renderer* renderer, SDL_Surface* target = nullptr);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -78,23 +77,17 @@ public:
                 Blend blend);
 
 private:
-    struct Uploaded {
-        SDL_Texture* texture = nullptr;   // null: upload failed
-        bool opaque = false;              // every texel at alpha 255
-        int width = 0, height = 0;
-        std::vector<uint32_t> argb;       // the texels in `target_`'s format; empty without one
-    };
-    const Uploaded* Upload(const OE_TextureRec* texture);   // null: nothing to draw
-    // The software renderer's shortcuts for axis-aligned work on whole pixels:
-    // plain copies of opaque sprites and rectangle fills. False when they do
-    // not apply and the quad must go through the triangles.
-    bool CopyOpaque(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
-    // A tinted, faded, added or lit sprite at its own size, neither moved nor
-    // turned (the lit ground and props, lamp glows, bonus halos): each texel
-    // times the colour the triangles would give it, blended as they would.
-    bool Shade(const Uploaded& upload, const SpriteQuad& quad, Blend blend);
+    SDL_Texture* Upload(const TextureRecord& record);   // null: nothing to draw
+    // The corners of a quad, moved by its offsets, then turned.
+    static std::array<SDL_FPoint, 4> Corners(const SpriteQuad& quad);
+    // Straight into the target: stretched when upright in one colour, else as triangles.
+    void DrawDirect(const TextureRecord& record, const SpriteQuad& quad, Blend blend);
+    // A lit sprite at its own size on whole pixels, neither moved nor turned
+    // (the lit ground): each texel times the colour the triangles would give
+    // it, stepped along each row. False when it does not apply.
+    bool Shade(const TextureRecord& record, const SpriteQuad& quad, Blend blend);
     bool FillWhole(float x, float y, float w, float h, Colour colour, Blend blend);
-    void CopyRows(const Uploaded& upload, int x, int y);
+    PixelTarget Pixels() const;
     void AddVertex(float x, float y, Colour colour, float u = 0, float v = 0);
     void AddQuad(const std::array<SDL_FPoint, 4>& corners, Colour colour);
     void Submit(SDL_Texture* texture, Blend blend);
@@ -103,7 +96,8 @@ private:
     SDL_Surface* target_ = nullptr;
     bool software_ = false;          // the software renderer: no filtering, shortcuts pay
     uint64_t generation_ = 0;        // of the texture store the uploads belong to
-    std::unordered_map<int32_t, Uploaded> uploads_;   // by texture id
+    uint64_t released_ = 0;          // textures let go when the uploads were last pruned
+    std::unordered_map<int32_t, SDL_Texture*> uploads_;   // by texture id, null where it failed; unused with a target
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/audio.h"
@@ -33,6 +34,9 @@ struct Engine {
     bool open = false;
     bool quit = false;
     bool inside_tick = false;
+    bool draw_only_after_ticks = false;
+    bool picture_stale = true;   // a timer ran since the last frame was drawn
+    std::string init_error;
     double last_audio_time = 0.0;
     double fps_window_start = 0.0;
     int fps_frames = 0;
@@ -45,8 +49,9 @@ void Call(int id) {
     if (engine.procs[id]) engine.procs[id]();
 }
 
-// Runs every due timer in fixed steps from its last run.
-void RunTimers(double now) {
+// Runs every due timer in fixed steps from its last run; true when any ran.
+bool RunTimers(double now) {
+    bool ran = false;
     for (size_t i = 0; i < engine.timers.size(); ++i) {
         OE_TimerRec* t = engine.timers[i].get();
         int steps = 0;
@@ -63,8 +68,18 @@ void RunTimers(double now) {
             Input_EndTurn(InputReader::Tick);
             Input_SetReader(InputReader::Frame);
             ++steps;
+            ran = true;
         }
     }
+    return ran;
+}
+
+// Milliseconds until the next enabled timer is due (0 when one is due now).
+double UntilNextTimer(double now) {
+    double until = 1000.0;
+    for (const auto& t : engine.timers)
+        if (t->enabled && t->interval > 0) until = std::min(until, t->last_run + t->interval - now);
+    return std::max(until, 0.0);
 }
 
 void DrawOneFrame(double now) {
@@ -179,7 +194,16 @@ OE_Timer Timer_Create(OE_Procedure proc, int interval, bool enabled) {
 
 void OE_Init(int /*a*/, int /*b*/) {
     oe::Backend* backend = engine.backend.get();
-    if (!backend || !backend->Open(engine.title, engine.options)) return;
+    engine.init_error.clear();
+    if (!backend) {
+        engine.init_error = "no backend to run on";
+        return;
+    }
+    if (!backend->Open(engine.title, engine.options)) {
+        engine.init_error = backend->OpenError();
+        backend->Close();
+        return;
+    }
     engine.open = true;
     engine.quit = false;
     const double start = backend->Now();
@@ -192,8 +216,14 @@ void OE_Init(int /*a*/, int /*b*/) {
     while (!engine.quit && backend->Pump()) {
         const double now = backend->Now();
         oe::AdvanceSilentAudio(now);
-        oe::RunTimers(now);
-        oe::DrawOneFrame(now);
+        if (oe::RunTimers(now)) engine.picture_stale = true;
+        // Without a tick the game has not moved: the frame would repeat the last one.
+        if (engine.picture_stale || !engine.draw_only_after_ticks) {
+            oe::DrawOneFrame(now);
+            engine.picture_stale = false;
+        } else {
+            backend->Wait(oe::UntilNextTimer(now));
+        }
         oe::Call(OE_PROC_IDLE);
     }
     oe::Call(OE_PROC_EXIT);
@@ -203,6 +233,10 @@ void OE_Init(int /*a*/, int /*b*/) {
 }
 
 void OE_Quit() { engine.quit = true; }
+
+const std::string& OE_InitError() { return engine.init_error; }
+
+void OE_SetDrawOnlyAfterTicks(bool on) { engine.draw_only_after_ticks = on; }
 
 OE_Camera Cam2D_Create() {
     engine.cameras.push_back(std::make_unique<OE_CameraRec>());

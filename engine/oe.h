@@ -79,6 +79,12 @@ void OE_Disable(int flag);                                // engine flags: accep
 void OE_RegProcedure(int id, OE_Procedure proc);          // 1 load, 0 draw each frame, 2 exit, 3 idle
 void OE_Init(int a, int b);                               // runs the loop; returns when it ends
 void OE_Quit();                                           // end the loop after the current frame
+// Why the latest OE_Init could not open its window (no display, no renderer);
+// empty when it did.
+const std::string& OE_InitError();
+// While on, a loop pass after which no timer has run draws no frame: for states
+// whose picture changes only in ticks and which read no input while drawing.
+void OE_SetDrawOnlyAfterTicks(bool on);
 OE_Options OE_GetOptions();                               // current screen options
 void OE_ChangeScreenOptions(int width, int height, int bits, int refresh, bool fullscreen, bool vsync);
 void OE_SetResolutionDependence(int width, int height);   // logical screen size (800x600)
@@ -107,6 +113,15 @@ enum : int {
 
 // Loads a TGA or JPG; a file that cannot be read or decoded gives null.
 OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags);
+// A texture of w x h pixels from `rgba` (w * h * 4 bytes, rows from the top);
+// null for sizes out of range.
+OE_Texture Tex_Create(int w, int h, const uint8_t* rgba);
+// Lets a texture go: later draws of it draw nothing. Null is ignored; so is a
+// handle from before the engine last let every texture go (Tex_Generation).
+void Tex_Free(OE_Texture tex);
+// Changes whenever the engine lets every texture go, so a handle kept from an
+// earlier value must not be used again.
+uint64_t Tex_Generation();
 // Draws a texture as a quad at (x, y) of size w x h, rotated by `angle` degrees
 // about its centre, with alpha 0..255 and the flags above.
 void SSprite_Draw(OE_Texture tex, float x, float y, float w, float h, int alpha, float angle, int flags);

@@ -17,6 +17,7 @@ struct Store {
     int32_t first_id = 1;   // id of textures[0]
     int32_t next_id = 1;
     uint64_t generation = 0;
+    uint64_t released = 0;   // textures let go one by one
 };
 
 Store& GetStore() {
@@ -34,7 +35,14 @@ OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
     record->id = store.next_id++;
     record->width = w;
     record->height = h;
-    record->rgba = std::move(rgba);
+    record->argb.resize(size_t(w) * size_t(h));
+    uint32_t alpha = 0xFF;
+    for (size_t i = 0; i < record->argb.size(); ++i) {
+        const uint8_t* p = &rgba[i * 4];
+        record->argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+        alpha &= p[3];
+    }
+    record->opaque = alpha == 0xFF;
     store.textures.push_back(std::move(record));
     return store.textures.back().get();
 }
@@ -46,6 +54,28 @@ const TextureRecord* Texture_Find(const OE_TextureRec* texture) {
     if (index < 0 || index >= int64_t(store.textures.size())) return nullptr;
     const TextureRecord* record = store.textures[size_t(index)].get();
     return record == texture ? record : nullptr;
+}
+
+void Texture_ReleasePixels(const OE_TextureRec* texture) {
+    if (!Texture_Find(texture)) return;
+    TextureRecord& record = *GetStore().textures[size_t(texture->id - GetStore().first_id)];
+    record.argb = {};   // gives the memory back, unlike clear()
+}
+
+void Texture_Release(const OE_TextureRec* texture) {
+    if (!Texture_Find(texture)) return;
+    TextureRecord& record = *GetStore().textures[size_t(texture->id - GetStore().first_id)];
+    record.argb = {};
+    record.id = 0;   // no store index: Find refuses the handle from now on
+    ++GetStore().released;
+}
+
+uint64_t Textures_Released() { return GetStore().released; }
+
+bool Texture_Held(int32_t id) {
+    const Store& store = GetStore();
+    const int64_t index = int64_t(id) - store.first_id;
+    return index >= 0 && index < int64_t(store.textures.size()) && store.textures[size_t(index)]->id == id;
 }
 
 void Textures_ReleaseAll() {

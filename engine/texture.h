@@ -1,6 +1,12 @@
 // texture.h: the engine's texture store. Every texture handle the game holds
-// points at a record kept here; the pixels stay in memory so any canvas can
-// upload them whenever it first draws the texture.
+// points at a record kept here. The pixels are held once, as 32-bit ARGB
+// words, the software target's own format:
+// - a canvas drawing into a software target reads them in place, every frame;
+// - a canvas on a GPU renderer uploads them the first time it draws the
+//   texture and then releases them, keeping only the size. From then on only
+//   that canvas can draw the texture; a canvas made later draws nothing for it.
+//   Loading the textures again (after Textures_ReleaseAll, which starts a new
+//   generation with new ids) is the only way to get the pixels back.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +17,8 @@
 namespace oe {
 
 struct TextureRecord : OE_TextureRec {
-    std::vector<uint8_t> rgba;   // width * height * 4 bytes, rows from the top
+    std::vector<uint32_t> argb;   // width * height words 0xAARRGGBB, rows from the top; empty once released
+    bool opaque = false;          // every texel at alpha 255
 };
 
 // A part of a texture drawn into a rectangle of the screen (glyphs of a font).
@@ -20,13 +27,27 @@ struct TexturePatch {
     int src_x = 0, src_y = 0, src_w = 0, src_h = 0;   // source pixels
 };
 
-// Stores a texture of w x h pixels; null unless rgba holds exactly w * h * 4 bytes.
-// Ids are never reused within a process, so a cache keyed by id stays valid.
+// Stores a texture of w x h pixels given as RGBA bytes; null unless rgba holds
+// exactly w * h * 4 bytes. Ids are never reused within a process, so a cache
+// keyed by id stays valid.
 OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba);
 
 // The store's record behind a handle; null for null or for a record that the
 // store did not create (or has released).
 const TextureRecord* Texture_Find(const OE_TextureRec* texture);
+
+// Drops a texture's pixels once a renderer holds its own copy; the record,
+// its id and its size stay.
+void Texture_ReleasePixels(const OE_TextureRec* texture);
+
+// Lets one texture go: Find refuses its handle from now on (a record of a few
+// bytes stays, so a stale handle is still safe to look up).
+void Texture_Release(const OE_TextureRec* texture);
+
+// Counts the textures let go one by one, so canvases can drop their uploads of them.
+uint64_t Textures_Released();
+// Whether the store still holds the texture with this id.
+bool Texture_Held(int32_t id);
 
 // Frees every texture; every handle handed out before becomes invalid.
 void Textures_ReleaseAll();

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "assets/texbase.h"
 #include "core/state.h"
 #include "engine/oe.h"
+#include "world/minimap_route.h"
 
 namespace {
 
@@ -81,9 +84,31 @@ void DrawObject(const tminimal& o) {
     }
 }
 
-// A map point on the minimap, from the route's origin; wide enough for any
-// int32 position without overflow.
-int64_t Scaled(int64_t v, int64_t min) { return (v - min) / 15; }
+// The route's picture, made again only when the waypoints change or the
+// engine has let every texture go.
+struct RouteCache {
+    std::vector<tcorner> waypoints;
+    uint64_t generation = 0;
+    OE_Texture texture = nullptr;
+    MinimapRoute route;
+};
+
+const MinimapRoute& RoutePicture(std::span<const tcorner> waypoints, OE_Texture& texture) {
+    static RouteCache cache;
+    const bool same = cache.generation == Tex_Generation() &&
+                      std::equal(waypoints.begin(), waypoints.end(), cache.waypoints.begin(), cache.waypoints.end(),
+                                 [](const tcorner& a, const tcorner& b) { return a.x == b.x && a.y == b.y; });
+    if (!same) {
+        if (cache.generation == Tex_Generation()) Tex_Free(cache.texture);
+        cache.waypoints.assign(waypoints.begin(), waypoints.end());
+        cache.route = Minimap_Route(waypoints);
+        cache.texture = Tex_Create(cache.route.width, cache.route.height, cache.route.rgba.data());
+        cache.route.rgba = {};   // the engine holds the pixels now
+        cache.generation = Tex_Generation();
+    }
+    texture = cache.texture;
+    return cache.route;
+}
 
 }  // namespace
 
@@ -109,21 +134,17 @@ void DrawMinimap(const tworld& map) {
     const int64_t h = n > 0 ? std::llabs(max_y - min_y) / 15 + 32 : 32;
     Pr2D_Rect(800 - w - 16, 600 - h - 16, w, h, 0, 64, 1);
     const int64_t ox = 800 - w, oy = 600 - h;
-    // Nine by nine passes, each shifted by a pixel, make the route 9 px wide.
-    auto segment = [&](int64_t px, int64_t py, const tcorner& a, const tcorner& b) {
-        Pr2D_Line(px + Scaled(a.x, min_x), py + Scaled(a.y, min_y), px + Scaled(b.x, min_x),
-                  py + Scaled(b.y, min_y), 0xAAAAAA, 64, 2);
-    };
-    for (int dy = -4; dy <= 4 && n > 0; ++dy)
-        for (int dx = -4; dx <= 4; ++dx) {
-            segment(ox + dx, oy + dy, map.waypoints[0], map.waypoints[n - 1]);
-            for (int32_t i = 0; i + 1 < n; ++i) segment(ox + dx, oy + dy, map.waypoints[i], map.waypoints[i + 1]);
-        }
+    if (n > 0) {
+        OE_Texture texture = nullptr;
+        const MinimapRoute& route = RoutePicture({map.waypoints.data(), size_t(n)}, texture);
+        SSprite_Draw(texture, static_cast<float>(ox + route.left), static_cast<float>(oy + route.top), route.width,
+                     route.height, 255, 0, 1);
+    }
     const int32_t count = std::clamp(map.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         const tminimal& o = map.objects[i];
-        const float left = static_cast<float>(ox - 19 + Scaled(o.x, min_x));
-        const float top = static_cast<float>(oy - 19 + Scaled(o.y, min_y));
+        const float left = static_cast<float>(ox - 19 + Minimap_Scaled(o.x, min_x));
+        const float top = static_cast<float>(oy - 19 + Minimap_Scaled(o.y, min_y));
         const std::string r = std::to_string(M_Round(o.frame));
         if (IsCarKind(o.kind)) {
             SSprite_Draw(ObjectTexture(o.kind + "_wh" + r), left, top, 32, 32, 255, 0, 1);

@@ -191,7 +191,9 @@ TEST_F(TextureLoad, LoadsTgaAndJpgWithTheirSizes) {
     EXPECT_EQ(b->height, 8);
     EXPECT_NE(a->id, b->id);
     ASSERT_NE(oe::Texture_Find(a), nullptr);
-    EXPECT_EQ(oe::Texture_Find(a)->rgba, Pattern());
+    // Held as ARGB words.
+    EXPECT_EQ(oe::Texture_Find(a)->argb, (std::vector<uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x280A141E,
+                                                                0x50323C46, 0x005A646E}));
 }
 
 TEST_F(TextureLoad, MissingOrBrokenFilesGiveNull) {

@@ -257,3 +257,32 @@ TEST(InputEdges, ThePointerStartsInTheMiddleUntilItMoves) {
     EXPECT_EQ(Mouse_Y(), 34);
     oe::Input_Reset();
 }
+
+// Frames drawn over 100 ms in 10 ms passes with 30 ms ticks (3 ticks): every
+// pass draws normally; only the passes after a tick draw when the picture
+// changes only in ticks, and a key pressed between ticks still reaches the
+// next frame that is drawn.
+struct DrawOnlyAfterTicksCase {
+    bool on;
+    int frames;
+};
+
+class DrawOnlyAfterTicks : public testing::TestWithParam<DrawOnlyAfterTicksCase> {};
+
+TEST_P(DrawOnlyAfterTicks, SkipsFramesNoTickHasChanged) {
+    LoopScript s;
+    for (int i = 0; i < 10; ++i) s.passes.push_back(Advance(10));
+    s.passes[4] = [](oe::VirtualBackend& b) {   // between the first and second tick
+        b.Advance(10);
+        oe::Input_Key(OE_KEY_F5, true);
+    };
+    static bool on;
+    on = GetParam().on;
+    RunLoop(s, [] { OE_SetDrawOnlyAfterTicks(on); });
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(frames, GetParam().frames);
+    EXPECT_EQ(frame_presses, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loop, DrawOnlyAfterTicks,
+                         testing::Values(DrawOnlyAfterTicksCase{false, 10}, DrawOnlyAfterTicksCase{true, 4}));

@@ -206,22 +206,17 @@ protected:
     }
 };
 
-TEST_F(Minimap, BoxRouteInEightyOnePassesAndIcons) {
+TEST_F(Minimap, BoxRoutePictureAndIcons) {
     const auto log = DrawMap();
     // 52 x 62: a fifteenth of 300 x 450 plus 32, its lower right at (784, 584).
-    ASSERT_EQ(log.size(), 1u + 81u * 3u + 4u);
+    ASSERT_EQ(log.size(), 1u + 1u + 4u);
     EXPECT_EQ(log[0], "Pr2D_Rect 732 522 52 62 0 64 1");
-    // First pass shifted by (-4, -4) from the origin (748, 538): the closing
-    // segment first, then the segments in order.
-    EXPECT_EQ(log[1], "Pr2D_Line 744 534 764 564 11184810 64 2");
-    EXPECT_EQ(log[2], "Pr2D_Line 744 534 764 534 11184810 64 2");
-    EXPECT_EQ(log[3], "Pr2D_Line 764 534 764 564 11184810 64 2");
-    EXPECT_EQ(log[4], "Pr2D_Line 745 534 765 564 11184810 64 2");   // then dx -3 on the same row
-    EXPECT_EQ(log[241], "Pr2D_Line 752 542 772 572 11184810 64 2");   // last pass: (+4, +4)
-    EXPECT_EQ(log[244], "SSprite_Draw car_wh13 739 534 32 32 255 0 1");
-    EXPECT_EQ(log[245], "FX_SetColorMix 16711680");
-    EXPECT_EQ(log[246], "SSprite_Draw car_tp13 739 534 32 32 255 0 9");
-    EXPECT_EQ(log[247], "SSprite_Draw lnd_start1 729 519 32 32 255 0 1");
+    // The route's picture: 20 x 30 plus four pixels each side, from (748, 538) - 4.
+    EXPECT_EQ(log[1], "SSprite_Draw ? 744 534 29 39 255 0 1");
+    EXPECT_EQ(log[2], "SSprite_Draw car_wh13 739 534 32 32 255 0 1");
+    EXPECT_EQ(log[3], "FX_SetColorMix 16711680");
+    EXPECT_EQ(log[4], "SSprite_Draw car_tp13 739 534 32 32 255 0 9");
+    EXPECT_EQ(log[5], "SSprite_Draw lnd_start1 729 519 32 32 255 0 1");
 }
 
 TEST_F(Minimap, ShiftingTheWholeMapLeavesItUnchanged) {
@@ -241,14 +236,14 @@ TEST_F(Minimap, WithoutWaypointsTheBoxIs32AndThereIsNoRoute) {
     world_map.waypoint_count = 0;
     const auto log = DrawMap();
     EXPECT_EQ(log[0], "Pr2D_Rect 752 552 32 32 0 64 1");
-    for (const std::string& line : log) EXPECT_NE(line.substr(0, 9), "Pr2D_Line");
+    for (const std::string& line : log) EXPECT_NE(line.substr(0, 14), "SSprite_Draw ?");
 }
 
 TEST_F(Minimap, WaypointsAtOnePointGiveThe32Box) {
     for (int i = 0; i < world_map.waypoint_count; ++i) world_map.waypoints[i] = {-5, 9};
     const auto log = DrawMap();
     EXPECT_EQ(log[0], "Pr2D_Rect 752 552 32 32 0 64 1");
-    EXPECT_EQ(log[1], "Pr2D_Line 764 564 764 564 11184810 64 2");
+    EXPECT_EQ(log[1], "SSprite_Draw ? 764 564 9 9 255 0 1");
 }
 
 }  // namespace
