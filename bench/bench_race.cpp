@@ -2,17 +2,19 @@
 // the game's tick in the race state) with the autopilot driving, on the
 // densest shipped track and on a synthetic worst case of 4097 objects with 8
 // cars and 500 dynamic props; and one race frame drawn on the offscreen
-// backend on every shipped track. Besides the mean, each prints the median and 99th percentile tick,
+// backend and through the window's software path on every shipped track. Besides the mean, each prints the median and 99th percentile tick,
 // and the median frame by the wall clock and by processor time.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frame.h"
@@ -21,6 +23,7 @@
 #include "core/state.h"
 #include "engine/backend_offscreen.h"
 #include "engine/backend_recording.h"
+#include "engine/backend_sdl.h"
 #include "engine/core.h"
 #include "engine/fs.h"
 #include "engine/record.h"
@@ -70,10 +73,10 @@ std::string DensestTrack() {
     return densest;
 }
 
-// A map at the limits: 4097 objects on 3200 x 2400 px, 8 cars on a grid at
-// the start of a 30-waypoint loop, 500 dynamic barrels in a field the cars
-// drive through, land tiles and trees for the rest.
-void BuildWorstCase(tworld& map) {
+// A map at the limits: 4097 objects on 3200 x 2400 px, `cars` cars on a grid
+// at the start of a 30-waypoint loop, `barrels` dynamic barrels in a field
+// 25 wide the cars drive through, land tiles and trees for the rest.
+void BuildWorstCase(tworld& map, int cars, int barrels) {
     World_Clear(map);
     map.waypoint_count = 0;
     for (int i = 0; i < 30; ++i) {
@@ -95,8 +98,9 @@ void BuildWorstCase(tworld& map) {
         o.corner_colours.fill(0xFFFFFF);
         World_Append(map, o);
     };
-    for (int c = 0; c < 8; ++c) add(c == 7 ? "jeep" : "car", -100 - 80 * (c / 2), 40 * (c % 2) - 20, 64, 1, c < 7);
-    for (int b = 0; b < 500; ++b) add("barrel", 300 + 60 * (b % 25), -600 + 60 * (b / 25), 40, 1, 0);
+    for (int c = 0; c < cars; ++c)
+        add(c == cars - 1 ? "jeep" : "car", -100 - 80 * (c / 2), 40 * (c % 2) - 20, 64, 1, c < cars - 1);
+    for (int b = 0; b < barrels; ++b) add("barrel", 300 + 60 * (b % 25), -600 + 60 * (b / 25), 40, 1, 0);
     for (int t = 0; map.count < WORLD_CAPACITY; ++t) {
         if (t % 3 == 2)
             add("tree", (t * 7919) % 3600 - 200, (t * 104729) % 2800 - 200, 96, 0, 0);
@@ -147,21 +151,23 @@ void BM_RacingTickDensestTrack(benchmark::State& state, const std::string& track
     });
 }
 
-void BM_RacingTickWorstCase(benchmark::State& state) {
-    RunTicks(state, [] {
-        BuildWorstCase(world_map);
+void BM_RacingTickWorstCase(benchmark::State& state, int cars, int barrels) {
+    RunTicks(state, [cars, barrels] {
+        BuildWorstCase(world_map, cars, barrels);
         game.race_start_time = U_GetTime();
     });
 }
 
-// One race frame on the software surface of the headless harness, after
-// three seconds of racing so cars, smoke and bonuses are on screen.
-void BM_RaceFrameOffscreen(benchmark::State& state, const std::string& track) {
+// One race frame after three seconds of racing, so cars, smoke and bonuses are
+// on screen: on the software surface of the headless harness, or through the
+// game's window backend on SDL's window-less driver, where the window's
+// software renderer shows what the canvas drew.
+void BM_RaceFrame(benchmark::State& state, const std::string& track, bool window) {
     auto owned = oe::MakeOffscreenBackend();
-    oe::OffscreenBackend& backend = *owned;
+    oe::OffscreenBackend& offscreen = *owned;
     oe::SetBackend(std::move(owned));
     oe::ResetEngine();
-    if (!backend.Open("bench", OE_OptionsRec{})) {
+    if (!offscreen.Open("bench", OE_OptionsRec{})) {
         state.SkipWithError("no offscreen surface");
         return;
     }
@@ -171,10 +177,18 @@ void BM_RaceFrameOffscreen(benchmark::State& state, const std::string& track) {
     Autopilot_Enable(true);
     for (int t = 0; t < (kCountdownMs + 3000) / kTickMs; ++t) {
         Autopilot_Drive();
-        backend.Advance(kTickMs);
+        offscreen.Advance(kTickMs);
         GameTick();
     }
     Autopilot_Enable(false);
+    if (window) {
+        oe::SetBackend(oe::MakeSdlBackend());
+        if (!oe::GetBackend()->Open("bench", OE_OptionsRec{})) {
+            state.SkipWithError(oe::GetBackend()->OpenError().c_str());
+            return;
+        }
+    }
+    oe::Backend& backend = *oe::GetBackend();
     std::vector<double> wall_ms, cpu_ms;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
@@ -198,19 +212,26 @@ void BM_RaceFrameOffscreen(benchmark::State& state, const std::string& track) {
 
 int main(int argc, char** argv) {
     std::filesystem::current_path(KORVAMO_TEST_DATA);
+    setenv("SDL_VIDEODRIVER", "dummy", 0);   // the window backend's frames need no display
     oe::UseRecordingBackend();
     oe::Recorder_Enable(false);
     LoadAssets();
     const std::string densest = DensestTrack();
     benchmark::RegisterBenchmark(("RacingTick/" + densest).c_str(), BM_RacingTickDensestTrack, densest)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("RacingTick/worst_case_4097_objects_8_cars_500_dynamic", BM_RacingTickWorstCase)
-        ->Unit(benchmark::kMicrosecond);
+    for (const auto& [cars, barrels] : {std::pair{8, 500}, std::pair{32, 500}, std::pair{8, 1000}}) {
+        const std::string name = "RacingTick/worst_case_4097_objects_" + std::to_string(cars) + "_cars_" +
+                                 std::to_string(barrels) + "_dynamic";
+        benchmark::RegisterBenchmark(name.c_str(), BM_RacingTickWorstCase, cars, barrels)
+            ->Unit(benchmark::kMicrosecond);
+    }
     // Every track: lamps make a track's ground lit and its frames the dearest.
     for (const std::string& file : Fs_List("wld\\*.wld")) {
         const std::string track = file.substr(0, file.size() - 4);
-        benchmark::RegisterBenchmark(("RaceFrame/offscreen/" + track).c_str(), BM_RaceFrameOffscreen, track)
-            ->Unit(benchmark::kMillisecond);
+        for (const bool window : {false, true}) {
+            const std::string name = std::string("RaceFrame/") + (window ? "window_software/" : "offscreen/") + track;
+            benchmark::RegisterBenchmark(name.c_str(), BM_RaceFrame, track, window)->Unit(benchmark::kMillisecond);
+        }
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/oe.h"
+#include "world/contact_grid.h"
 #include "world/driver.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
@@ -16,22 +18,12 @@ namespace {
 
 int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
 
-struct Contact {
-    bool touching = false;
-    double overlap = 0.0;
+// The map's objects by place, and the neighbours of the mover in hand: kept
+// from step to step for their memory only.
+struct Surroundings {
+    ContactGrid grid;
+    std::vector<int32_t> near;
 };
-
-// Centres a quarter of the height above the base; a mover reaches twice its
-// own radius plus the other's.
-Contact Touch(const tminimal& mover, const tminimal& other) {
-    const int64_t reach = int64_t{other.radius} + 2 * int64_t{mover.radius};
-    const int64_t dx = int64_t{mover.x} - other.x;
-    if (reach <= 0 || dx >= reach || dx <= -reach) return {};
-    const int64_t dy = int64_t{mover.y - mover.height / 4} - (other.y - other.height / 4);
-    // Whole pixels compare exactly as squares; the root only for a hit.
-    if (dy >= reach || dy <= -reach || dx * dx + dy * dy >= reach * reach) return {};
-    return {true, static_cast<double>(reach) - M_Distance(static_cast<double>(dx), static_cast<double>(dy), 0, 0)};
-}
 
 // Pushes a dynamic object away along a, harder the smaller it is. An object
 // without a size (no texture) has no radius to divide by and stays put.
@@ -117,25 +109,43 @@ void Grip(tminimal& car, float hx, float hy) {
     if (car.vy > hy) car.vy -= pull;
 }
 
-// Bonuses, then collisions with everything but land and the car itself.
-void Contacts(tworld& map, int32_t& i, RaceEvents& events) {
-    for (int32_t j = 0; j < Count(map); ++j) {
+// Backs the car off what it hits and shoves that if it is dynamic. True on a hit.
+bool Collide(tworld& map, int32_t i, int32_t j, RaceEvents& events, ContactGrid& grid) {
+    tminimal& car = map.objects[i];
+    tminimal& other = map.objects[j];
+    const Contact c = Contact_Touch(car, other);
+    if (!c.touching || IsLandKind(other.kind)) return false;
+    if (car.ai == 0 && car.speed > BUMP_SOUND_SPEED) events.sounds.push_back({"bum"});
+    car.speed *= CONTACT_SLOWDOWN;
+    const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
+    car.x = M_Round(car.x + M_Cos(a) * c.overlap);
+    car.y = M_Round(car.y + M_Sin(a) * c.overlap);
+    Shove(other, a, c.overlap);
+    grid.Moved(map, j);
+    return true;
+}
+
+// Bonuses, then collisions with everything but land and the car itself, in
+// index order. Only the car's neighbours can do either, so only they are
+// visited; a hit moves the car and a taken bonus shifts the later objects
+// down, so after either the neighbours past j are looked up afresh.
+void Contacts(tworld& map, int32_t& i, RaceEvents& events, Surroundings& around) {
+    around.grid.Near(map.objects[i], -1, around.near);
+    for (size_t n = 0; n < around.near.size();) {
+        const int32_t j = around.near[n++];
+        const int32_t count = Count(map);
         Bonus_Collect(map, i, j, events);
-        if (j >= Count(map) || j == i) continue;
-        tminimal& car = map.objects[i];
-        tminimal& other = map.objects[j];
-        const Contact c = Touch(car, other);
-        if (!c.touching || IsLandKind(other.kind)) continue;
-        if (car.ai == 0 && car.speed > BUMP_SOUND_SPEED) events.sounds.push_back({"bum"});
-        car.speed *= CONTACT_SLOWDOWN;
-        const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
-        car.x = M_Round(car.x + M_Cos(a) * c.overlap);
-        car.y = M_Round(car.y + M_Sin(a) * c.overlap);
-        Shove(other, a, c.overlap);
+        bool changed = Count(map) != count;
+        if (changed) around.grid.Build(map);
+        if (j < Count(map) && j != i) changed = Collide(map, i, j, events, around.grid) || changed;
+        if (changed) {
+            around.grid.Near(map.objects[i], j, around.near);
+            n = 0;
+        }
     }
 }
 
-void CarStep(tworld& map, int32_t& i, RaceEvents& events) {
+void CarStep(tworld& map, int32_t& i, RaceEvents& events, Surroundings& around) {
     Race_FinishCheck(map, i, events);
     tminimal& car = map.objects[i];
     if (car.ai == 0) {
@@ -164,7 +174,7 @@ void CarStep(tworld& map, int32_t& i, RaceEvents& events) {
     car.x = M_Round(car.x - car.vx * car.speed);
     car.y = M_Round(car.y - car.vy * car.speed);
     if (car.ai == 0) Race_TrackWaypoints(map, i);
-    Contacts(map, i, events);
+    Contacts(map, i, events, around);
     const tminimal& moved = map.objects[i];
     if (moved.ai != 1 && events.camera) events.camera = tcorner{moved.x - 400, moved.y - 300};
 }
@@ -201,32 +211,38 @@ bool FarFromScreen(const tminimal& prop, const Extent& largest, tcorner view) {
 }
 
 // A dynamic prop shoves what it touches on screen but stays where it is.
-void PropStep(tworld& map, int32_t i, const Extent& largest, tcorner view) {
+void PropStep(tworld& map, int32_t i, const Extent& largest, tcorner view, Surroundings& around) {
     tminimal& prop = map.objects[i];
     if (FarFromScreen(prop, largest, view)) return;
-    for (int32_t j = 0; j < Count(map); ++j) {
+    around.grid.Near(prop, -1, around.near);
+    for (const int32_t j : around.near) {
         if (j == i) continue;
         tminimal& other = map.objects[j];
-        const Contact c = Touch(prop, other);
+        const Contact c = Contact_Touch(prop, other);
         if (!c.touching || IsLandKind(other.kind) || !World_OnScreen(map, j, view)) continue;
         prop.speed *= 0.9f;
         Shove(other, M_FindAngle(prop.x, prop.y, other.x, other.y), c.overlap);
+        around.grid.Moved(map, j);
     }
 }
 
 }  // namespace
 
 RaceEvents Race_Update(tworld& map, std::optional<tcorner> camera) {
+    static Surroundings around;
     RaceEvents events;
     events.camera = camera;
     const Extent largest = LargestObject(map);
+    around.grid.Build(map);
     for (int32_t i = 0; i < Count(map); ++i) {
         const std::string& kind = map.objects[i].kind;
         if (kind == "lnd_water") SwayWater(map.objects[i]);
-        if (IsCarKind(kind))
-            CarStep(map, i, events);
-        else if (map.objects[i].dynamic != 0)
-            PropStep(map, i, largest, View(events));
+        if (IsCarKind(kind)) {
+            CarStep(map, i, events, around);
+            around.grid.Moved(map, i);
+        } else if (map.objects[i].dynamic != 0) {
+            PropStep(map, i, largest, View(events), around);
+        }
     }
     return events;
 }

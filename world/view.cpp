@@ -1,7 +1,9 @@
 #include "world/view.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "core/state.h"
 #include "world/geometry.h"
@@ -29,16 +31,35 @@ void World_BuildView(tworld& view, const tworld& map) {
 void World_OrderView(tworld& view) {
     const int32_t count = std::clamp(view.count, 0, WORLD_CAPACITY);
     auto& objects = view.objects;
-    // Gather the land tiles at the front; they keep their order among themselves.
-    int32_t land = 0;
-    for (int32_t j = 0; j < count; ++j)
-        if (IsLandKind(objects[j].kind)) std::swap(objects[land++], objects[j]);
-    // Selection sort of the rest by y; ties keep the first found.
-    for (int32_t i = land; i < count; ++i) {
-        int32_t best = i;
-        for (int32_t j = i + 1; j < count; ++j)
-            if (objects[j].y < objects[best].y) best = j;
-        if (best != i) std::swap(objects[i], objects[best]);
+    // Land first in its order, then the rest by y, ties in their order.
+    struct Place {
+        bool above_land;
+        int32_t y;      // 0 for land: its order alone counts
+        int32_t from;   // the object's position before ordering
+        bool operator<(const Place& o) const {
+            return std::tie(above_land, y, from) < std::tie(o.above_land, o.y, o.from);
+        }
+    };
+    static std::vector<Place> places;   // kept between calls for its memory only
+    places.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        const bool above_land = !IsLandKind(objects[i].kind);
+        places.push_back({above_land, above_land ? objects[i].y : 0, i});
+    }
+    std::sort(places.begin(), places.end());
+    // Each object moves once, along the cycles of the reordering; a filled
+    // place is marked as coming from itself.
+    for (int32_t start = 0; start < count; ++start) {
+        if (places[start].from == start) continue;
+        tminimal held = std::move(objects[start]);
+        int32_t to = start;
+        for (int32_t from = places[to].from; from != start; from = places[to].from) {
+            objects[to] = std::move(objects[from]);
+            places[to].from = to;
+            to = from;
+        }
+        objects[to] = std::move(held);
+        places[to].from = to;
     }
 }
 

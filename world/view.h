@@ -12,8 +12,8 @@ bool World_OnScreen(const tworld& world, int32_t index);
 bool World_OnScreen(const tworld& world, int32_t index, tcorner view);
 // Clears the draw list and appends every object of the map on screen, in map order.
 void World_BuildView(tworld& view, const tworld& map);
-// Land tiles to the front in their order, then the rest by increasing y
-// (the first of equal ones first).
+// Land tiles to the front in their order, then the rest by increasing y;
+// objects of equal y keep their order.
 void World_OrderView(tworld& view);
 // Rebuilds and orders the draw list from the map and recomputes the shadows
 // of its dynamic objects: the tick's work while a track is on screen.

@@ -1,5 +1,9 @@
 // The operations that edit a world and build the draw list from the map.
 #include <limits>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/state.h"
 #include "world/view.h"
@@ -159,35 +163,55 @@ TEST_F(WorldOps, BuildViewCopiesTheObjectsOnScreenInMapOrder) {
     EXPECT_EQ(map->count, 5);
 }
 
-TEST_F(WorldOps, OrderViewPutsLandTilesFirstInTheirOrderThenTheRestByY) {
-    auto w = NewWorld();
-    const struct {
-        const char* kind;
-        int32_t y;
-        int32_t id;
-    } items[] = {{"tree", 50, 0},      {"lnd_sand", 90, 1}, {"car", 10, 2},  {"lnd_road", 5, 3},
-                 {"bush", 50, 4},      {"lamp", 20, 5},     {"lnd", 70, 6},  {"house", 50, 7}};
-    for (const auto& it : items) {
-        tminimal o = Object(it.kind, it.id, it.y);
-        World_Append(*w, o);
-    }
-    World_OrderView(*w);
+// Each object's x is its place in the map; the order read back by x.
+std::vector<int32_t> Ordered(tworld& w) {
+    World_OrderView(w);
     std::vector<int32_t> order;
-    for (int i = 0; i < w->count; ++i) order.push_back(w->objects[i].x);
-    // Land 1, 3, 6 in map order; then y 10 (2), 20 (5) and the three at 50 as
-    // the gathering and the swaps left them: each pass takes the first
-    // smallest at or after its position.
-    EXPECT_EQ(order, (std::vector<int32_t>{1, 3, 6, 2, 5, 4, 0, 7}));
+    for (int i = 0; i < w.count; ++i) order.push_back(w.objects[i].x);
+    return order;
 }
 
-TEST_F(WorldOps, OrderViewWithoutLandIsASelectionSortTakingTheFirstOnTies) {
+TEST_F(WorldOps, OrderViewPutsLandTilesFirstInTheirOrderThenTheRestByYTiesInTheirOrder) {
+    const struct {
+        std::vector<std::pair<const char*, int32_t>> kind_and_y;
+        std::vector<int32_t> order;
+    } cases[] = {
+        {{{"tree", 50}, {"lnd_sand", 90}, {"car", 10}, {"lnd_road", 5}, {"bush", 50}, {"lamp", 20}, {"lnd", 70},
+          {"house", 50}},
+         {1, 3, 6, 2, 5, 0, 4, 7}},
+        {{{"tree", 30}, {"tree", 10}, {"tree", 30}, {"tree", 20}, {"tree", 10}}, {1, 4, 3, 0, 2}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        auto w = NewWorld();
+        for (const auto& [kind, y] : c.kind_and_y) World_Append(*w, Object(kind, w->count, y));
+        EXPECT_EQ(Ordered(*w), c.order);
+    }
+}
+
+TEST_F(WorldOps, OrderViewOfAFullViewKeepsEveryObjectWhole) {
     auto w = NewWorld();
-    const int32_t ys[] = {30, 10, 30, 20, 10};
-    for (int i = 0; i < 5; ++i) World_Append(*w, Object("tree", i, ys[i]));
-    World_OrderView(*w);
-    std::vector<int32_t> order;
-    for (int i = 0; i < w->count; ++i) order.push_back(w->objects[i].x);
-    EXPECT_EQ(order, (std::vector<int32_t>{1, 4, 3, 2, 0}));
+    std::mt19937 rng(7);
+    // Few distinct y for many ties; long names live outside the record.
+    auto name = [](int32_t i) {
+        return (i % 3 == 0 ? "lnd_long_ground_name_" : "a_long_prop_name_") + std::to_string(i);
+    };
+    for (int32_t i = 0; i < WORLD_CAPACITY; ++i) World_Append(*w, Object(name(i), i, static_cast<int32_t>(rng() % 40)));
+    const std::vector<int32_t> order = Ordered(*w);
+    ASSERT_EQ(order.size(), size_t(WORLD_CAPACITY));
+    const int32_t land = (WORLD_CAPACITY + 2) / 3;
+    for (int32_t k = 0; k < WORLD_CAPACITY; ++k) {
+        const tminimal& o = w->objects[k];
+        ASSERT_EQ(o.kind, name(o.x));
+        ASSERT_EQ(IsLandKind(o.kind), k < land);
+        if (k == 0 || k == land) continue;
+        const tminimal& before = w->objects[k - 1];
+        if (k < land) {
+            ASSERT_LT(before.x, o.x) << "land in map order";
+        } else {
+            ASSERT_TRUE(before.y < o.y || (before.y == o.y && before.x < o.x)) << "by y, ties in map order";
+        }
+    }
 }
 
 }  // namespace
