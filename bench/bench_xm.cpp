@@ -11,14 +11,12 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/xm_songs.h"
 #include "music/arena.h"
 #include "music/block.h"
 #include "music/replay.h"
@@ -30,26 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Without a reference length, a song that never ends is cut here.
-constexpr int64_t kMaxFrames = int64_t(600) * kOutputRate;
-
 std::map<std::string, double> g_speed;   // song -> multiples of real time (last run)
-
-// The frames of the reference rendering ("frames N" in the .env file) plus a
-// second, or kMaxFrames without one.
-int64_t FrameLimit(const fs::path& song) {
-    std::ifstream in(fs::path(song).replace_extension(".env"));
-    std::string word;
-    int64_t frames = 0;
-    while (in >> word)
-        if (word == "frames" && in >> frames) return frames + kOutputRate;
-    return kMaxFrames;
-}
-
-std::vector<uint8_t> ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void BM_RenderSong(benchmark::State& state, const std::string& name, const std::vector<uint8_t>& bytes,
                    int64_t limit) {
@@ -88,20 +67,9 @@ void BM_RenderSong(benchmark::State& state, const std::string& name, const std::
 }  // namespace
 
 int main(int argc, char** argv) {
-    fs::path dir = fs::path(__FILE__).parent_path().parent_path() / ".." / "shared" / "xm" / "songs";
-    std::vector<char*> args;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--xm-dir") == 0 && i + 1 < argc) {
-            dir = argv[++i];
-            continue;
-        }
-        args.push_back(argv[i]);
-    }
-    std::vector<fs::path> songs;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(dir, ec))
-        if (e.path().extension() == ".xm") songs.push_back(e.path());
-    std::sort(songs.begin(), songs.end());
+    std::vector<char*> args(argv, argv + argc);
+    const fs::path dir = xm_songs::Folder(args);
+    const std::vector<fs::path> songs = xm_songs::List(dir);
     if (songs.empty()) {
         std::fprintf(stderr, "bench_xm: no .xm songs in %s\n", dir.string().c_str());
         return 1;
@@ -109,9 +77,10 @@ int main(int argc, char** argv) {
     std::vector<std::vector<uint8_t>> data;
     data.reserve(songs.size());
     for (const fs::path& p : songs) {
-        data.push_back(ReadAll(p));
+        data.push_back(xm_songs::ReadAll(p));
         const std::string name = p.stem().string();
-        benchmark::RegisterBenchmark(("BM_RenderSong/" + name).c_str(), BM_RenderSong, name, data.back(), FrameLimit(p))
+        benchmark::RegisterBenchmark(("BM_RenderSong/" + name).c_str(), BM_RenderSong, name, data.back(),
+                                     xm_songs::FrameLimit(p))
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1)
             ->UseRealTime();

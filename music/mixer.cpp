@@ -2,11 +2,23 @@
 #include "music/mixer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
 
-constexpr float kFraction = 1.0f / 4294967296.0f;
+using F4 = float __attribute__((vector_size(16)));
+using I4 = int32_t __attribute__((vector_size(16)));
+using U4 = uint32_t __attribute__((vector_size(16)));
+
+// A sample value and the one after it are read as one 32-bit pair, the first
+// in the low half.
+static_assert(std::endian::native == std::endian::little);
+
+// The fraction of a position keeps its top 24 bits, which a float holds
+// exactly.
+constexpr int kFractionShift = 8;
+constexpr float kFraction = 1.0f / 16777216.0f;
 
 // Frames whose start positions all lie inside the playing range: at least 1
 // for a position inside it.
@@ -46,28 +58,57 @@ void Turn(TVoice& v, int64_t start, int64_t end) {
 inline float Interpolate(const int16_t* d, int64_t pos) {
     const int64_t i = pos >> 32;
     const float a = d[i];
-    return a + (float(d[i + 1]) - a) * (float(uint32_t(pos)) * kFraction);
+    return a + (float(d[i + 1]) - a) * (float(uint32_t(pos) >> kFractionShift) * kFraction);
 }
 
-// A run at steady gains, four frames at a time: the four sample values are
-// worked out side by side and added to both channels as two vectors.
+// The sample value at a 32.32 position and the one after it.
+uint32_t PairAt(const int16_t* d, int64_t pos) {
+    uint32_t pair;
+    std::memcpy(&pair, d + (pos >> 32), sizeof pair);
+    return pair;
+}
+
+// Four frames of a run side by side, from `pos` on: their interpolated sample
+// values, given the fractions of their four positions.
+inline F4 Interpolate4(const int16_t* d, int64_t pos, int64_t step, U4 fractions) {
+    const I4 pairs = {int32_t(PairAt(d, pos)), int32_t(PairAt(d, pos + step)), int32_t(PairAt(d, pos + 2 * step)),
+                      int32_t(PairAt(d, pos + 3 * step))};
+    const F4 a = __builtin_convertvector((pairs << 16) >> 16, F4);
+    const F4 b = __builtin_convertvector(pairs >> 16, F4);
+    const F4 t = __builtin_convertvector(I4(fractions >> kFractionShift), F4) * kFraction;
+    return a + (b - a) * t;
+}
+
+// Adds four frames of sample values `s` at gains `lo` (frames 0 and 1, left
+// then right) and `hi` (frames 2 and 3) into `out`.
+inline void Add4(float* out, F4 s, F4 lo, F4 hi) {
+    F4 a, b;
+    std::memcpy(&a, out, sizeof a);
+    std::memcpy(&b, out + 4, sizeof b);
+    a += __builtin_shufflevector(s, s, 0, 0, 1, 1) * lo;
+    b += __builtin_shufflevector(s, s, 2, 2, 3, 3) * hi;
+    std::memcpy(out, &a, sizeof a);
+    std::memcpy(out + 4, &b, sizeof b);
+}
+
+// The fractions (low halves) of four consecutive positions. Adding the low
+// half of four steps moves them on by four frames: low halves wrap alike.
+U4 Fractions(int64_t pos, int64_t step) {
+    return U4{uint32_t(pos), uint32_t(pos + step), uint32_t(pos + 2 * step), uint32_t(pos + 3 * step)};
+}
+
+// A run at steady gains, four frames at a time.
 void MixSteady(TVoice& v, float* out, int32_t n, int64_t step) {
-    using F4 = float __attribute__((vector_size(16)));
     const int16_t* d = v.sample->data;
     int64_t pos = v.position;
     const F4 gains = {v.left, v.right, v.left, v.right};
+    U4 fractions = Fractions(pos, step);
+    const uint32_t fraction_step = uint32_t(4 * step);
     int32_t k = 0;
     for (; k + 4 <= n; k += 4) {
-        const F4 s = {Interpolate(d, pos), Interpolate(d, pos + step), Interpolate(d, pos + 2 * step),
-                      Interpolate(d, pos + 3 * step)};
+        Add4(out + 2 * k, Interpolate4(d, pos, step, fractions), gains, gains);
         pos += 4 * step;
-        F4 lo, hi;
-        std::memcpy(&lo, out + 2 * k, sizeof lo);
-        std::memcpy(&hi, out + 2 * k + 4, sizeof hi);
-        lo += F4{s[0], s[0], s[1], s[1]} * gains;
-        hi += F4{s[2], s[2], s[3], s[3]} * gains;
-        std::memcpy(out + 2 * k, &lo, sizeof lo);
-        std::memcpy(out + 2 * k + 4, &hi, sizeof hi);
+        fractions += fraction_step;
     }
     for (; k < n; ++k, pos += step) {
         const float s = Interpolate(d, pos);
@@ -81,13 +122,27 @@ void MixSteady(TVoice& v, float* out, int32_t n, int64_t step) {
 void MixRamp(TVoice& v, float* out, int32_t n, int64_t step) {
     const int16_t* d = v.sample->data;
     int64_t pos = v.position;
-    float gl = v.left, gr = v.right;
-    for (int32_t k = 0; k < n; ++k, pos += step) {
+    const float dl = v.ramp_step_left, dr = v.ramp_step_right;
+    F4 lo = {v.left, v.right, v.left + dl, v.right + dr};
+    F4 hi = lo + F4{2 * dl, 2 * dr, 2 * dl, 2 * dr};
+    const F4 four_steps = {4 * dl, 4 * dr, 4 * dl, 4 * dr};
+    U4 fractions = Fractions(pos, step);
+    const uint32_t fraction_step = uint32_t(4 * step);
+    int32_t k = 0;
+    for (; k + 4 <= n; k += 4) {
+        Add4(out + 2 * k, Interpolate4(d, pos, step, fractions), lo, hi);
+        pos += 4 * step;
+        fractions += fraction_step;
+        lo += four_steps;
+        hi += four_steps;
+    }
+    float gl = lo[0], gr = lo[1];
+    for (; k < n; ++k, pos += step) {
         const float s = Interpolate(d, pos);
         out[2 * k] += s * gl;
         out[2 * k + 1] += s * gr;
-        gl += v.ramp_step_left;
-        gr += v.ramp_step_right;
+        gl += dl;
+        gr += dr;
     }
     v.position = pos;
     v.left = gl;

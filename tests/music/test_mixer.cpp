@@ -148,16 +148,23 @@ TEST(Mixer, ASilentVoiceStillMovesThroughItsSample) {
 }
 
 TEST(Mixer, RunsSplitAtEveryBoundaryWithinOneCall) {
-    // Many loop turns and a ramp inside one long call give the same result as
-    // frame-by-frame calls.
+    // Many loop turns and a ramp inside one long call, mixed four frames side by
+    // side, give the same result as frame-by-frame calls, in both directions.
     std::vector<int16_t> values(37);
     for (int i = 0; i < 37; ++i) values[i] = int16_t(i * 100 - 1800);
-    Sample s(values, LOOP_PINGPONG, 5, 30);
-    TVoice a = Steady(s.record, 2.37);
-    TVoice b = a;
-    a.gain_left = b.gain_left = 100;
-    const std::vector<float> whole = Left(a, 3000);
-    for (int f = 0; f < 3000; ++f) EXPECT_NEAR(Left(b, 1)[0], whole[f], 1e-2) << f;
+    const struct {
+        uint8_t loop_type;
+        double step;
+    } cases[] = {{LOOP_PINGPONG, 2.37}, {LOOP_PINGPONG, 0.29}, {LOOP_FORWARD, 0.71}, {LOOP_FORWARD, 3.0},
+                 {LOOP_NONE, 0.013}};
+    for (const auto& c : cases) {
+        Sample s(values, c.loop_type, 5, 30);
+        TVoice a = Steady(s.record, c.step);
+        TVoice b = a;
+        a.gain_left = b.gain_left = 100;
+        const std::vector<float> whole = Left(a, 3000);
+        for (int f = 0; f < 3000; ++f) ASSERT_NEAR(Left(b, 1)[0], whole[f], 1e-2) << c.step << " frame " << f;
+    }
 }
 
 TEST(Mixer, MixesEveryVoiceOfTheSong) {
