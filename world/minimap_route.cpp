@@ -86,8 +86,12 @@ MinimapRoute Minimap_Route(std::span<const tcorner> waypoints) {
         Point to{Minimap_Scaled(b.x, min_x) + kHalfWidth - crop_x, Minimap_Scaled(b.y, min_y) + kHalfWidth - crop_y};
         if (!Clip(from, to, -kHalfWidth, -kHalfWidth, route.width + kHalfWidth, route.height + kHalfWidth)) return;
         StepLine(from, to, [&](int64_t x, int64_t y) {
-            for (int64_t sy = std::max<int64_t>(y - kHalfWidth, 0); sy <= std::min<int64_t>(y + kHalfWidth, route.height - 1); ++sy)
-                for (int64_t sx = std::max<int64_t>(x - kHalfWidth, 0); sx <= std::min<int64_t>(x + kHalfWidth, route.width - 1); ++sx) {
+            const int64_t top = std::max<int64_t>(y - kHalfWidth, 0);
+            const int64_t bottom = std::min<int64_t>(y + kHalfWidth, route.height - 1);
+            const int64_t left = std::max<int64_t>(x - kHalfWidth, 0);
+            const int64_t right = std::min<int64_t>(x + kHalfWidth, route.width - 1);
+            for (int64_t sy = top; sy <= bottom; ++sy)
+                for (int64_t sx = left; sx <= right; ++sx) {
                     uint8_t& n = layers[static_cast<size_t>(sy * route.width + sx)];
                     n = static_cast<uint8_t>(std::min(n + 1, kMaxLayers));
                 }

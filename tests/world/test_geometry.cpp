@@ -55,6 +55,36 @@ TEST_F(Geometry, NearestLampKeepsTheEarlierOnTiesAndRounds) {
     EXPECT_EQ(near.distance, 10);   // 9.5 rounds away from zero
 }
 
+// The search walks out from the point and stops early; it must find what
+// measuring every lamp finds, ties to the earlier lamp included, on worlds of
+// lamps in rows and columns (many equal x, many ties) and scattered ones.
+TEST_F(Geometry, NearestLampIsTheOneMeasuringEveryLampFinds) {
+    uint32_t seed = 12345;
+    auto next = [&seed](int32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return int32_t(seed >> 8) % range;
+    };
+    for (int world = 0; world < 40; ++world) {
+        auto w = NewWorld();
+        const int32_t spread = world % 2 ? 4000 : 6;   // on a grid of 6 x 6 spots: ties everywhere
+        const int32_t step = world % 2 ? 1 : 100;
+        for (int i = 0; i < 60; ++i)
+            World_Append(*w, Object(i % 3 ? "lamp" : "tree", next(spread) * step, next(spread) * step));
+        for (int q = 0; q < 50; ++q) {
+            const float x = float(next(spread * step + 400) - 200), y = float(next(spread * step + 400) - 200);
+            int32_t expected = 0;
+            double best = 2147483648.0;
+            for (int32_t k = 0; k < w->count; ++k) {
+                const double d = M_Distance(w->objects[k].x, w->objects[k].y, x, y);
+                if (w->objects[k].kind == "lamp" && d < best) best = d, expected = k;
+            }
+            const tlamp_hit hit = Geo_NearestLamp(*w, x, y);
+            ASSERT_EQ(hit.index, expected) << "world " << world << " at " << x << ", " << y;
+            EXPECT_EQ(hit.distance, M_Round(best));
+        }
+    }
+}
+
 TEST_F(Geometry, AWorldWithoutLampsIsLitEverywhere) {
     auto w = NewWorld();
     World_Append(*w, Object("tree", 5000, 7000));
