@@ -46,7 +46,8 @@ void LoadCallback() {
     Snd_Init();
     SndBase_LoadFolder(sound_registry, "sfx\\", "*.wav");
     TexBase_LoadFolder(share_registry, "gfx\\share\\");
-    TexBase_LoadFolder(object_registry, "gfx\\obj\\");
+    // Hundreds of ground tiles, of which a race draws one theme's.
+    TexBase_LoadFolder(object_registry, "gfx\\obj\\", true);
     game.main_font = Text_LoadFontFromFile("fnt\\font.tga", "fnt\\font.ofi", 0xFFFFFFFF, 266);
     if (!game.main_font) Notice_LoadFailed("fnt\\font.tga and fnt\\font.ofi");
     Screens_Build();

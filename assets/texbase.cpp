@@ -83,11 +83,19 @@ void TexBase_Add(TBase& base, const std::string& path) {
     ++base.count;
 }
 
-void TexBase_LoadFolder(TBase& base, const std::string& folder) {
+void TexBase_LoadFolder(TBase& base, const std::string& folder, bool on_demand) {
     for (const char* mask : {"*.tga", "*.jpg"}) {
         const TF_list list = FList_FromFolder(folder + mask);
-        for (int32_t i = 0; i < list.count; ++i) TexBase_Add(base, folder + list.names[i]);
+        for (int32_t i = 0; i < list.count; ++i) {
+            TexBase_Add(base, folder + list.names[i]);
+            // One at a time, so the memory of one serves the next.
+            if (on_demand && base.count > 0) Tex_Unload(base.entries[base.count - 1].texture);
+        }
     }
+}
+
+void TexBase_Unload(const TBase& base) {
+    for (int32_t i = 0; i < std::clamp(base.count, 0, TEXBASE_CAPACITY); ++i) Tex_Unload(base.entries[i].texture);
 }
 
 OE_Texture TexBase_Find(const TBase& base, const std::string& name) {

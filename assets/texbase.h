@@ -59,7 +59,11 @@ struct TBase {
 // failed (the entry then holds null). A full registry ignores the file.
 void TexBase_Add(TBase& base, const std::string& path);
 // Every "*.tga" of the folder (a path ending in "\"), then every "*.jpg".
-void TexBase_LoadFolder(TBase& base, const std::string& folder);
+// With `on_demand` each texture, once loaded and checked, gives its pixels
+// back until it is first drawn, so a folder of many takes little memory.
+void TexBase_LoadFolder(TBase& base, const std::string& folder, bool on_demand = false);
+// Every texture of the registry gives its pixels back until next drawn.
+void TexBase_Unload(const TBase& base);
 // The first entry named exactly `name`; entry 0 when none is; null when empty.
 OE_Texture TexBase_Find(const TBase& base, const std::string& name);
 

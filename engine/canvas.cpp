@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/blend_span.h"
+
 namespace oe {
 
 namespace {
@@ -54,7 +56,7 @@ Colour CentreColour(const std::array<Colour, 4>& k) {
 }
 
 Texels TexelsOf(const TextureRecord& record) {
-    return Texels{record.argb.data(), record.width, record.height, record.opaque};
+    return Texels{Texture_Pixels(record).data(), record.width, record.height, record.opaque};
 }
 
 // Corners (top-left, top-right, bottom-right, bottom-left) lying on the
@@ -118,10 +120,10 @@ SDL_Texture* Canvas::Upload(const TextureRecord& record) {
         released_ = Textures_Released();
     }
     if (auto it = uploads_.find(record.id); it != uploads_.end()) return it->second;
-    if (record.argb.empty()) return nullptr;   // released by another canvas
+    if (Texture_Pixels(record).empty()) return nullptr;   // released by another canvas
     SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                              record.width, record.height);
-    if (texture && SDL_UpdateTexture(texture, nullptr, record.argb.data(), record.width * 4) != 0) {
+    if (texture && SDL_UpdateTexture(texture, nullptr, Texture_Pixels(record).data(), record.width * 4) != 0) {
         SDL_DestroyTexture(texture);
         texture = nullptr;
     }
@@ -169,18 +171,19 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
     const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
     const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
     if (x0 >= x1 || y0 >= y1) return true;
-    // The corner colours, then the centre's, channel by channel (r, g, b, a).
-    std::array<std::array<float, 5>, 4> c;
+    // The corner colours, then the centre's, channel by channel (r, g, b);
+    // the alpha is 255 throughout.
+    std::array<std::array<float, 5>, 3> c;
     const Colour centre = CentreColour(k);
     for (size_t i = 0; i < 5; ++i) {
         const Colour& corner = i < 4 ? k[i] : centre;
-        c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b, c[3][i] = corner.a;
+        c[0][i] = corner.r, c[1][i] = corner.g, c[2][i] = corner.b;
     }
     // Within the triangle between two corners and the centre (0 top, 1 right,
     // 2 bottom, 3 left) the colour at (u, v) of the unit quad is
     // p + q v + r u: the coefficients (p, q, r) per triangle and channel.
-    std::array<std::array<std::array<float, 3>, 4>, 4> plane;
-    for (size_t ch = 0; ch < 4; ++ch) {
+    std::array<std::array<std::array<float, 3>, 3>, 4> plane;
+    for (size_t ch = 0; ch < 3; ++ch) {
         const auto& q = c[ch];
         plane[0][ch] = {q[0], 2 * q[4] - q[0] - q[1], q[1] - q[0]};
         plane[1][ch] = {2 * q[4] - q[2], q[2] - q[1], q[1] + q[2] - 2 * q[4]};
@@ -188,20 +191,20 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
         plane[3][ch] = {q[0], q[3] - q[0], 2 * q[4] - q[3] - q[0]};
     }
     const PixelTarget pixels = Pixels();
-    const bool opaque = record.opaque;   // under opaque colours: replaces what is below
+    const uint32_t* all_texels = Texture_Pixels(record).data();
+    shade_row_.resize(size_t(w));
     const float du = 1.0f / float(w);
     for (int row = y0; row < y1; ++row) {
         const float v = (float(row) + 0.5f) / float(h);
         // Along a row the colour is linear within each triangle: the left one,
-        // the top or bottom one, the right one. Each span steps in 16.16 fixed point.
+        // the top or bottom one, the right one. Each span steps in 16.16 fixed
+        // point; then the row is blended at once.
         const float a = std::min(v, 1 - v), b = std::max(v, 1 - v);
         const int left_end = std::clamp(int(std::floor(a * float(w) - 0.5f)) + 1, 0, w);
         const int middle_end = std::clamp(int(std::floor(b * float(w) - 0.5f)) + 1, left_end, w);
         const std::array<std::array<int, 3>, 3> spans{{{3, 0, left_end},
                                                        {v <= 0.5f ? 0 : 2, left_end, middle_end},
                                                        {1, middle_end, w}}};
-        uint32_t* out = pixels.pixels + size_t(row + y) * size_t(pixels.pitch) + x;
-        const uint32_t* texels = record.argb.data() + size_t(row) * w;
         for (const auto& [triangle, begin, end] : spans) {
             const int i0 = std::max(begin, x0), i1 = std::min(end, x1);
             if (i0 >= i1) continue;
@@ -209,8 +212,8 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
             // point; steps that truncate toward zero never pass the last one.
             const float u0 = (float(i0) + 0.5f) * du, u1 = (float(i1 - 1) + 0.5f) * du;
             const int n = std::max(i1 - 1 - i0, 1);
-            std::array<int32_t, 4> value, step;
-            for (size_t ch = 0; ch < 4; ++ch) {
+            std::array<int32_t, 4> value{0, 0, 0, 255 << 16}, step{};
+            for (size_t ch = 0; ch < 3; ++ch) {
                 const auto& [p, q, r] = plane[size_t(triangle)][ch];
                 // Plain copies: clang 14 cannot capture structured bindings.
                 const float along_v = p + q * v, per_u = r;
@@ -220,8 +223,10 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
                 value[ch] = fixed(u0);
                 step[ch] = (fixed(u1) - value[ch]) / n;
             }
-            Raster_ShadeSpan(texels + i0, out + i0, i1 - i0, value, step, opaque, blend);
+            StepColours(shade_row_.data() + i0, i1 - i0, value, step);
         }
+        BlendSpanColours(all_texels + size_t(row) * size_t(w) + x0, shade_row_.data() + x0,
+                         pixels.pixels + size_t(row + y) * size_t(pixels.pitch) + x + x0, x1 - x0, blend);
     }
     return true;
 }
@@ -269,7 +274,7 @@ void Canvas::Submit(SDL_Texture* texture, Blend blend) {
 }
 
 void Canvas::DrawDirect(const TextureRecord& record, const SpriteQuad& quad, Blend blend) {
-    if (record.argb.empty()) return;
+    if (Texture_Pixels(record).empty()) return;
     SDL_RenderFlush(renderer_);   // anything queued lands first
     if (Shade(record, quad, blend)) return;
     const std::array<SDL_FPoint, 4> c = Corners(quad);
@@ -328,7 +333,7 @@ void Canvas::DrawPatches(const OE_TextureRec* texture, std::span<const TexturePa
     const TextureRecord* record = Texture_Find(texture);
     if (!record || patches.empty()) return;
     if (target_) {
-        if (record->argb.empty()) return;
+        if (Texture_Pixels(*record).empty()) return;
         SDL_RenderFlush(renderer_);
         const PixelTarget pixels = Pixels();
         for (const TexturePatch& p : patches) {

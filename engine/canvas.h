@@ -100,6 +100,7 @@ private:
     std::unordered_map<int32_t, SDL_Texture*> uploads_;   // by texture id, null where it failed; unused with a target
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
+    std::vector<uint32_t> shade_row_;   // the colours of a row of a lit sprite
 };
 
 }  // namespace oe

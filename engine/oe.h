@@ -113,6 +113,9 @@ enum : int {
 
 // Loads a TGA or JPG; a file that cannot be read or decoded gives null.
 OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags);
+// Lets a texture loaded from a file give its pixels' memory back until it is
+// next drawn, when they are decoded from the file again.
+void Tex_Unload(OE_Texture tex);
 // A texture of w x h pixels from `rgba` (w * h * 4 bytes, rows from the top);
 // null for sizes out of range.
 OE_Texture Tex_Create(int w, int h, const uint8_t* rgba);

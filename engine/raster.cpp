@@ -1,7 +1,8 @@
 #include "engine/raster.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "engine/blend_span.h"
 
 namespace oe {
 
@@ -9,69 +10,8 @@ namespace {
 
 constexpr int kChunk = 256;   // pixels gathered at a time
 
-// x / 255 rounded down, exact for x up to 255 * 255; adds and shifts only, so it vectorises.
-[[gnu::always_inline]] inline uint32_t Div255(uint32_t x) { return (x + 1 + (x >> 8)) >> 8; }
-
-[[gnu::always_inline]] inline uint32_t Channel(uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
-
-// An opaque texel times a colour.
-[[gnu::always_inline]] inline uint32_t Modulate(uint32_t texel, uint32_t r, uint32_t g, uint32_t b) {
-    return 0xFF000000u | Div255(Channel(texel, 16) * r) << 16 | Div255(Channel(texel, 8) * g) << 8 |
-           Div255(Channel(texel, 0) * b);
-}
-
-// One channel of a texel times its tint, weighed by the alpha, over what is below.
-template <Blend kBlend>
-[[gnu::always_inline]] inline uint32_t Mix(uint32_t texel, uint32_t tint, uint32_t alpha, uint32_t below) {
-    const uint32_t over = Div255(Div255(texel * tint) * alpha);
-    if constexpr (kBlend == Blend::Add) {
-        return std::min(over + below, 255u);
-    } else {
-        return over + Div255(below * (255 - alpha));
-    }
-}
-
-// A texel times a colour (r, g, b, a) over what is below it: the colour
-// first, then the blend by the alpha. Inlined and without branches, so the
-// loops over it vectorise.
-template <Blend kBlend>
-[[gnu::always_inline]] inline uint32_t ShadePixel(uint32_t texel, uint32_t below, uint32_t r, uint32_t g,
-                                                  uint32_t b, uint32_t a) {
-    const uint32_t alpha = Div255((texel >> 24) * a);
-    return 0xFF000000u | Mix<kBlend>(Channel(texel, 16), r, alpha, Channel(below, 16)) << 16 |
-           Mix<kBlend>(Channel(texel, 8), g, alpha, Channel(below, 8)) << 8 |
-           Mix<kBlend>(Channel(texel, 0), b, alpha, Channel(below, 0));
-}
-
-// `count` texels in one colour over `out`.
-void BlendRun(const uint32_t* texels, uint32_t* out, int count, Colour colour, Blend blend, bool opaque) {
-    const uint32_t r = colour.r, g = colour.g, b = colour.b, a = colour.a;
-    if (opaque && a == 255 && blend == Blend::Normal) {
-        if (r == 255 && g == 255 && b == 255) {
-            std::memcpy(out, texels, size_t(count) * 4);
-        } else {
-            for (int i = 0; i < count; ++i) out[i] = Modulate(texels[i], r, g, b);
-        }
-    } else if (blend == Blend::Normal) {
-        for (int i = 0; i < count; ++i) out[i] = ShadePixel<Blend::Normal>(texels[i], out[i], r, g, b, a);
-    } else {
-        for (int i = 0; i < count; ++i) out[i] = ShadePixel<Blend::Add>(texels[i], out[i], r, g, b, a);
-    }
-}
-
-// A colour per pixel, channel by channel.
-struct ColourRun {
-    std::array<std::array<uint32_t, kChunk>, 4> channel;   // r, g, b, a
-};
-
-void BlendRun(const uint32_t* texels, uint32_t* out, int count, const ColourRun& colours, Blend blend) {
-    const auto& [r, g, b, a] = colours.channel;
-    if (blend == Blend::Normal) {
-        for (int i = 0; i < count; ++i) out[i] = ShadePixel<Blend::Normal>(texels[i], out[i], r[i], g[i], b[i], a[i]);
-    } else {
-        for (int i = 0; i < count; ++i) out[i] = ShadePixel<Blend::Add>(texels[i], out[i], r[i], g[i], b[i], a[i]);
-    }
-}
+// A colour as a 0xAARRGGBB word, as the span loops take colours one per pixel.
+uint32_t Word(uint32_t r, uint32_t g, uint32_t b, uint32_t a) { return a << 24 | r << 16 | g << 8 | b; }
 
 // numerator / denominator rounded down, stepped exactly from pixel to pixel
 // as a whole part and a remainder: the triangle's exact per-pixel division
@@ -146,14 +86,14 @@ void Raster_Stretch(const PixelTarget& target, const Texels& texels, IntRect src
         const uint32_t* from = texels.argb + row * uint64_t(texels.width) + uint64_t(src.x);
         uint32_t* out = target.pixels + size_t(y) * size_t(target.pitch);
         if (step_x == 1u << 16) {
-            BlendRun(from + (x0 - dst.x), out + x0, x1 - x0, colour, blend, texels.opaque);
+            BlendSpan(from + (x0 - dst.x), out + x0, x1 - x0, colour, blend, texels.opaque);
             continue;
         }
         for (int x = x0; x < x1; x += kChunk) {
             const int n = std::min(kChunk, x1 - x);
             uint64_t position = step_x / 2 + uint64_t(x - dst.x) * step_x;
             for (int i = 0; i < n; ++i, position += step_x) gathered[size_t(i)] = from[position >> 16];
-            BlendRun(gathered.data(), out + x, n, colour, blend, texels.opaque);
+            BlendSpan(gathered.data(), out + x, n, colour, blend, texels.opaque);
         }
     }
 }
@@ -203,8 +143,7 @@ void Raster_Triangle(const PixelTarget& target, const Texels& texels, std::array
         return Stepper(start, step, area);
     };
     const bool uniform = k[0].colour == k[1].colour && k[0].colour == k[2].colour;
-    std::array<uint32_t, kChunk> gathered;
-    ColourRun colours;
+    std::array<uint32_t, kChunk> gathered, colours;
     for (int y = y0; y < y1; ++y) {
         const auto [first, last] = Span(edges, x1 - x0);
         uint32_t* out = target.pixels + size_t(y) * size_t(target.pitch) + x0;
@@ -224,30 +163,16 @@ void Raster_Triangle(const PixelTarget& target, const Texels& texels, std::array
                 gathered[size_t(i)] = texels.argb[tv * texels.width + tu];
             }
             if (uniform) {
-                BlendRun(gathered.data(), out + x, n, k[0].colour, blend, texels.opaque);
+                BlendSpan(gathered.data(), out + x, n, k[0].colour, blend, texels.opaque);
                 continue;
             }
-            for (size_t ch = 0; ch < 4; ++ch)
-                for (int i = 0; i < n; ++i) colours.channel[ch][size_t(i)] = uint32_t(tint[ch].Next());
-            BlendRun(gathered.data(), out + x, n, colours, blend);
+            for (int i = 0; i < n; ++i) {
+                const auto r = uint32_t(tint[0].Next()), g = uint32_t(tint[1].Next()), b = uint32_t(tint[2].Next());
+                colours[size_t(i)] = Word(r, g, b, uint32_t(tint[3].Next()));
+            }
+            BlendSpanColours(gathered.data(), colours.data(), out + x, n, blend);
         }
         for (Edge& e : edges) e.value += e.per_y;
-    }
-}
-
-void Raster_ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 4> value,
-                      const std::array<int32_t, 4>& step, bool opaque, Blend blend) {
-    auto r = uint32_t(value[0]), g = uint32_t(value[1]), b = uint32_t(value[2]), a = uint32_t(value[3]);
-    const auto dr = uint32_t(step[0]), dg = uint32_t(step[1]), db = uint32_t(step[2]), da = uint32_t(step[3]);
-    if (opaque) {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db)
-            out[i] = Modulate(texels[i], r >> 16, g >> 16, b >> 16);
-    } else if (blend == Blend::Normal) {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
-            out[i] = ShadePixel<Blend::Normal>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
-    } else {
-        for (int i = 0; i < count; ++i, r += dr, g += dg, b += db, a += da)
-            out[i] = ShadePixel<Blend::Add>(texels[i], out[i], r >> 16, g >> 16, b >> 16, a >> 16);
     }
 }
 

@@ -8,7 +8,7 @@
 // - each texel is multiplied by its colour and blended over what is below in
 //   whole levels, divisions by 255 rounded down, as SDL's blitters do.
 // Rows are worked as spans: the texels are gathered first, then coloured and
-// blended in loops the compiler vectorises.
+// blended by the span loops (engine/blend_span.h).
 #pragma once
 
 #include <array>
@@ -51,11 +51,5 @@ struct RasterVertex {
 // within the texture; those on its far edges are taken one texel in, as SDL does.
 void Raster_Triangle(const PixelTarget& target, const Texels& texels, std::array<RasterVertex, 3> corners,
                      Blend blend);
-
-// A run of texels whose colour (r, g, b, a in 16.16 fixed point) steps evenly
-// from pixel to pixel. `opaque`: opaque texels under an opaque colour, blended
-// normally, which simply replace what is below.
-void Raster_ShadeSpan(const uint32_t* texels, uint32_t* out, int count, std::array<int32_t, 4> value,
-                      const std::array<int32_t, 4>& step, bool opaque, Blend blend);
 
 }  // namespace oe

@@ -25,6 +25,29 @@ Store& GetStore() {
     return store;
 }
 
+TextureRecord* MutableRecord(const OE_TextureRec* texture) {
+    return Texture_Find(texture) ? GetStore().textures[size_t(texture->id - GetStore().first_id)].get() : nullptr;
+}
+
+// RGBA bytes as ARGB words; `opaque` tells whether every alpha is 255.
+std::vector<uint32_t> ToArgb(const std::vector<uint8_t>& rgba, bool& opaque) {
+    std::vector<uint32_t> argb(rgba.size() / 4);
+    uint32_t alpha = 0xFF;
+    for (size_t i = 0; i < argb.size(); ++i) {
+        const uint8_t* p = &rgba[i * 4];
+        argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+        alpha &= p[3];
+    }
+    opaque = alpha == 0xFF;
+    return argb;
+}
+
+// The image in a file, or an empty one when it cannot be read or decoded.
+Image DecodeFile(const std::string& file, uint32_t colour_key) {
+    const auto bytes = Fs_ReadFile(file);
+    return bytes ? Image_Decode(bytes->data(), bytes->size(), colour_key) : Image{};
+}
+
 }  // namespace
 
 OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
@@ -35,14 +58,7 @@ OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
     record->id = store.next_id++;
     record->width = w;
     record->height = h;
-    record->argb.resize(size_t(w) * size_t(h));
-    uint32_t alpha = 0xFF;
-    for (size_t i = 0; i < record->argb.size(); ++i) {
-        const uint8_t* p = &rgba[i * 4];
-        record->argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-        alpha &= p[3];
-    }
-    record->opaque = alpha == 0xFF;
+    record->argb = ToArgb(rgba, record->opaque);
     store.textures.push_back(std::move(record));
     return store.textures.back().get();
 }
@@ -57,17 +73,35 @@ const TextureRecord* Texture_Find(const OE_TextureRec* texture) {
 }
 
 void Texture_ReleasePixels(const OE_TextureRec* texture) {
-    if (!Texture_Find(texture)) return;
-    TextureRecord& record = *GetStore().textures[size_t(texture->id - GetStore().first_id)];
-    record.argb = {};   // gives the memory back, unlike clear()
+    if (TextureRecord* record = MutableRecord(texture)) {
+        record->argb = std::vector<uint32_t>();   // gives the memory back, unlike clear() or = {}
+        record->file.clear();
+    }
+}
+
+const std::vector<uint32_t>& Texture_Pixels(const TextureRecord& texture) {
+    TextureRecord* record = MutableRecord(&texture);
+    if (record && record->argb.empty() && !record->file.empty()) {
+        Image image = DecodeFile(record->file, record->colour_key);
+        // The file must still hold the picture the texture was made from.
+        bool opaque = false;
+        if (image.width == record->width && image.height == record->height) record->argb = ToArgb(image.rgba, opaque);
+    }
+    return texture.argb;
+}
+
+void Texture_Unload(const OE_TextureRec* texture) {
+    TextureRecord* record = MutableRecord(texture);
+    if (record && !record->file.empty()) record->argb = std::vector<uint32_t>();
 }
 
 void Texture_Release(const OE_TextureRec* texture) {
-    if (!Texture_Find(texture)) return;
-    TextureRecord& record = *GetStore().textures[size_t(texture->id - GetStore().first_id)];
-    record.argb = {};
-    record.id = 0;   // no store index: Find refuses the handle from now on
-    ++GetStore().released;
+    if (TextureRecord* record = MutableRecord(texture)) {
+        record->argb = std::vector<uint32_t>();
+        record->file.clear();
+        record->id = 0;   // no store index: Find refuses the handle from now on
+        ++GetStore().released;
+    }
 }
 
 uint64_t Textures_Released() { return GetStore().released; }
@@ -89,11 +123,17 @@ uint64_t Textures_Generation() { return GetStore().generation; }
 
 }  // namespace oe
 
+void Tex_Unload(OE_Texture tex) { oe::Texture_Unload(tex); }
+
 OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags) {
     OE_Texture texture = nullptr;
     if (auto bytes = Fs_ReadFile(file)) {
         oe::Image image = oe::Image_Decode(bytes->data(), bytes->size(), colour_key);
         if (!image.Empty()) texture = oe::Texture_Create(image.width, image.height, std::move(image.rgba));
+        if (oe::TextureRecord* record = oe::MutableRecord(texture)) {
+            record->file = file;   // where Texture_Unload's pixels come back from
+            record->colour_key = colour_key;
+        }
         if (!texture) oe::SetLoadError("not a TGA or JPG image that can be decoded");
     } else {
         oe::SetLoadError("missing, not a regular file, unreadable or too large");

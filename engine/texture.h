@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/oe.h"
@@ -19,6 +20,8 @@ namespace oe {
 struct TextureRecord : OE_TextureRec {
     std::vector<uint32_t> argb;   // width * height words 0xAARRGGBB, rows from the top; empty once released
     bool opaque = false;          // every texel at alpha 255
+    std::string file;             // loaded from this file: unloaded pixels are decoded from it again
+    uint32_t colour_key = 0;
 };
 
 // A part of a texture drawn into a rectangle of the screen (glyphs of a font).
@@ -37,8 +40,16 @@ OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba);
 const TextureRecord* Texture_Find(const OE_TextureRec* texture);
 
 // Drops a texture's pixels once a renderer holds its own copy; the record,
-// its id and its size stay.
+// its id and its size stay, and the pixels never come back.
 void Texture_ReleasePixels(const OE_TextureRec* texture);
+
+// A texture's pixels for drawing: decoded again from its file when they were
+// unloaded; empty when released, or when the file no longer gives them.
+const std::vector<uint32_t>& Texture_Pixels(const TextureRecord& texture);
+
+// Drops the pixels of a texture loaded from a file until they are next drawn,
+// so textures not in use take no memory; others keep theirs.
+void Texture_Unload(const OE_TextureRec* texture);
 
 // Lets one texture go: Find refuses its handle from now on (a record of a few
 // bytes stays, so a stale handle is still safe to look up).

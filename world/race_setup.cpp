@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "core/state.h"
+#include "assets/texbase.h"
 #include "engine/fs.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"
@@ -38,6 +39,8 @@ void SetUpObject(tminimal& o) {
 }  // namespace
 
 void World_LoadRace(tworld& world, const std::string& file_name) {
+    // The last track's textures give their memory back; this one's come as drawn.
+    TexBase_Unload(object_registry);
     if (const auto bytes = Fs_ReadFile(file_name)) {
         if (game.tick_timer) game.tick_timer->enabled = 0;
         World_Clear(world);

@@ -103,7 +103,7 @@ const MinimapRoute& RoutePicture(std::span<const tcorner> waypoints, OE_Texture&
         cache.waypoints.assign(waypoints.begin(), waypoints.end());
         cache.route = Minimap_Route(waypoints);
         cache.texture = Tex_Create(cache.route.width, cache.route.height, cache.route.rgba.data());
-        cache.route.rgba = {};   // the engine holds the pixels now
+        cache.route.rgba = std::vector<uint8_t>();   // the engine holds the pixels now
         cache.generation = Tex_Generation();
     }
     texture = cache.texture;

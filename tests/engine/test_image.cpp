@@ -196,6 +196,26 @@ TEST_F(TextureLoad, LoadsTgaAndJpgWithTheirSizes) {
                                                                 0x50323C46, 0x005A646E}));
 }
 
+// An unloaded texture takes no memory and comes back from its file when drawn;
+// one whose file changed size meanwhile, or a texture not made from a file,
+// stays as it is.
+TEST_F(TextureLoad, UnloadedPixelsComeBackFromTheFile) {
+    const std::string path = dir_ + "/a.tga";
+    testimg::WriteFile(path, testimg::Tga(3, 2, Pattern(), true));
+    OE_Texture a = Tex_LoadFromFile(path, 0xFFFFFFFF, 266);
+    OE_Texture made = oe::Texture_Create(1, 1, {1, 2, 3, 4});
+    ASSERT_NE(a, nullptr);
+    const std::vector<uint32_t> pixels = oe::Texture_Find(a)->argb;
+    Tex_Unload(a);
+    Tex_Unload(made);
+    EXPECT_EQ(oe::Texture_Find(a)->argb.capacity(), 0u);   // the memory itself is given back
+    EXPECT_EQ(oe::Texture_Find(made)->argb, std::vector<uint32_t>{0x04010203});
+    EXPECT_EQ(oe::Texture_Pixels(*oe::Texture_Find(a)), pixels);
+    Tex_Unload(a);
+    testimg::WriteFile(path, testimg::Tga(2, 2, testimg::Solid(2, 2, 9, 9, 9), true));
+    EXPECT_TRUE(oe::Texture_Pixels(*oe::Texture_Find(a)).empty());
+}
+
 TEST_F(TextureLoad, MissingOrBrokenFilesGiveNull) {
     testimg::WriteFile(dir_ + "/empty.tga", {});
     auto cut = testimg::Tga(8, 8, testimg::Solid(8, 8, 1, 1, 1), false);
