@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +31,37 @@ constexpr double kMinFrameMs = 1000.0 / 144.0;
 constexpr int kDefaultRefreshHz = 60;
 // The longest nap while the loop has no frame to draw.
 constexpr double kMaxWaitMs = 10.0;
+
+// Whether to try a GPU renderer at all. Without a GPU driver SDL's OpenGL is a
+// software rasteriser (Mesa's llvmpipe) that costs more processor time than the
+// canvas and maps tens of megabytes of compiler code; on Linux a machine with a
+// GPU driver has a render node. KORVAMO_RENDERER=software or gpu decides instead.
+bool GpuWanted() {
+    if (const char* choice = std::getenv("KORVAMO_RENDERER")) return std::string(choice) != "software";
+#ifdef __linux__
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
+        if (entry.path().filename().string().starts_with("renderD")) return true;
+    return false;
+#else
+    return true;
+#endif
+}
+
+// An OpenGL renderer that is a software rasteriser after all.
+bool DrawsOnTheProcessor() {
+    if (const char* choice = std::getenv("KORVAMO_RENDERER"); choice && std::string(choice) == "gpu") return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned kGlRenderer = 0x1F01;
+    if (!SDL_GL_GetCurrentContext()) return false;
+    const auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = get ? get(kGlRenderer) : nullptr;
+    if (!name) return false;
+    const std::string renderer(reinterpret_cast<const char*>(name));
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+        if (renderer.find(soft) != std::string::npos) return true;
+    return false;
+}
 
 bool IsSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
@@ -189,8 +222,16 @@ public:
         if (!window_) return Fail("cannot open a window: ", SDL_GetError());
         Uint32 renderer_flags = SDL_RENDERER_ACCELERATED;
         if (options.vsync) renderer_flags |= SDL_RENDERER_PRESENTVSYNC;
-        renderer_ = SDL_CreateRenderer(window_, -1, renderer_flags);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (GpuWanted()) renderer_ = SDL_CreateRenderer(window_, -1, renderer_flags);
+        if (renderer_ && DrawsOnTheProcessor()) {
+            SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
+        }
+        if (!renderer_) {
+            // The window's own pixels, not a texture of some GPU renderer.
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        }
         if (!renderer_) return Fail("cannot draw into the window: ", SDL_GetError());
         SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
         SDL_ShowCursor(SDL_DISABLE);
