@@ -96,6 +96,7 @@ Canvas::~Canvas() {
 }
 
 void Canvas::Clear(int32_t rgb) {
+    lit_cache_.NextFrame();
     const Colour c = ColourFromRgb(rgb, 255);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, 255);
     SDL_RenderClear(renderer_);
@@ -171,6 +172,31 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
     const int x0 = std::max(x, 0) - x, x1 = std::min(x + w, target_->w) - x;
     const int y0 = std::max(y, 0) - y, y1 = std::min(y + h, target_->h) - y;
     if (x0 >= x1 || y0 >= y1) return true;
+    // An opaque sprite replaces what is below it: shaded once, it is copied.
+    if (record.opaque) {
+        const uint32_t* kept = lit_cache_.Find(record.id, k);
+        if (!kept) {
+            if (uint32_t* made = lit_cache_.Make(record.id, k, w, h)) {
+                ShadeRows(record, k, PixelTarget{made, w, w, h}, 0, 0, {0, w, 0, h}, blend);
+                kept = made;
+            }
+        }
+        if (kept) {
+            const PixelTarget pixels = Pixels();
+            for (int row = y0; row < y1; ++row)
+                std::copy_n(kept + size_t(row) * size_t(w) + x0, x1 - x0,
+                            pixels.pixels + size_t(row + y) * size_t(pixels.pitch) + x + x0);
+            return true;
+        }
+    }
+    ShadeRows(record, k, Pixels(), x, y, {x0, x1, y0, y1}, blend);
+    return true;
+}
+
+void Canvas::ShadeRows(const TextureRecord& record, const std::array<Colour, 4>& k, const PixelTarget& pixels, int x,
+                       int y, const std::array<int, 4>& clip, Blend blend) {
+    const int w = record.width, h = record.height;
+    const auto [x0, x1, y0, y1] = clip;
     // The corner colours, then the centre's, channel by channel (r, g, b);
     // the alpha is 255 throughout.
     std::array<std::array<float, 5>, 3> c;
@@ -190,7 +216,6 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
         plane[2][ch] = {2 * q[4] - q[2], q[2] + q[3] - 2 * q[4], q[2] - q[3]};
         plane[3][ch] = {q[0], q[3] - q[0], 2 * q[4] - q[3] - q[0]};
     }
-    const PixelTarget pixels = Pixels();
     const uint32_t* all_texels = Texture_Pixels(record).data();
     shade_row_.resize(size_t(w));
     const float du = 1.0f / float(w);
@@ -228,7 +253,6 @@ bool Canvas::Shade(const TextureRecord& record, const SpriteQuad& quad, Blend bl
         BlendSpanColours(all_texels + size_t(row) * size_t(w) + x0, shade_row_.data() + x0,
                          pixels.pixels + size_t(row + y) * size_t(pixels.pitch) + x + x0, x1 - x0, blend);
     }
-    return true;
 }
 
 // A rectangle on whole pixels is a rectangle fill, which keeps its blend mode

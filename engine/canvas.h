@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/colour.h"
+#include "engine/lit_cache.h"
 #include "engine/oe.h"
 #include "engine/raster.h"
 #include "engine/texture.h"
@@ -86,6 +87,10 @@ private:
     // (the lit ground): each texel times the colour the triangles would give
     // it, stepped along each row. False when it does not apply.
     bool Shade(const TextureRecord& record, const SpriteQuad& quad, Blend blend);
+    // The rows y0..y1 and columns x0..x1 (`clip`, in the sprite) of a lit
+    // sprite whose top-left corner is at (x, y) of `pixels`.
+    void ShadeRows(const TextureRecord& record, const std::array<Colour, 4>& k, const PixelTarget& pixels, int x, int y,
+                   const std::array<int, 4>& clip, Blend blend);
     bool FillWhole(float x, float y, float w, float h, Colour colour, Blend blend);
     PixelTarget Pixels() const;
     void AddVertex(float x, float y, Colour colour, float u = 0, float v = 0);
@@ -101,6 +106,7 @@ private:
     std::vector<SDL_Vertex> vertices_;
     std::vector<int> indices_;
     std::vector<uint32_t> shade_row_;   // the colours of a row of a lit sprite
+    LitCache lit_cache_;
 };
 
 }  // namespace oe

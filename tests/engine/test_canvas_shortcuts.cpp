@@ -249,6 +249,26 @@ TEST_F(CanvasShortcuts, ShadedSpritesAtTheirOwnSizeAgreeWithinThreeLevels) {
     EXPECT_LT(level(226, 226), 30u);
 }
 
+// An opaque lit tile is shaded once and copied afterwards: the copy must be of
+// this tile under these colours, frame after frame, wherever it lands.
+TEST_F(CanvasShortcuts, KeptShadedTilesAreTheOnesAskedFor) {
+    const std::array<Colour, 4> lit{Colour{255, 240, 200, 255}, Colour{60, 60, 80, 255},
+                                    Colour{20, 20, 30, 255}, Colour{180, 170, 120, 255}};
+    const std::array<Colour, 4> other{lit[3], lit[2], lit[1], lit[0]};
+    std::vector<uint8_t> grey(128 * 128 * 4, 230);
+    for (size_t i = 3; i < grey.size(); i += 4) grey[i] = 255;
+    const OE_Texture flat = oe::Texture_Create(128, 128, grey);
+    const OE_Texture pale = oe::Texture_Create(128, 128, std::vector<uint8_t>(128 * 128 * 4, 255));
+    DrawBoth(flat, Shaded(100, 100, 128, 128, lit));
+    for (int frame = 0; frame < 3; ++frame) {
+        for (Screen& s : screens_) s.canvas->Clear(0x203040);
+        DrawBoth(flat, Shaded(100, 100, 128, 128, other));
+        DrawBoth(pale, Shaded(300, 100, 128, 128, lit));
+        DrawBoth(flat, Shaded(float(-60 + 37 * frame), 500, 128, 128, lit));
+        ASSERT_LE(MaxDifference(), 3) << "frame " << frame;
+    }
+}
+
 TEST_F(CanvasShortcuts, ShadedSpritesPutEachTexelInItsPixel) {
     const OE_Texture t = Pattern(40, 24);
     const Colour white{}, near_white{254, 254, 254, 255};
