@@ -14,6 +14,7 @@
 #include "engine/canvas.h"
 #include "engine/input.h"
 #include "engine/keymap.h"
+#include "engine/window_frame.h"
 
 namespace oe {
 
@@ -87,54 +88,6 @@ bool DisplayReachable() {
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     return asked && name == asked;
 }
-
-// The software renderer's path: the canvas draws into an 800x600 ARGB surface
-// of its own with every shortcut the headless backend has, and the finished
-// picture goes to the window as one texture upload a frame.
-class SoftwareFrame {
-public:
-    ~SoftwareFrame() { Close(); }
-
-    bool Open(SDL_Renderer* window_renderer) {
-        surface_ = SDL_CreateRGBSurfaceWithFormat(0, kLogicalWidth, kLogicalHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-        if (!surface_) return false;
-        renderer_ = SDL_CreateSoftwareRenderer(surface_);
-        picture_ = SDL_CreateTexture(window_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                     kLogicalWidth, kLogicalHeight);
-        if (!renderer_ || !picture_) return false;
-        SDL_SetTextureBlendMode(picture_, SDL_BLENDMODE_NONE);
-        canvas_ = std::make_unique<Canvas>(renderer_, surface_);
-        return true;
-    }
-
-    void Close() {
-        canvas_.reset();
-        if (picture_) SDL_DestroyTexture(picture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (surface_) SDL_FreeSurface(surface_);
-        picture_ = nullptr;
-        renderer_ = nullptr;
-        surface_ = nullptr;
-    }
-
-    Canvas* GetCanvas() { return canvas_.get(); }
-
-    // Hands the frame drawn so far to the window's renderer, letterboxed.
-    void Show(SDL_Renderer* window_renderer) {
-        if (!canvas_) return;
-        SDL_RenderFlush(renderer_);   // queued drawing lands in the surface
-        SDL_UpdateTexture(picture_, nullptr, surface_->pixels, surface_->pitch);
-        SDL_SetRenderDrawColor(window_renderer, 0, 0, 0, 255);
-        SDL_RenderClear(window_renderer);
-        SDL_RenderCopy(window_renderer, picture_, nullptr, nullptr);
-    }
-
-private:
-    SDL_Surface* surface_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* picture_ = nullptr;
-    std::unique_ptr<Canvas> canvas_;
-};
 
 // A game controller drives the car through the same key codes as the keyboard.
 class Pad {
@@ -227,22 +180,20 @@ public:
             SDL_DestroyRenderer(renderer_);
             renderer_ = nullptr;
         }
-        if (!renderer_) {
+        if (renderer_ && !IsSoftware(renderer_)) {
+            SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
+            canvas_ = std::make_unique<Canvas>(renderer_);
+        } else {
+            if (renderer_) SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
             // The window's own pixels, not a texture of some GPU renderer.
             SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-            renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+            if (!frame_.Open(window_)) return Fail("cannot draw into the window: ", SDL_GetError());
         }
-        if (!renderer_) return Fail("cannot draw into the window: ", SDL_GetError());
-        SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
         SDL_ShowCursor(SDL_DISABLE);
         SDL_StartTextInput();
-        if (!IsSoftware(renderer_)) {
-            canvas_ = std::make_unique<Canvas>(renderer_);
-        } else if (!frame_.Open(renderer_)) {
-            return Fail("cannot make the window's picture: ", SDL_GetError());
-        }
         start_ = SDL_GetPerformanceCounter();
-        min_frame_ms_ = MinFrameMs(window_, IsSoftware(renderer_));
+        min_frame_ms_ = MinFrameMs(window_, frame_.IsOpen());
         return true;
     }
 
@@ -290,8 +241,10 @@ public:
     void BeginFrame() override { GetCanvas()->Clear(0x000000); }
 
     void Present() override {
-        frame_.Show(renderer_);
-        SDL_RenderPresent(renderer_);
+        if (frame_.IsOpen())
+            frame_.Show();
+        else
+            SDL_RenderPresent(renderer_);
         const double elapsed = Now() - last_present_;
         if (elapsed < min_frame_ms_) SDL_Delay(static_cast<Uint32>(min_frame_ms_ - elapsed) + 1);
         last_present_ = Now();
@@ -319,10 +272,10 @@ private:
                 }
                 break;
             case SDL_TEXTINPUT: Input_Text(e.text.text); break;
-            case SDL_MOUSEMOTION: Input_MouseMove(e.motion.x, e.motion.y); break;
+            case SDL_MOUSEMOTION: MovePointer(e.motion.x, e.motion.y); break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
-                Input_MouseMove(e.button.x, e.button.y);
+                MovePointer(e.button.x, e.button.y);
                 Input_MouseButton(EngineButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN,
                                   e.button.clicks >= 2);
                 break;
@@ -349,6 +302,12 @@ private:
         return true;
     }
 
+    // A GPU renderer's logical size already maps the pointer onto the picture.
+    void MovePointer(int x, int y) {
+        const SDL_Point p = frame_.IsOpen() ? frame_.ToPicture(x, y) : SDL_Point{x, y};
+        Input_MouseMove(p.x, p.y);
+    }
+
     Pad* Find(SDL_JoystickID id) {
         for (auto& p : pads_)
             if (p->Id() == id) return p.get();
@@ -365,7 +324,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     std::unique_ptr<Canvas> canvas_;   // straight on a GPU renderer
-    SoftwareFrame frame_;              // on the software renderer: the canvas draws here
+    WindowFrame frame_;                // without a GPU renderer: the canvas draws here
     std::string error_;
     double min_frame_ms_ = 0.0;
     std::vector<std::unique_ptr<Pad>> pads_;
