@@ -1,9 +1,10 @@
 // The racing tick (bonus spawner, Race_Update, particles, draw-list refresh:
 // the game's tick in the race state) with the autopilot driving, on the
-// densest shipped track and on a synthetic worst case of 4097 objects with 8
-// cars and 500 dynamic props; and one race frame drawn on the offscreen
-// backend and through the window's software path on every shipped track. Besides the mean, each prints the median and 99th percentile tick,
-// and the median frame by the wall clock and by processor time.
+// densest shipped track and on synthetic worst cases of 4097 objects with 8 or
+// 32 cars and 500 or 1000 dynamic props; and one race frame drawn on the
+// offscreen backend and through the window's software path on every shipped
+// track. Besides the mean, each prints the median and 99th percentile tick, and
+// the median frame by the wall clock and by processor time.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -69,22 +69,8 @@ void BM_RenderSong(benchmark::State& state, const std::string& name, const std::
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
     const fs::path dir = xm_songs::Folder(args);
-    const std::vector<fs::path> songs = xm_songs::List(dir);
-    if (songs.empty()) {
-        std::fprintf(stderr, "bench_xm: no .xm songs in %s\n", dir.string().c_str());
-        return 1;
-    }
     std::vector<std::vector<uint8_t>> data;
-    data.reserve(songs.size());
-    for (const fs::path& p : songs) {
-        data.push_back(xm_songs::ReadAll(p));
-        const std::string name = p.stem().string();
-        benchmark::RegisterBenchmark(("BM_RenderSong/" + name).c_str(), BM_RenderSong, name, data.back(),
-                                     xm_songs::FrameLimit(p))
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1)
-            ->UseRealTime();
-    }
+    if (!xm_songs::RegisterEach(dir, "BM_RenderSong", BM_RenderSong, data)) return 1;
     int n = static_cast<int>(args.size());
     benchmark::Initialize(&n, args.data());
     benchmark::RunSpecifiedBenchmarks();
@@ -92,7 +78,7 @@ int main(int argc, char** argv) {
 
     std::vector<double> speeds;
     std::printf("\n%-45s %12s\n", "song", "x real time");
-    for (const fs::path& p : songs) {
+    for (const fs::path& p : xm_songs::List(dir)) {
         const auto it = g_speed.find(p.stem().string());
         if (it == g_speed.end()) {
             std::printf("%-45s %12s\n", p.stem().string().c_str(), "rejected");

@@ -136,21 +136,8 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    const std::vector<fs::path> songs = xm_songs::List(dir);
-    if (songs.empty()) {
-        std::fprintf(stderr, "bench_xm_vs_libxmp: no .xm songs in %s\n", dir.string().c_str());
-        return 1;
-    }
     std::vector<std::vector<uint8_t>> data;
-    data.reserve(songs.size());
-    for (const fs::path& p : songs) {
-        data.push_back(xm_songs::ReadAll(p));
-        const std::string name = p.stem().string();
-        benchmark::RegisterBenchmark(("BM_OursVsLibxmp/" + name).c_str(), BM_OursVsLibxmp, name, data.back(),
-                                     xm_songs::FrameLimit(p))
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1);
-    }
+    if (!xm_songs::RegisterEach(dir, "BM_OursVsLibxmp", BM_OursVsLibxmp, data)) return 1;
     int n = static_cast<int>(args.size());
     benchmark::Initialize(&n, args.data());
     benchmark::RunSpecifiedBenchmarks();

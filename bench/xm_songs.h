@@ -2,7 +2,10 @@
 // where they are, their bytes, and how long each is rendered.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -58,6 +61,28 @@ inline int64_t FrameLimit(const fs::path& song) {
 inline std::vector<uint8_t> ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Registers PREFIX/NAME for every song of `dir`, run once each, calling
+// bench(state, name, bytes, frame limit); `data` keeps the bytes alive.
+// False, with a message, when the folder holds no song.
+template <typename Bench>
+bool RegisterEach(const fs::path& dir, const std::string& prefix, Bench bench,
+                  std::vector<std::vector<uint8_t>>& data) {
+    const std::vector<fs::path> songs = List(dir);
+    if (songs.empty()) {
+        std::fprintf(stderr, "%s: no .xm songs in %s\n", prefix.c_str(), dir.string().c_str());
+        return false;
+    }
+    data.reserve(songs.size());
+    for (const fs::path& p : songs) {
+        data.push_back(ReadAll(p));
+        const std::string name = p.stem().string();
+        benchmark::RegisterBenchmark((prefix + "/" + name).c_str(), bench, name, data.back(), FrameLimit(p))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    }
+    return true;
 }
 
 }  // namespace xm_songs

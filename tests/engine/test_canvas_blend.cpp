@@ -79,9 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
     Colours, BlendSpans,
     ::testing::Values(Case{Colour{}, Blend::Normal, true}, Case{Colour{200, 120, 60, 255}, Blend::Normal, true},
                       Case{Colour{}, Blend::Normal, false}, Case{Colour{200, 120, 60, 255}, Blend::Normal, false},
-                      Case{Colour{255, 255, 255, 200}, Blend::Normal, false}, Case{Colour{0, 0, 0, 111}, Blend::Normal, true},
-                      Case{Colour{9, 250, 130, 0}, Blend::Normal, false}, Case{Colour{}, Blend::Add, false},
-                      Case{Colour{0, 170, 255, 200}, Blend::Add, true}, Case{Colour{255, 230, 160, 31}, Blend::Add, false}));
+                      Case{Colour{255, 255, 255, 200}, Blend::Normal, false},
+                      Case{Colour{0, 0, 0, 111}, Blend::Normal, true}, Case{Colour{9, 250, 130, 0}, Blend::Normal, false},
+                      Case{Colour{}, Blend::Add, false}, Case{Colour{0, 170, 255, 200}, Blend::Add, true},
+                      Case{Colour{255, 230, 160, 31}, Blend::Add, false}));
 
 TEST(BlendSpanColours, EachPixelTakesItsOwnColour) {
     constexpr int kCount = 29;

@@ -11,7 +11,8 @@ namespace {
 struct Sample {
     std::vector<int16_t> values;
     TSample record;
-    Sample(std::vector<int16_t> v, uint8_t loop_type, uint32_t loop_start, uint32_t loop_length) : values(std::move(v)) {
+    Sample(std::vector<int16_t> v, uint8_t loop_type, uint32_t loop_start, uint32_t loop_length)
+        : values(std::move(v)) {
         record.length = uint32_t(values.size());
         record.loop_type = loop_type;
         record.loop_start = loop_type ? loop_start : 0;
