@@ -74,10 +74,10 @@ std::string StripExt(const std::string& file_name) {
     return file_name.substr(0, dot);
 }
 
-void TexBase_Add(TBase& base, const std::string& path) {
+void TexBase_Add(TBase& base, const std::string& path, bool on_demand) {
     if (base.count < 0 || base.count >= TEXBASE_CAPACITY) return;
     _PTexture& entry = base.entries[base.count];
-    entry.texture = Tex_LoadFromFile(path, kColourKey, kLoadFlags);
+    entry.texture = (on_demand ? Tex_LoadWhenDrawn : Tex_LoadFromFile)(path, kColourKey, kLoadFlags);
     if (!entry.texture) Notice_LoadFailed(path);
     entry.name = StripExt(path.substr(NameStart(path)));
     ++base.count;
@@ -86,11 +86,7 @@ void TexBase_Add(TBase& base, const std::string& path) {
 void TexBase_LoadFolder(TBase& base, const std::string& folder, bool on_demand) {
     for (const char* mask : {"*.tga", "*.jpg"}) {
         const TF_list list = FList_FromFolder(folder + mask);
-        for (int32_t i = 0; i < list.count; ++i) {
-            TexBase_Add(base, folder + list.names[i]);
-            // One at a time, so the memory of one serves the next.
-            if (on_demand && base.count > 0) Tex_Unload(base.entries[base.count - 1].texture);
-        }
+        for (int32_t i = 0; i < list.count; ++i) TexBase_Add(base, folder + list.names[i], on_demand);
     }
 }
 

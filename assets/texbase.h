@@ -56,11 +56,12 @@ struct TBase {
 };
 
 // Loads the file and appends an entry named after its stem, even when the load
-// failed (the entry then holds null). A full registry ignores the file.
-void TexBase_Add(TBase& base, const std::string& path);
+// failed (the entry then holds null). A full registry ignores the file. With
+// `on_demand` the file is checked now and its pixels decoded when first drawn.
+void TexBase_Add(TBase& base, const std::string& path, bool on_demand = false);
 // Every "*.tga" of the folder (a path ending in "\"), then every "*.jpg".
-// With `on_demand` each texture, once loaded and checked, gives its pixels
-// back until it is first drawn, so a folder of many takes little memory.
+// With `on_demand` the pixels of each are decoded only when it is first drawn,
+// so a folder of many takes little memory.
 void TexBase_LoadFolder(TBase& base, const std::string& folder, bool on_demand = false);
 // Every texture of the registry gives its pixels back until next drawn.
 void TexBase_Unload(const TBase& base);

@@ -113,6 +113,9 @@ enum : int {
 
 // Loads a TGA or JPG; a file that cannot be read or decoded gives null.
 OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags);
+// As Tex_LoadFromFile (the file is read and checked now), but the pixels are
+// decoded from the file only when the texture is first drawn.
+OE_Texture Tex_LoadWhenDrawn(const std::string& file, uint32_t colour_key, int flags);
 // Lets a texture loaded from a file give its pixels' memory back until it is
 // next drawn, when they are decoded from the file again.
 void Tex_Unload(OE_Texture tex);

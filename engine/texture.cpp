@@ -29,16 +29,19 @@ TextureRecord* MutableRecord(const OE_TextureRec* texture) {
     return Texture_Find(texture) ? GetStore().textures[size_t(texture->id - GetStore().first_id)].get() : nullptr;
 }
 
-// RGBA bytes as ARGB words; `opaque` tells whether every alpha is 255.
+// RGBA bytes as ARGB words; `opaque` tells whether every alpha is 255. Read as
+// little-endian words the bytes are 0xAABBGGRR: red and blue change places.
+// Branch-free word operations, so the loop is vectorised.
 std::vector<uint32_t> ToArgb(const std::vector<uint8_t>& rgba, bool& opaque) {
     std::vector<uint32_t> argb(rgba.size() / 4);
-    uint32_t alpha = 0xFF;
+    uint32_t all = 0xFFFFFFFFu;
     for (size_t i = 0; i < argb.size(); ++i) {
-        const uint8_t* p = &rgba[i * 4];
-        argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-        alpha &= p[3];
+        const uint32_t p = uint32_t(rgba[i * 4]) | uint32_t(rgba[i * 4 + 1]) << 8 | uint32_t(rgba[i * 4 + 2]) << 16 |
+                           uint32_t(rgba[i * 4 + 3]) << 24;
+        argb[i] = (p & 0xFF00FF00u) | (p >> 16 & 0xFFu) | (p & 0xFFu) << 16;
+        all &= p;
     }
-    opaque = alpha == 0xFF;
+    opaque = (all >> 24) == 0xFFu;
     return argb;
 }
 
@@ -50,7 +53,7 @@ Image DecodeFile(const std::string& file, uint32_t colour_key) {
 
 }  // namespace
 
-OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
+OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba, bool pixels_later) {
     if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return nullptr;
     if (rgba.size() != size_t(w) * size_t(h) * 4) return nullptr;
     Store& store = GetStore();
@@ -58,7 +61,13 @@ OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba) {
     record->id = store.next_id++;
     record->width = w;
     record->height = h;
-    record->argb = ToArgb(rgba, record->opaque);
+    if (pixels_later) {
+        uint8_t alpha = 0xFF;
+        for (size_t i = 3; i < rgba.size(); i += 4) alpha &= rgba[i];
+        record->opaque = alpha == 0xFF;
+    } else {
+        record->argb = ToArgb(rgba, record->opaque);
+    }
     store.textures.push_back(std::move(record));
     return store.textures.back().get();
 }
@@ -125,11 +134,14 @@ uint64_t Textures_Generation() { return GetStore().generation; }
 
 void Tex_Unload(OE_Texture tex) { oe::Texture_Unload(tex); }
 
-OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags) {
+namespace {
+
+OE_Texture LoadFile(const std::string& file, uint32_t colour_key, int flags, bool pixels_later) {
     OE_Texture texture = nullptr;
     if (auto bytes = Fs_ReadFile(file)) {
         oe::Image image = oe::Image_Decode(bytes->data(), bytes->size(), colour_key);
-        if (!image.Empty()) texture = oe::Texture_Create(image.width, image.height, std::move(image.rgba));
+        if (!image.Empty())
+            texture = oe::Texture_Create(image.width, image.height, std::move(image.rgba), pixels_later);
         if (oe::TextureRecord* record = oe::MutableRecord(texture)) {
             record->file = file;   // where Texture_Unload's pixels come back from
             record->colour_key = colour_key;
@@ -141,4 +153,14 @@ OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int fl
     // The key is logged as the game passes it: -1 for "no key".
     oe::Record("Tex_LoadFromFile", {double(int32_t(colour_key)), double(flags)}, file, texture);
     return texture;
+}
+
+}  // namespace
+
+OE_Texture Tex_LoadFromFile(const std::string& file, uint32_t colour_key, int flags) {
+    return LoadFile(file, colour_key, flags, false);
+}
+
+OE_Texture Tex_LoadWhenDrawn(const std::string& file, uint32_t colour_key, int flags) {
+    return LoadFile(file, colour_key, flags, true);
 }

@@ -33,7 +33,9 @@ struct TexturePatch {
 // Stores a texture of w x h pixels given as RGBA bytes; null unless rgba holds
 // exactly w * h * 4 bytes. Ids are never reused within a process, so a cache
 // keyed by id stays valid.
-OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba);
+// With `pixels_later` the store keeps only the size and whether it is opaque:
+// the pixels come from the texture's file when first drawn (Texture_Pixels).
+OE_Texture Texture_Create(int w, int h, std::vector<uint8_t> rgba, bool pixels_later = false);
 
 // The store's record behind a handle; null for null or for a record that the
 // store did not create (or has released).

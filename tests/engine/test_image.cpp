@@ -211,6 +211,13 @@ TEST_F(TextureLoad, UnloadedPixelsComeBackFromTheFile) {
     EXPECT_EQ(oe::Texture_Find(a)->argb.capacity(), 0u);   // the memory itself is given back
     EXPECT_EQ(oe::Texture_Find(made)->argb, std::vector<uint32_t>{0x04010203});
     EXPECT_EQ(oe::Texture_Pixels(*oe::Texture_Find(a)), pixels);
+    // Loaded to be decoded when drawn: checked and sized now, no pixels yet.
+    OE_Texture later = Tex_LoadWhenDrawn(path, 0xFFFFFFFF, 266);
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(later->width, 3);
+    EXPECT_TRUE(oe::Texture_Find(later)->argb.empty());
+    EXPECT_FALSE(oe::Texture_Find(later)->opaque);
+    EXPECT_EQ(oe::Texture_Pixels(*oe::Texture_Find(later)), pixels);
     Tex_Unload(a);
     testimg::WriteFile(path, testimg::Tga(2, 2, testimg::Solid(2, 2, 9, 9, 9), true));
     EXPECT_TRUE(oe::Texture_Pixels(*oe::Texture_Find(a)).empty());
