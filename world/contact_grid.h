@@ -6,10 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/tuning.h"
 #include "world/world.h"
-
-// A car takes a bonus whose base lies closer than this to its own.
-constexpr int32_t BONUS_PICKUP_REACH = 50;
 
 struct Contact {
     bool touching = false;

@@ -9,6 +9,7 @@
 #include "core/state.h"
 #include "engine/oe.h"
 #include "world/tournament.h"
+#include "world/tuning.h"
 #include "world/view.h"
 
 namespace {
@@ -115,8 +116,9 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
         // Every car meets every object each tick: the cheap test first.
         const int64_t dx = int64_t{c.x} - o.x;
         const int64_t dy = int64_t{c.y} - o.y;
-        if (dx >= 50 || dx <= -50 || dy >= 50 || dy <= -50 || !IsBonus(o)) return;
-        if (o.kind != bonus.kind || M_Distance(c.x, c.y, o.x, o.y) >= 50) continue;
+        constexpr int32_t reach = BONUS_PICKUP_REACH;
+        if (dx >= reach || dx <= -reach || dy >= reach || dy <= -reach || !IsBonus(o)) return;
+        if (o.kind != bonus.kind || M_Distance(c.x, c.y, o.x, o.y) >= reach) continue;
         Burst(o, bonus.burst_colour, events);
         if (World_OnScreen(map, j, events.camera.value_or(tcorner{}))) events.sounds.push_back({"get"});
         o.kind = "delete";

@@ -37,5 +37,8 @@ constexpr int32_t BOUNCE_STEPS = 2;
 constexpr float CONTACT_SLOWDOWN = 0.9f;
 constexpr float BUMP_SOUND_SPEED = 9.0f;
 
+// A car takes a bonus whose base lies closer than this to its own.
+constexpr int32_t BONUS_PICKUP_REACH = 50;
+
 // The player's car reaches a waypoint within this many pixels of it.
 constexpr double PLAYER_WAYPOINT_REACH = 160.0;
