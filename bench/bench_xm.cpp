@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -18,7 +17,6 @@
 
 #include "bench/xm_songs.h"
 #include "music/arena.h"
-#include "music/block.h"
 #include "music/replay.h"
 #include "music/song.h"
 #include "music/source.h"
@@ -32,8 +30,6 @@ std::map<std::string, double> g_speed;   // song -> multiples of real time (last
 
 void BM_RenderSong(benchmark::State& state, const std::string& name, const std::vector<uint8_t>& bytes,
                    int64_t limit) {
-    std::array<float, 2 * kBlockFrames> acc;
-    std::array<int16_t, 2 * kBlockFrames> out;
     double audio_seconds = 0.0;
     double wall_seconds = 0.0;
     for (auto _ : state) {
@@ -49,13 +45,7 @@ void BM_RenderSong(benchmark::State& state, const std::string& name, const std::
             return;
         }
         const auto start = std::chrono::steady_clock::now();
-        int64_t frames = 0;
-        while (!song.ended && frames < limit) {
-            acc.fill(0.0f);
-            frames += Song_Render(song, acc.data(), kBlockFrames);
-            Block_Convert(acc.data(), out.data(), kFullVolumeDivisor);
-            benchmark::DoNotOptimize(out.data());
-        }
+        const int64_t frames = xm_songs::RenderBlocks(song, limit);
         wall_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         audio_seconds += double(frames) / kOutputRate;
     }

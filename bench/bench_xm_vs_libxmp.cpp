@@ -24,7 +24,6 @@
 
 #include "bench/xm_songs.h"
 #include "music/arena.h"
-#include "music/block.h"
 #include "music/replay.h"
 #include "music/song.h"
 #include "music/source.h"
@@ -58,16 +57,8 @@ std::pair<int64_t, double> RenderOurs(const std::vector<uint8_t>& bytes, int64_t
     ByteSource src = Source_OpenMemory(bytes.data(), static_cast<uint32_t>(bytes.size()));
     if (!Song_Load(song, src, arena)) return {0, 0.0};
     song.no_loop = true;
-    std::array<float, 2 * kBlockFrames> acc;
-    std::array<int16_t, 2 * kBlockFrames> out;
     const double start = ThreadSeconds();
-    int64_t frames = 0;
-    while (!song.ended && frames < limit) {
-        acc.fill(0.0f);
-        frames += Song_Render(song, acc.data(), kBlockFrames);
-        Block_Convert(acc.data(), out.data(), kFullVolumeDivisor);
-        benchmark::DoNotOptimize(out.data());
-    }
+    const int64_t frames = xm_songs::RenderBlocks(song, limit);
     return {frames, ThreadSeconds() - start};
 }
 

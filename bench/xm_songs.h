@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "music/block.h"
+#include "music/replay.h"
 #include "music/song.h"
 
 namespace xm_songs {
@@ -61,6 +64,21 @@ inline int64_t FrameLimit(const fs::path& song) {
 inline std::vector<uint8_t> ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Renders a loaded song through the game's block path (mixed, then converted
+// to 16 bits) to its end or `limit` frames; the frames rendered.
+inline int64_t RenderBlocks(TSong& song, int64_t limit) {
+    std::array<float, 2 * kBlockFrames> acc;
+    std::array<int16_t, 2 * kBlockFrames> out;
+    int64_t frames = 0;
+    while (!song.ended && frames < limit) {
+        acc.fill(0.0f);
+        frames += Song_Render(song, acc.data(), kBlockFrames);
+        Block_Convert(acc.data(), out.data(), kFullVolumeDivisor);
+        benchmark::DoNotOptimize(out.data());
+    }
+    return frames;
 }
 
 // Registers PREFIX/NAME for every song of `dir`, run once each, calling
