@@ -9,7 +9,7 @@
 #include "core/notice.h"
 #include "core/state.h"
 #include "editor/editor_draw.h"
-#include "ui/element.h"
+#include "ui/focus.h"
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/render.h"
@@ -65,42 +65,42 @@ void DrawFrame() {
             DrawParticles(particle_system);
             if (screens.chk_wp->ticked) DrawWaypoints(world_map);
             DrawFrameRate();
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             DrawPlacementPreview();
             DrawCursor();
             break;
         case STATE_FINISHED:
         case STATE_PAUSED:
             DrawWorld(draw_list);
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             if (game.state == STATE_FINISHED) DrawResults(world_map);
             DrawCursor();
             break;
         case STATE_PROFILES:
             SSprite_Draw(TexBase_Find(share_registry, "g_wnd"), 0, 0, 800, 600, 64, 0, 1);
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             DrawCursor();
             break;
         case STATE_MENU:
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             SetMenuImageAngles();
             DrawParticles(particle_system);
             DrawCursor();
             break;
         case STATE_TOURNAMENT:
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             if (player.progress < PROGRESS_CUP_WON) DrawTrackRecord(track_files[player.progress], 240, 372);
             DrawParticles(particle_system);
             DrawCursor();
             break;
         case STATE_FREE_RACE:
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             DrawTrackRecord(track_files[std::clamp(player.free_track, 0, TOURNAMENT_TRACKS - 1)], 240, 372);
             DrawCursor();
             break;
         case STATE_OPTIONS:
         case STATE_HELP:
-            Gui_UpdateAll();
+            Focus_InterfacePass();
             DrawCursor();
             break;
         default:

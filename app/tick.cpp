@@ -26,8 +26,12 @@ namespace {
 void RaceTick() {
     Music_Stop();
     if (options.ambient_off == 0) SndBase_Play(sound_registry, "amb", false);
-    // The rest of this tick still runs after Escape.
-    if (Key_Down(OE_KEY_ESCAPE)) {
+    // Escape or the pad's Start pauses; the rest of this tick still runs. Only
+    // a new press counts and it is used up here, so the press that resumed the
+    // race cannot pause it again and the pause window does not take it as its own.
+    if (Key_Press(OE_KEY_ESCAPE) || Key_Press(OE_KEY_PAD_START)) {
+        Key_Consume(OE_KEY_ESCAPE);
+        Key_Consume(OE_KEY_PAD_START);
         SndBase_Stop(sound_registry, "amb");
         screens.wnd_pause->visible = 1;
         game.state = STATE_PAUSED;

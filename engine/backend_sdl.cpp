@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "engine/canvas.h"
 #include "engine/input.h"
 #include "engine/keymap.h"
+#include "engine/pad.h"
 #include "engine/window_frame.h"
 
 namespace oe {
@@ -23,7 +23,6 @@ namespace {
 constexpr int kLogicalWidth = 800;
 constexpr int kLogicalHeight = 600;
 constexpr Uint32 kSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER;
-constexpr Sint16 kStickThreshold = 16000;
 // Where vsync is not honoured (virtual displays) the loop would spin; no frame
 // is shorter than this.
 constexpr double kMinFrameMs = 1000.0 / 144.0;
@@ -89,12 +88,12 @@ bool DisplayReachable() {
     return asked && name == asked;
 }
 
-// A game controller drives the car through the same key codes as the keyboard.
+// A game controller, read through the keys its buttons and stick hold.
 class Pad {
 public:
     explicit Pad(SDL_GameController* controller) : controller_(controller) {}
     ~Pad() {
-        ReleaseAll();
+        keys_.ReleaseAll();
         SDL_GameControllerClose(controller_);
     }
     Pad(const Pad&) = delete;
@@ -106,46 +105,26 @@ public:
 
     void Button(Uint8 button, bool down) {
         switch (button) {
-            case SDL_CONTROLLER_BUTTON_DPAD_UP: Set(kDpadUp, 38, down); break;
-            case SDL_CONTROLLER_BUTTON_DPAD_DOWN: Set(kDpadDown, 40, down); break;
-            case SDL_CONTROLLER_BUTTON_DPAD_LEFT: Set(kDpadLeft, 37, down); break;
-            case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: Set(kDpadRight, 39, down); break;
-            case SDL_CONTROLLER_BUTTON_A: Set(kA, 38, down); break;
-            case SDL_CONTROLLER_BUTTON_B: Set(kB, 40, down); break;
-            case SDL_CONTROLLER_BUTTON_START: Set(kStart, 27, down); break;
+            case SDL_CONTROLLER_BUTTON_DPAD_UP: keys_.Button(PadButton::Up, down); break;
+            case SDL_CONTROLLER_BUTTON_DPAD_DOWN: keys_.Button(PadButton::Down, down); break;
+            case SDL_CONTROLLER_BUTTON_DPAD_LEFT: keys_.Button(PadButton::Left, down); break;
+            case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: keys_.Button(PadButton::Right, down); break;
+            case SDL_CONTROLLER_BUTTON_A: keys_.Button(PadButton::A, down); break;
+            case SDL_CONTROLLER_BUTTON_B: keys_.Button(PadButton::B, down); break;
+            case SDL_CONTROLLER_BUTTON_START: keys_.Button(PadButton::Start, down); break;
             default: break;
         }
     }
 
     void Axis(Uint8 axis, Sint16 value) {
-        if (axis == SDL_CONTROLLER_AXIS_LEFTX) {
-            Set(kStickLeft, 37, value < -kStickThreshold);
-            Set(kStickRight, 39, value > kStickThreshold);
-        } else if (axis == SDL_CONTROLLER_AXIS_LEFTY) {
-            Set(kStickUp, 38, value < -kStickThreshold);
-            Set(kStickDown, 40, value > kStickThreshold);
-        }
+        const float at = static_cast<float>(value) / SDL_JOYSTICK_AXIS_MAX;
+        if (axis == SDL_CONTROLLER_AXIS_LEFTX) keys_.StickX(at);
+        if (axis == SDL_CONTROLLER_AXIS_LEFTY) keys_.StickY(at);
     }
 
 private:
-    enum Source { kDpadUp, kDpadDown, kDpadLeft, kDpadRight, kA, kB, kStart,
-                  kStickLeft, kStickRight, kStickUp, kStickDown, kSources };
-
-    // Each source holds its key once, so a stick wobbling around the threshold
-    // never leaves a key stuck or released twice.
-    void Set(Source source, int key, bool down) {
-        if (held_[source] == down) return;
-        held_[source] = down;
-        Input_Key(key, down);
-    }
-
-    void ReleaseAll() {
-        static constexpr std::array<int, kSources> keys{38, 40, 37, 39, 38, 40, 27, 37, 39, 38, 40};
-        for (int s = 0; s < kSources; ++s) Set(static_cast<Source>(s), keys[s], false);
-    }
-
     SDL_GameController* controller_;
-    std::array<bool, kSources> held_{};
+    PadKeys keys_;
 };
 
 int EngineButton(Uint8 sdl_button) {

@@ -97,6 +97,11 @@ bool Key_Down(int key) {
 
 bool Key_Press(int key) { return oe::ValidKey(key) && oe::Current().key_pressed[key]; }
 
+void Key_Consume(int key) {
+    if (!oe::ValidKey(key)) return;
+    for (oe::Latch& l : state.latch) l.key_pressed[key] = false;
+}
+
 void Key_BeginReadText(const std::string& text) { state.text = text; }
 
 std::string Key_EndReadText() { return state.text; }

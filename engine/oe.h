@@ -187,11 +187,14 @@ enum : int {
     OE_KEY_ALT = 18, OE_KEY_ESCAPE = 27, OE_KEY_SPACE = 32, OE_KEY_LEFT = 37, OE_KEY_UP = 38,
     OE_KEY_RIGHT = 39, OE_KEY_DOWN = 40, OE_KEY_DELETE = 46, OE_KEY_F1 = 112, OE_KEY_F5 = 116,
     OE_KEY_F11 = 122, OE_KEY_F12 = 123,
+    // A game controller's A, B and Start (its d-pad and stick hold the arrows).
+    OE_KEY_PAD_A = 195, OE_KEY_PAD_B = 196, OE_KEY_PAD_START = 207,
 };
 enum : int { OE_MOUSE_RIGHT = 0, OE_MOUSE_LEFT = 1, OE_MOUSE_MIDDLE = 2 };
 
 bool Key_Down(int key);                                   // held
 bool Key_Press(int key);                                  // newly pressed
+void Key_Consume(int key);                                // this press is handled: no reader sees it again
 void Key_BeginReadText(const std::string& text);          // restart typing from `text`
 std::string Key_EndReadText();                            // the text typed so far
 

@@ -46,6 +46,12 @@ void act_pick_profile() {
     screens.wnd_pr_ld->visible = 1;
 }
 
+void act_profile_choice() {
+    screens.wnd_pr_cr->visible = 0;
+    screens.wnd_pr_ld->visible = 0;
+    screens.wnd_pr->visible = 1;
+}
+
 void act_create_profile() {
     // The name becomes a file name in "prf\": one that could lead elsewhere or
     // cannot be stored is refused like an empty one.

@@ -20,8 +20,7 @@ void DrawShadowed(int32_t left, int32_t top, const std::string& text, int32_t sh
 }
 
 // The hover sound when the mouse comes over the element; while it stays, a
-// left click focuses the element, sounds and calls its action. `pan` places
-// both sounds.
+// left click activates it. `pan` places both sounds.
 void HoverAndClick(ielement& e, bool inside, int pan) {
     if (e.hover == 0 && inside) Snd_Play(gui.hover_sound, pan, 0, 0, false);
     if (!inside) {
@@ -29,11 +28,14 @@ void HoverAndClick(ielement& e, bool inside, int pan) {
         return;
     }
     e.hover = 1;
-    if (Mouse_Click(OE_MOUSE_LEFT)) {
-        e.focused = 1;
-        Snd_Play(gui.click_sound, pan, 0, 0, false);
-        if (e.action) e.action();
-    }
+    if (Mouse_Click(OE_MOUSE_LEFT)) e.Activate(pan);
+}
+
+// Focus, the click sound, then the action.
+void ClickWithSound(ielement& e, int pan) {
+    e.focused = 1;
+    Snd_Play(gui.click_sound, pan, 0, 0, false);
+    if (e.action) e.action();
 }
 
 }  // namespace
@@ -87,14 +89,14 @@ void Iimage::Frame() {
         // Never set back: later outlines of the whole game are 2 pixels wide.
         Pr2D_LineWidth(2);
         SSprite_Draw(texture, left, top, w, h, 255, angle, OE_SPRITE_PLAIN);
-        if (Mouse_Click(OE_MOUSE_LEFT)) {
-            focused = 1;
-            Snd_Play(gui.click_sound, 0, 0, 0, false);
-            if (action) action();
-        }
+        if (Mouse_Click(OE_MOUSE_LEFT)) Activate(0);
     } else {
         hover = 0;
     }
+}
+
+void Iimage::Activate(int pan) {
+    if (clickable == 1) ClickWithSound(*this, pan);
 }
 
 void Ibutton::Frame() {
@@ -114,6 +116,8 @@ void Ibutton::Frame() {
     HoverAndClick(*this, Gui_MouseIn(left, top, w, h), Mouse_X() - 400);
 }
 
+void Ibutton::Activate(int pan) { ClickWithSound(*this, pan); }
+
 void Ilabel::Frame() {
     if (visible == 0) return;
     ielement::Frame();
@@ -125,6 +129,8 @@ void Ilabel::Frame() {
     HoverAndClick(*this, Gui_MouseIn(left, top, w, h), 0);
     DrawShadowed(CaptionLeft(left), top + h / 2 - 8, caption, kLabelShadow, kLabelColour);
 }
+
+void Ilabel::Activate(int pan) { ClickWithSound(*this, pan); }
 
 void Itext::Frame() {
     if (visible == 0) return;

@@ -23,6 +23,7 @@ class Iimage : public ielement {
 public:
     using ielement::ielement;
     void Frame() override;
+    void Activate(int pan) override;   // only when clickable
 
     uint8_t clickable = 0;
     uint8_t tinted = 0;              // 1: drawn with `tint` mixed in
@@ -38,6 +39,7 @@ class Ibutton : public ielement {
 public:
     using ielement::ielement;
     void Frame() override;
+    void Activate(int pan) override;   // with the click sound
 };
 
 // A clickable caption in blue.
@@ -45,6 +47,7 @@ class Ilabel : public ielement {
 public:
     using ielement::ielement;
     void Frame() override;
+    void Activate(int pan) override;   // with the click sound
 };
 
 // A plain caption: no hover, no sound, no action.

@@ -45,6 +45,11 @@ void ielement::Frame() {
     }
 }
 
+void ielement::Activate(int) {
+    focused = 1;
+    if (action) action();
+}
+
 ielement::Offset ielement::ParentOffset() const {
     if (relative == 0) return {};
     const ielement& p = Element_At(parent);

@@ -30,6 +30,9 @@ public:
     // then runs this base behaviour: holding the left button outside the
     // element unfocuses it and throws away the text typed so far.
     virtual void Frame();
+    // What a click on the element does, by mouse or by key: focus it and call
+    // its action; widgets add their sound or state change. `pan` places a sound.
+    virtual void Activate(int pan);
 
     uint8_t relative = 1;       // 1: x, y are relative to the parent's x, y
     std::string name;           // not unique; Element_Find finds the last one

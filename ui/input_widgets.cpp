@@ -42,12 +42,14 @@ void Icheckbox::Frame() {
     Gui_DrawText(CaptionLeft(left, scale), top + 3, caption, (gui.text_colour & 0xFFFFFF) >> 1, scale);
     if (Gui_MouseIn(left, top, w, h)) {
         DrawHoverFill(left, top, w, h);
-        if (Mouse_Click(OE_MOUSE_LEFT)) {
-            focused = 1;
-            ticked ^= 1;
-            if (action) action();
-        }
+        if (Mouse_Click(OE_MOUSE_LEFT)) Activate(0);
     }
+}
+
+void Icheckbox::Activate(int) {
+    focused = 1;
+    ticked ^= 1;
+    if (action) action();
 }
 
 void Iedit::Frame() {
@@ -70,10 +72,7 @@ void Iedit::Frame() {
     if (focused == 1) Gui_DrawText(text_left, top + 13, caption + "_", gui.text_colour);
     if (Gui_MouseIn(left, top, w, h)) {
         DrawHoverFill(left, top, w, h);
-        if (Mouse_Click(OE_MOUSE_LEFT)) {
-            focused = 1;
-            if (action) action();
-        }
+        if (Mouse_Click(OE_MOUSE_LEFT)) Activate(0);
     }
 }
 

@@ -11,6 +11,7 @@ class Icheckbox : public ielement {
 public:
     using ielement::ielement;
     void Frame() override;
+    void Activate(int pan) override;   // flips `ticked`, then the action
 };
 
 // A one-line text field over the engine's text capture; the text is the

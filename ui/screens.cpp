@@ -19,6 +19,7 @@
 #include "ui/display_widgets.h"
 #include "ui/input_widgets.h"
 #include "ui/player_profile.h"
+#include "ui/screen_keys.h"
 #include "world/world.h"
 
 namespace {
@@ -327,6 +328,7 @@ void Screens_Build() {
     BuildResultWindows();
     BuildPauseAndHelp();
     FinishStyle();
+    ScreenKeys_Set();
     const std::vector<std::string> missing = Screens_Resolve();
     if (missing.empty()) return;
     std::fprintf(stderr, "korvamo: no element of the right class for the screen handle \"%s\"\n", missing[0].c_str());

@@ -48,8 +48,9 @@ void SwayWater(tminimal& water) {
 }
 
 void ReadPlayerKeys(tminimal& car, int32_t i) {
-    if (Key_Down(OE_KEY_UP)) car.throttle = 1;
-    if (Key_Down(OE_KEY_DOWN)) car.throttle = -1;
+    // A game controller's A and B drive and brake as Up and Down do.
+    if (Key_Down(OE_KEY_UP) || Key_Down(OE_KEY_PAD_A)) car.throttle = 1;
+    if (Key_Down(OE_KEY_DOWN) || Key_Down(OE_KEY_PAD_B)) car.throttle = -1;
     if (Key_Down(OE_KEY_RIGHT)) car.frame -= STEERING * car.speed;
     if (Key_Down(OE_KEY_LEFT)) car.frame += STEERING * car.speed;
     if (car.frame < 1.0f)
