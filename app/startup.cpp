@@ -10,6 +10,7 @@
 #include "core/state.h"
 #include "ui/actions.h"
 #include "ui/player_profile.h"
+#include "ui/focus.h"
 #include "ui/screens.h"
 #include "world/particles.h"
 #include "world/world.h"
@@ -38,6 +39,7 @@ void Game_Reset() {
     object_registry = TBase{};
     sound_registry = TS_List{};
     Gui_Reset();
+    Focus_Reset();
     Screens_Resolve();
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr double kRepeatDelayMs = 400.0;   // a held arrow waits this long before it repeats
 constexpr double kRepeatEveryMs = 110.0;   // and then repeats this often
 constexpr int32_t kGlowColour = 0xFFD24A;  // the focus glow around a control
-constexpr std::array<int, 4> kGlowAlpha{220, 140, 80, 35};   // from the control outwards
+constexpr std::array<int, 6> kGlowAlpha{255, 255, 190, 110, 55, 20};   // from the control outwards
 constexpr double kGlowPulseMs = 1200.0;    // one breath of the glow
 constexpr int32_t kSelectionColour = 0x3C8CFF;   // an edit box's text that typing replaces
 constexpr size_t kHistoryLimit = 32;
@@ -342,7 +342,7 @@ void DrawHighlight() {
     const double phase = std::fmod(U_GetTime(), kGlowPulseMs) / kGlowPulseMs;
     const double strength = 0.875 + 0.125 * std::cos(phase * 2.0 * 3.14159265358979);
     for (int i = 0; i < static_cast<int>(kGlowAlpha.size()); ++i)
-        Outline(b.left - 2 - i, b.top - 2 - i, b.w + 4 + 2 * i, b.h + 4 + 2 * i,
+        Outline(b.left - 1 - i, b.top - 1 - i, b.w + 2 + 2 * i, b.h + 2 + 2 * i,
                 static_cast<int>(kGlowAlpha[i] * strength));
     if (focus.selected_edit == focus.current) {
         const ielement& edit = Element_At(focus.current);

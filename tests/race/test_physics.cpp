@@ -4,6 +4,7 @@
 
 #include "app/tick.h"
 #include "core/state.h"
+#include "engine/pad.h"
 #include "race_fixture.h"
 #include "world/physics.h"
 
@@ -63,6 +64,22 @@ TEST_F(Physics, SteeringIsProportionalToSpeedAndDownBeatsUp) {
     EXPECT_NEAR(At(car).frame, 5.02f - 0.2f, 1e-5);
     EXPECT_EQ(At(car).throttle, -1);
     EXPECT_EQ(At(car).angle, -M_Round((At(car).frame - 1) * 22.5 - 90));
+}
+
+TEST_F(Physics, AGameControllerDrivesWithAAndBAndSteersWithItsStick) {
+    const int32_t car = AddCar("jeep", 0, 0, 0, 15);
+    At(car).frame = 5.0f;
+    At(car).speed = 10.0f;
+    oe::PadKeys pad;
+    pad.Button(oe::PadButton::A, true);
+    pad.Stick(-1.0f, 0.0f);
+    Race_Step(world_map);
+    EXPECT_EQ(At(car).throttle, 1);
+    EXPECT_NEAR(At(car).frame, 5.2f, 1e-5);
+    pad.Button(oe::PadButton::A, false);
+    pad.Button(oe::PadButton::B, true);
+    Race_Step(world_map);
+    EXPECT_EQ(At(car).throttle, -1);
 }
 
 TEST_F(Physics, ThePlayerWrapsTheFrameWhileAComputerCarClampsIt) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "app/frame.h"
 #include "assets/soundbase.h"
@@ -20,6 +22,8 @@
 #include "music/modplayer.h"
 #include "tools/harness/autopilot.h"
 #include "ui/element.h"
+#include "ui/focus.h"
+#include "ui/player_profile.h"
 #include "world/mapfile.h"
 #include "world/race_rules.h"
 #include "world/race_setup.h"
@@ -48,6 +52,31 @@ std::vector<std::string> SplitWords(const std::string& text) {
         words.push_back(word);
     }
     return words;
+}
+
+bool ToFloat(const std::string& word, float& value) {
+    const char* end = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+// `pad NAME`: the controller's buttons by name.
+const std::pair<const char*, oe::PadButton> kPadButtons[] = {
+    {"a", oe::PadButton::A},       {"b", oe::PadButton::B},       {"start", oe::PadButton::Start},
+    {"up", oe::PadButton::Up},     {"down", oe::PadButton::Down}, {"left", oe::PadButton::Left},
+    {"right", oe::PadButton::Right},
+};
+
+const oe::PadButton* PadButtonNamed(const std::string& name) {
+    for (const auto& [word, button] : kPadButtons)
+        if (name == word) return &button;
+    return nullptr;
+}
+
+bool StickValid(const std::vector<std::string>& w) {
+    float x = 0.0f;
+    float y = 0.0f;
+    return w.size() == 4 && ToFloat(w[2], x) && ToFloat(w[3], y) && std::abs(x) <= 1.0f && std::abs(y) <= 1.0f;
 }
 
 bool ToInt(const std::string& word, int& value) {
@@ -88,6 +117,7 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "press") return w.size() == 2 && ToInt(w[1], n);
     if (cmd == "key") return w.size() == 3 && (w[1] == "down" || w[1] == "up") && ToInt(w[2], n);
     if (cmd == "type") return w.size() >= 2;
+    if (cmd == "pad") return (w.size() == 2 && PadButtonNamed(w[1])) || (w.size() >= 2 && w[1] == "axis" && StickValid(w));
     if (cmd == "shot") return w.size() == 2;
     if (cmd == "race") return w.size() == 2;
     if (cmd == "autopilot") return w.size() == 2 && (w[1] == "on" || w[1] == "off");
@@ -95,9 +125,11 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "record") return w.size() == 1;
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
-        if (w[1] == "state" || w[1] == "laps" || w[1] == "position") return w.size() == 3 && ToInt(w[2], n);
+        if (w[1] == "state" || w[1] == "laps" || w[1] == "position" || w[1] == "car" || w[1] == "colour")
+            return w.size() == 3 && ToInt(w[2], n);
         if (w[1] == "visible" || w[1] == "ticked") return w.size() == 4 && (w[3] == "0" || w[3] == "1");
         if (w[1] == "caption") return w.size() == 4;
+        if (w[1] == "focus") return w.size() == 3;
         if (w[1] == "sound" || w[1] == "track") return w.size() == 3;
         if (w[1] == "fullscreen") return w.size() == 3 && (w[2] == "0" || w[2] == "1");
         if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
@@ -131,6 +163,16 @@ std::string ElementMismatch(const std::vector<std::string>& w) {
     if (w[1] == "caption") return e.caption == w[3] ? "" : "caption \"" + e.caption + "\"";
     const int value = w[1] == "visible" ? e.visible : e.ticked;
     return std::to_string(value) == w[3] ? "" : w[1] + " " + std::to_string(value);
+}
+
+// `expect focus NAME`: the keys' focus is on the element the game finds under
+// NAME. Empty when it is, else what has the focus.
+std::string FocusMismatch(const std::string& name) {
+    const int32_t focused = Focus_Current();
+    if (focused < 0) return "no focus";
+    const ielement& e = Element_At(focused);
+    if (focused == Element_Find(name) && e.name == name) return "";
+    return "focus on " + e.name + " \"" + e.caption + "\"";
 }
 
 // `expect sound NAME`: the sound registered under NAME was asked to play since
@@ -257,6 +299,15 @@ bool Runner::Execute(const Line& line) {
         ToInt(w[1], a);
         oe::Input_Key(a, true);
         oe::Input_Key(a, false);
+    } else if (w[0] == "pad" && w[1] == "axis") {
+        float x = 0.0f;
+        float y = 0.0f;
+        ToFloat(w[2], x);
+        ToFloat(w[3], y);
+        pad_.Stick(x, y);
+    } else if (w[0] == "pad") {
+        pad_.Button(*PadButtonNamed(w[1]), true);
+        pad_.Button(*PadButtonNamed(w[1]), false);
     } else if (w[0] == "type") {
         oe::Input_Text(w[1]);
     } else if (w[0] == "race") {
@@ -292,6 +343,13 @@ bool Runner::Execute(const Line& line) {
         if (place != a) return Fail(line, "position " + std::to_string(place));
     } else if (w[1] == "visible" || w[1] == "caption" || w[1] == "ticked") {
         const std::string found = ElementMismatch(w);
+        if (!found.empty()) return Fail(line, found);
+    } else if (w[1] == "car" || w[1] == "colour") {
+        ToInt(w[2], a);
+        const int32_t chosen = w[1] == "car" ? player.car_kind : player.car_colour;
+        if (chosen != a) return Fail(line, w[1] + " " + std::to_string(chosen));
+    } else if (w[1] == "focus") {
+        const std::string found = FocusMismatch(w[2]);
         if (!found.empty()) return Fail(line, found);
     } else if (w[1] == "music") {
         // The game's own test: a level of 0 is no music.

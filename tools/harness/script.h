@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/pad.h"
+
 namespace oe {
 class OffscreenBackend;
 }
@@ -44,6 +46,7 @@ private:
     int click_button_ = -1;           // a click waiting for its release pass
     bool frames_paused_ = false;      // `ticks N fast`: no frame until its last tick
     bool failed_ = false;
+    oe::PadKeys pad_;                 // the game controller of `pad`
 };
 
 }  // namespace harness
