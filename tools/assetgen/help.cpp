@@ -101,6 +101,16 @@ Canvas Controls(const Typeface& face) {
         Say(c, face, keys[i].action, 356, y + 7, 17, 140);
     }
 
+    // The menus: keys or a game pad, no mouse needed.
+    const char* const menu_lines[] = {
+        "Menus: arrows or Tab move,",
+        "Enter or Space chooses,",
+        "Esc goes back, Left/Right",
+        "flip cars, colours, tracks.",
+        "Pad: d-pad, A, B and Start.",
+    };
+    for (int i = 0; i < 5; ++i) Say(c, face, menu_lines[i], 296, 268.0f + i * 18, 14, 200);
+
     // The map editor: every edit wants Shift held.
     Board(c, face, 508, 96, 776, 336, "Map editor");
     const char* const lines[] = {
