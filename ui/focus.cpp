@@ -348,7 +348,7 @@ void DrawHighlight() {
         const ielement& edit = Element_At(focus.current);
         const int32_t width = Text_GetWidth(gui.font, edit.caption, 1.0f, 0.0f);
         if (width > 0)
-            Pr2D_Rect(b.left + b.w / 2 - width / 2 - 2, b.top + b.h / 2 - 14, width + 4, 28, kSelectionColour, 110,
+            Pr2D_Rect(b.left + b.w / 2 - width / 2 - 2, b.top + 15, width + 4, 28, kSelectionColour, 110,
                       OE_PR2D_FILL);
     }
 }
