@@ -1,3 +1,4 @@
+// pad.cpp: a game controller's buttons and stick held as keys, each source once.
 #include "engine/pad.h"
 
 #include "engine/input.h"
