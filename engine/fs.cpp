@@ -106,11 +106,15 @@ int Fs_OpenRegular(const std::string& host_path) {
     // Without O_NONBLOCK opening a FIFO waits for a writer, for ever.
     const int fd = ::open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
+    errno = 0;
     struct stat st {};
     const int flags = ::fcntl(fd, F_GETFL);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        // errno tells the caller why: a folder or a device is no file to read.
+        const int error = errno != 0 && S_ISREG(st.st_mode) ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
+        errno = error;
         return -1;
     }
     return fd;

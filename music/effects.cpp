@@ -144,6 +144,8 @@ void ExtendedRow(TSong& song, TChannel& ch, int32_t x, int32_t y) {
             ch.volume -= ch.fine_volume_slide;
             break;
         case 0xD:
+            // ED0 delays nothing: the note starts on the row tick as usual.
+            if (y == 0) break;
             // Nothing starts on the row tick: the delayed note starts later.
             ch.period = ch.saved_period;
             ch.volume = ch.saved_volume;
@@ -156,18 +158,24 @@ void ExtendedRow(TSong& song, TChannel& ch, int32_t x, int32_t y) {
 }
 
 // EDy at tick y: the note starts now, with the volume column's row action again.
-void NoteDelayTrigger(TChannel& ch, uint8_t volume_column) {
+// With an instrument on the row it takes the sample's panning, as a note that
+// starts on the row tick does.
+void NoteDelayTrigger(TChannel& ch, const TCell& cell) {
     ch.fadeout_volume = 65536;
     ch.volume = ch.sample->volume;
+    if (cell.instrument) {
+        ch.panning = ch.sample->panning;
+        ch.panning_env.output = 32;
+    }
     ch.volume_env.output = ch.volume_env.output > 9 ? 64 : 0;
     Channel_RestartEnvelopes(ch);
     ch.period = ch.note_period;
     ch.trigger = true;
-    Effects_VolumeColumnRow(ch, volume_column);
+    Effects_VolumeColumnRow(ch, cell.volume);
 }
 
 // The later ticks of Exy: retrigger, note cut and note delay.
-void ExtendedTick(const TSong& song, TChannel& ch, int32_t x, int32_t y, uint8_t volume_column) {
+void ExtendedTick(const TSong& song, TChannel& ch, int32_t x, int32_t y, const TCell& cell) {
     switch (x) {
         case 0x9:
             if (y && song.tick % y == 0) ch.trigger = true;
@@ -176,7 +184,7 @@ void ExtendedTick(const TSong& song, TChannel& ch, int32_t x, int32_t y, uint8_t
             if (song.tick == y) ch.volume = 0;
             break;
         case 0xD:
-            if (song.tick == y) NoteDelayTrigger(ch, volume_column);
+            if (song.tick == y) NoteDelayTrigger(ch, cell);
             break;
         default: break;
     }
@@ -328,7 +336,7 @@ void Effects_Tick(TSong& song, int32_t index, const TCell& cell) {
             break;
         case 0x7: TremoloStep(ch); break;
         case 0xA: VolumeSlide(ch); break;
-        case 0xE: ExtendedTick(song, ch, p >> 4, p & 15, cell.volume); break;
+        case 0xE: ExtendedTick(song, ch, p >> 4, p & 15, cell); break;
         case 0x11: {
             const int32_t x = song.global_volume_slide >> 4, y = song.global_volume_slide & 15;
             song.global_volume = x ? std::min(song.global_volume + x, 64) : std::max(song.global_volume - y, 0);

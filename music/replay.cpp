@@ -104,17 +104,9 @@ void TickUpdate(TSong& song, int32_t index, const TCell& cell) {
     Voice_Update(song, index);
 }
 
-// Takes the requested position, plays the row and works out the next one.
-void RowTick(TSong& song) {
-    const int32_t order = Song_NextOrder(song).exchange(-1);
-    const int32_t row = Song_NextRow(song).exchange(-1);
-    if (order >= 0) song.current_order = order < song.song_length ? order : 0;
-    if (row >= 0) song.current_row = row;
-    // A jump, break or loop past the end of this pattern starts it at row 0.
-    if (song.current_row >= song.patterns[song.orders[size_t(song.current_order)]].rows) song.current_row = 0;
-    song.jumped = false;
-    for (int32_t c = 0; c < song.channel_count; ++c) RowUpdate(song, c, CellAt(song, c));
-
+// After a row without a jump or break: the next row, or the next order at the
+// pattern's end (at the end of the list: the restart position, or the end).
+void ScheduleNextRow(TSong& song) {
     if (Song_NextRow(song).load() >= 0) return;
     if (song.current_row + 1 < song.patterns[song.orders[size_t(song.current_order)]].rows) {
         Song_NextRow(song).store(song.current_row + 1);
@@ -127,6 +119,34 @@ void RowTick(TSong& song) {
     }
     Song_NextRow(song).store(0);
     Song_NextOrder(song).store(next);
+}
+
+// A next order already played in this pass starts a new pass, or ends the
+// song when the passes asked for are done.
+void CountPasses(TSong& song) {
+    const int32_t next = Song_NextOrder(song).load();
+    if (next < 0 || !song.played[size_t(next < song.song_length ? next : 0)]) return;
+    if (song.max_passes > 0 && song.passes >= song.max_passes) {
+        song.end_pending = true;
+        return;
+    }
+    ++song.passes;
+    song.played.fill(false);
+}
+
+// Takes the requested position, plays the row and works out the next one.
+void RowTick(TSong& song) {
+    const int32_t order = Song_NextOrder(song).exchange(-1);
+    const int32_t row = Song_NextRow(song).exchange(-1);
+    if (order >= 0) song.current_order = order < song.song_length ? order : 0;
+    if (row >= 0) song.current_row = row;
+    song.played[size_t(song.current_order)] = true;
+    // A jump, break or loop past the end of this pattern starts it at row 0.
+    if (song.current_row >= song.patterns[song.orders[size_t(song.current_order)]].rows) song.current_row = 0;
+    song.jumped = false;
+    for (int32_t c = 0; c < song.channel_count; ++c) RowUpdate(song, c, CellAt(song, c));
+    ScheduleNextRow(song);
+    CountPasses(song);
 }
 
 // One tick of every channel; the tick counter and the frames of the tick move on.

@@ -189,6 +189,11 @@ struct TSong {
     uint32_t time = 0;                    // milliseconds
 
     bool no_loop = false;                 // end at the end of the order list
+    // Passes through the song: going on to an order already played in this
+    // pass (the end of the list, a jump back) starts the next one.
+    std::array<bool, 256> played{};       // orders played in this pass
+    int32_t passes = 1;
+    int32_t max_passes = 0;               // above 0: end where pass max_passes + 1 would start
     bool end_pending = false;             // the order list ends after this row
     bool ended = false;
 };

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "engine/fs.h"
@@ -27,8 +28,11 @@ bool Source_OpenFile(ByteSource& source, const std::string& host_path) {
     }
     if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
     const long size = std::ftell(f.get());
-    if (size < 0 || static_cast<unsigned long>(size) > 0xFFFFFFFFul || std::fseek(f.get(), 0, SEEK_SET) != 0)
+    if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return false;
+    if (static_cast<unsigned long>(size) > 0xFFFFFFFFul) {
+        errno = EFBIG;
         return false;
+    }
     source.length = static_cast<uint32_t>(size);
     source.file = std::move(f);
     return true;

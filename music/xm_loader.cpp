@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -13,6 +15,16 @@ constexpr int kInstrumentBodyBytes = 208;     // note map .. fade-out
 constexpr int kSampleHeaderBytes = 40;
 constexpr uint32_t kMaxSampleFrames = 4194304;
 constexpr int kEmptyPatternRows = 64;
+constexpr char kSignature[] = "Extended Module: ";
+constexpr uint16_t kVersion = 0x0104;         // the layout this loader reads
+
+// Says why the data is refused, for whoever asked; always false.
+bool Refuse(std::string* why, const std::string& reason) {
+    if (why) *why = reason;
+    return false;
+}
+
+std::string Number(int64_t n) { return std::to_string(n); }
 
 // Little-endian fields.
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -52,7 +64,7 @@ void UnpackCells(ByteSource& src, TCell* cells, int count, int instrument_count)
 // The `stored` patterns of the file, then 64 empty rows for every slot the
 // order table names beyond them. False on a rejected row count or a failed
 // allocation.
-bool LoadPatterns(TSong& song, ByteSource& src, TArena& arena, int stored) {
+bool LoadPatterns(TSong& song, ByteSource& src, TArena& arena, int stored, std::string* why) {
     for (int p = 0; p < stored; ++p) {
         std::array<uint8_t, kPatternHeaderBytes> h;
         Source_Read(src, h.data(), kPatternHeaderBytes);
@@ -65,10 +77,11 @@ bool LoadPatterns(TSong& song, ByteSource& src, TArena& arena, int stored) {
             if (pat.rows == 0) pat.rows = kEmptyPatternRows;
             continue;
         }
-        if (pat.rows < 1 || pat.rows > 256) return false;
+        if (pat.rows < 1 || pat.rows > 256)
+            return Refuse(why, "pattern " + Number(p) + " has " + Number(pat.rows) + " rows (1 to 256 are allowed)");
         const int count = pat.rows * song.channel_count;
         TCell* cells = Arena_New<TCell>(arena, size_t(count));
-        if (!cells) return false;
+        if (!cells) return Refuse(why, "the song needs more memory than the player allows");
         UnpackCells(src, cells, count, song.instrument_count);
         pat.cells = cells;
     }
@@ -151,10 +164,11 @@ void ReadBytes(ByteSource& src, uint32_t count, Take take) {
 
 // The sample's data as 16-bit values, delta or ADPCM decoded, with its loop
 // guard. False for 4194304 frames or more or a failed allocation.
-bool ReadSampleData(TSample& s, ByteSource& src, TArena& arena) {
-    if (s.length >= kMaxSampleFrames) return false;
+bool ReadSampleData(TSample& s, ByteSource& src, TArena& arena, std::string* why) {
+    if (s.length >= kMaxSampleFrames)
+        return Refuse(why, "a sample has " + Number(s.length) + " frames (at most " + Number(kMaxSampleFrames - 1) + ")");
     int16_t* data = Arena_New<int16_t>(arena, size_t(s.length) + kSampleSpareValues);
-    if (!data) return false;
+    if (!data) return Refuse(why, "the song needs more memory than the player allows");
     uint32_t n = 0;
     if (s.packing == 0xAD) {
         std::array<uint8_t, 16> table;
@@ -196,7 +210,7 @@ bool ReadSampleData(TSample& s, ByteSource& src, TArena& arena) {
 }
 
 // One instrument with its sample headers and data. False when rejected.
-bool LoadInstrument(TInstrument& ins, ByteSource& src, TArena& arena) {
+bool LoadInstrument(TInstrument& ins, int number, ByteSource& src, TArena& arena, std::string* why) {
     std::array<uint8_t, kInstrumentHeadBytes> head;
     Source_Read(src, head.data(), kInstrumentHeadBytes);
     const int64_t header_size = U32(&head[0]);
@@ -206,7 +220,12 @@ bool LoadInstrument(TInstrument& ins, ByteSource& src, TArena& arena) {
         Source_Seek(src, header_size - kInstrumentHeadBytes, 1);
         return true;
     }
-    if (sample_header_size >= kSampleHeaderBytes + 1 || sample_count > kSamplesPerInstrument) return false;
+    const std::string which = "instrument " + Number(number) + " ";
+    if (sample_count > kSamplesPerInstrument)
+        return Refuse(why, which + "has " + Number(sample_count) + " samples (at most " + Number(kSamplesPerInstrument) + ")");
+    if (sample_header_size >= kSampleHeaderBytes + 1)
+        return Refuse(why, which + "has sample headers of " + Number(sample_header_size) + " bytes (at most " +
+                               Number(kSampleHeaderBytes) + ")");
     std::array<uint8_t, kInstrumentBodyBytes> body;
     Source_Read(src, body.data(), kInstrumentBodyBytes);
     Source_Seek(src, header_size - kInstrumentHeadBytes - kInstrumentBodyBytes, 1);
@@ -214,9 +233,10 @@ bool LoadInstrument(TInstrument& ins, ByteSource& src, TArena& arena) {
 
     std::array<TSample*, kSamplesPerInstrument> samples{};
     for (int i = 0; i < sample_count; ++i)
-        if (!(samples[i] = ReadSampleHeader(src, arena, sample_header_size))) return false;
+        if (!(samples[i] = ReadSampleHeader(src, arena, sample_header_size)))
+            return Refuse(why, "the song needs more memory than the player allows");
     for (int i = 0; i < sample_count; ++i) {
-        if (!ReadSampleData(*samples[i], src, arena)) return false;
+        if (!ReadSampleData(*samples[i], src, arena, why)) return why ? Refuse(why, which + "refused: " + *why) : false;
         ins.samples[i] = samples[i];
     }
     return true;
@@ -224,21 +244,29 @@ bool LoadInstrument(TInstrument& ins, ByteSource& src, TArena& arena) {
 
 }  // namespace
 
-bool Song_Load(TSong& song, ByteSource& source, TArena& arena) {
+bool Song_Load(TSong& song, ByteSource& source, TArena& arena, std::string* why) {
     song = TSong{};
     std::array<uint8_t, kHeaderBytes> h;
     Source_Read(source, h.data(), kHeaderBytes);
+    if (std::memcmp(h.data(), kSignature, sizeof kSignature - 1) != 0)
+        return Refuse(why, "not an XM file (it does not begin with \"Extended Module: \")");
+    if (const uint16_t version = U16(&h[58]); version != kVersion)
+        return Refuse(why, "XM version " + Number(version >> 8) + "." + (version % 256 < 16 ? "0" : "") +
+                               Number(version % 256) + " is not supported (only 1.04)");
     Source_Seek(source, 60 + int64_t(U32(&h[60])), 0);
     CopyTitle(song, &h[17]);
 
     song.song_length = U16(&h[64]);
     const int pattern_count = U16(&h[70]);
-    if (song.song_length < 1 || song.song_length > 256 || pattern_count < 1) return false;
+    if (song.song_length < 1 || song.song_length > 256)
+        return Refuse(why, "an order list of " + Number(song.song_length) + " entries (1 to 256 are allowed)");
+    if (pattern_count < 1) return Refuse(why, "no patterns");
     std::copy(h.begin() + 80, h.begin() + 336, song.orders.begin());
     const int highest = *std::max_element(song.orders.begin(), song.orders.begin() + song.song_length);
     song.pattern_slots = std::max(pattern_count, highest + 1);
     song.channel_count = h[68];
-    if (song.channel_count < 1 || song.channel_count > kMaxChannels) return false;
+    if (song.channel_count < 1 || song.channel_count > kMaxChannels)
+        return Refuse(why, Number(song.channel_count) + " channels (1 to " + Number(kMaxChannels) + " are allowed)");
     song.instrument_count = h[72];
     song.restart_position = U16(&h[66]) < song.song_length ? U16(&h[66]) : 0;
     song.linear = (h[74] & 1) != 0;
@@ -247,15 +275,16 @@ bool Song_Load(TSong& song, ByteSource& source, TArena& arena) {
     song.voices = Arena_New<TVoice>(arena, size_t(song.channel_count) * 2);
     song.patterns = Arena_New<TPattern>(arena, size_t(song.pattern_slots));
     song.instruments = Arena_New<TInstrument>(arena, std::max(song.instrument_count, 1));
-    if (!song.channels || !song.voices || !song.patterns || !song.instruments) return false;
+    if (!song.channels || !song.voices || !song.patterns || !song.instruments)
+        return Refuse(why, "the song needs more memory than the player allows");
 
     const int bpm = U16(&h[78]);
     song.frames_per_tick = bpm == 0 ? 120000 : 120000 / bpm;
     song.global_volume = 64;
     song.speed = U16(&h[76]);
 
-    if (!LoadPatterns(song, source, arena, pattern_count)) return false;
+    if (!LoadPatterns(song, source, arena, pattern_count, why)) return false;
     for (int i = 0; i < song.instrument_count; ++i)
-        if (!LoadInstrument(song.instruments[i], source, arena)) return false;
+        if (!LoadInstrument(song.instruments[i], i + 1, source, arena, why)) return false;
     return true;
 }

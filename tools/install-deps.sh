@@ -3,9 +3,10 @@
 # those already installed. Runs apt-get as root, or through sudo otherwise.
 set -eu
 
-# libxmp-dev only for bench_xm_vs_libxmp, which measures the module player beside it.
+# libxmp-dev only for bench_xm_vs_libxmp, which measures the module player beside it;
+# time (/usr/bin/time) for the xmrender test's memory check.
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libstb-dev libjpeg-dev libfreetype-dev \
-fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev"
+fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev time"
 
 missing=""
 for p in $PACKAGES; do

@@ -127,17 +127,18 @@ Series Mono(const LoudnessEnvelope& e) {
 
 }  // namespace
 
-LoudnessEnvelope Loudness_Measure(const std::vector<int16_t>& stereo) {
+LoudnessEnvelope Loudness_Measure(const std::vector<int16_t>& stereo, int hop) {
     LoudnessEnvelope env;
-    const size_t hops = stereo.size() / 2 / kLoudnessHop;
+    const size_t n = size_t(hop);
+    const size_t hops = stereo.size() / 2 / n;
     for (size_t h = 0; h < hops; ++h) {
         double l = 0, r = 0;
-        for (size_t f = h * kLoudnessHop; f < (h + 1) * kLoudnessHop; ++f) {
+        for (size_t f = h * n; f < (h + 1) * n; ++f) {
             l += double(stereo[2 * f]) * stereo[2 * f];
             r += double(stereo[2 * f + 1]) * stereo[2 * f + 1];
         }
-        env.left.push_back(std::floor(std::sqrt(l / kLoudnessHop)));
-        env.right.push_back(std::floor(std::sqrt(r / kLoudnessHop)));
+        env.left.push_back(std::floor(std::sqrt(l / hop)));
+        env.right.push_back(std::floor(std::sqrt(r / hop)));
     }
     return env;
 }

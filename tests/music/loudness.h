@@ -15,7 +15,7 @@ struct LoudnessEnvelope {
 constexpr int kLoudnessHop = 240;        // frames per 5 ms hop at 48000 Hz
 
 // The RMS hops of interleaved stereo 16-bit samples.
-LoudnessEnvelope Loudness_Measure(const std::vector<int16_t>& stereo);
+LoudnessEnvelope Loudness_Measure(const std::vector<int16_t>& stereo, int hop = kLoudnessHop);
 
 // Reads a reference .env file: its frame count and its hops. False when the
 // file cannot be read.

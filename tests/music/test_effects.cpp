@@ -216,6 +216,29 @@ TEST(Effects, NoteDelayStartsTheNoteAtItsTick) {
     EXPECT_EQ(c.ch().volume, 0x20 - 16);   // the volume column applied again
 }
 
+TEST(Effects, NoteDelayZeroStartsTheNoteOnTheRowTick) {
+    Channel0 c;
+    Load(c, {TCell{61, 1, 0, 0xE, 0xD0}});
+    const int old_period = c.ch().period;
+    const TVoice* first = &c.voice();
+    EXPECT_EQ(Row(c, Period, 1), (std::vector<int>{old_period - 12 * 64}));
+    EXPECT_NE(&c.voice(), first);
+}
+
+// A channel that has not played yet pans hard left (0); its first note, even
+// a delayed one, takes the centred sample's panning.
+TEST(Effects, ADelayedNoteTakesItsSamplesPanning) {
+    XmSong s = Xm_ToneSong();
+    Xm_Cell(s.patterns[0], 2, 0, 1) = TCell{49, 1, 0, 0xE, 0xD2};
+    LoadedSong l;
+    Xm_Load(l, Xm_Build(s));
+    ASSERT_TRUE(l.ok);
+    Xm_RenderTicks(l.song, 2);
+    EXPECT_EQ(l.song.channels[1].panning, 0);
+    Xm_RenderTick(l.song);
+    EXPECT_EQ(l.song.channels[1].panning, 128);
+}
+
 TEST(Effects, RetriggerStartsTheSampleAgainEveryYTicks) {
     Channel0 c;
     Load(c, {TCell{0, 0, 0, 0xE, 0x92}});

@@ -364,6 +364,58 @@ TEST(XmLoader, AllocationsBeyondTheArenaBudgetReject) {
     EXPECT_FALSE(Song_Load(l.song, src, l.arena));
 }
 
+// Each refusal says why, naming the limit the file exceeds.
+struct RefusalCase {
+    const char* name;
+    void (*spoil)(XmSong& song, std::vector<uint8_t>& bytes);   // after a first build: patch `bytes`
+    const char* reason;
+};
+
+class XmLoaderRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(XmLoaderRefusal, SaysWhy) {
+    XmSong s = OneNoteSong();
+    std::vector<uint8_t> bytes = Xm_Build(s);
+    GetParam().spoil(s, bytes);
+    LoadedSong l;
+    ByteSource src = Source_OpenMemory(bytes.data(), uint32_t(bytes.size()));
+    std::string why;
+    EXPECT_FALSE(Song_Load(l.song, src, l.arena, &why));
+    EXPECT_EQ(why, GetParam().reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, XmLoaderRefusal,
+    ::testing::Values(
+        RefusalCase{"NoSignature", [](XmSong&, std::vector<uint8_t>& b) { b[0] = 'X'; },
+                    "not an XM file (it does not begin with \"Extended Module: \")"},
+        RefusalCase{"OldVersion", [](XmSong&, std::vector<uint8_t>& b) { Put16(b, 58, 0x0102); },
+                    "XM version 1.02 is not supported (only 1.04)"},
+        RefusalCase{"NoOrders", [](XmSong&, std::vector<uint8_t>& b) { Put16(b, 64, 0); },
+                    "an order list of 0 entries (1 to 256 are allowed)"},
+        RefusalCase{"NoPatterns", [](XmSong&, std::vector<uint8_t>& b) { Put16(b, 70, 0); }, "no patterns"},
+        RefusalCase{"TooManyChannels", [](XmSong&, std::vector<uint8_t>& b) { Put16(b, 68, 65); },
+                    "65 channels (1 to 64 are allowed)"},
+        RefusalCase{"LongPattern",
+                    [](XmSong& s, std::vector<uint8_t>& b) {
+                        s.patterns = {Xm_Pattern(257, 2)};
+                        b = Xm_Build(s);
+                    },
+                    "pattern 0 has 257 rows (1 to 256 are allowed)"},
+        RefusalCase{"SeventeenSamples",
+                    [](XmSong& s, std::vector<uint8_t>& b) {
+                        s.instruments[0].samples.resize(17);
+                        b = Xm_Build(s);
+                    },
+                    "instrument 1 has 17 samples (at most 16)"},
+        RefusalCase{"HugeSample",
+                    [](XmSong& s, std::vector<uint8_t>& b) {
+                        s.instruments[0].samples[0].length = 4194304;
+                        b = Xm_Build(s);
+                    },
+                    "instrument 1 refused: a sample has 4194304 frames (at most 4194303)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(XmLoader, RestartPositionOutsideTheSongIsZero) {
     XmSong s = OneNoteSong();
     s.orders = {0, 0, 0};

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "music/replay.h"
 #include "tests/music/xm_builder.h"
@@ -206,6 +209,41 @@ TEST(Replay, WithNoLoopTheSongEndsAfterItsLastRow) {
     EXPECT_TRUE(l.song.ended);
     EXPECT_EQ(Song_Render(l.song, out.data(), 100), 0);
 }
+
+// Passes through the song: going on to an order already played in this pass
+// starts the next one; with max_passes the song ends where one more would start.
+struct PassCase {
+    const char* name;
+    std::vector<uint8_t> orders;
+    uint16_t restart;
+    std::vector<std::pair<int, TCell>> cells;   // (row, cell) on channel 0 of the one 2-row pattern
+    int32_t max_passes;
+    int rows;                                   // rows played before the end
+};
+
+class Passes : public ::testing::TestWithParam<PassCase> {};
+
+TEST_P(Passes, EndWhereTheSongGoesBackOnceTheyAreDone) {
+    XmSong s = Xm_ToneSong(2);
+    s.orders = GetParam().orders;
+    s.restart = GetParam().restart;
+    for (const auto& [row, cell] : GetParam().cells) Xm_Cell(s.patterns[0], 2, row, 0) = cell;
+    LoadedSong l = Load(s);
+    l.song.max_passes = GetParam().max_passes;
+    std::vector<float> out(2 * 6 * 960 * 32, 0.0f);
+    const int32_t rendered = Song_Render(l.song, out.data(), 6 * 960 * 32);
+    EXPECT_TRUE(l.song.ended);
+    EXPECT_EQ(rendered, GetParam().rows * 6 * 960);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replay, Passes,
+    ::testing::Values(PassCase{"OnceThroughTheList", {0, 0, 0}, 1, {}, 1, 6},
+                      PassCase{"TwiceFromTheRestartPosition", {0, 0, 0}, 1, {}, 2, 10},
+                      PassCase{"AJumpBack", {0}, 0, {{1, TCell{0, 0, 0, 0xB, 0}}}, 2, 4},
+                      PassCase{"APatternLoopStaysInThePass", {0}, 0,
+                               {{0, TCell{0, 0, 0, 0xE, 0x60}}, {1, TCell{0, 0, 0, 0xE, 0x61}}}, 1, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Replay, ARequestedPositionIsTakenAtTheNextRow) {
     XmSong s = Xm_ToneSong(8);
