@@ -112,7 +112,7 @@ int Fs_OpenRegular(const std::string& host_path) {
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         // errno tells the caller why: a folder or a device is no file to read.
-        const int error = errno != 0 && S_ISREG(st.st_mode) ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        const int error = (S_ISREG(st.st_mode) && errno != 0) ? errno : (S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         ::close(fd);
         errno = error;
         return -1;

@@ -26,6 +26,8 @@ bool Refuse(std::string* why, const std::string& reason) {
 
 std::string Number(int64_t n) { return std::to_string(n); }
 
+constexpr const char* kNoMemory = "the song needs more memory than the player allows";
+
 // Little-endian fields.
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t U32(const uint8_t* p) { return U16(p) | (uint32_t(U16(p + 2)) << 16); }
@@ -81,7 +83,7 @@ bool LoadPatterns(TSong& song, ByteSource& src, TArena& arena, int stored, std::
             return Refuse(why, "pattern " + Number(p) + " has " + Number(pat.rows) + " rows (1 to 256 are allowed)");
         const int count = pat.rows * song.channel_count;
         TCell* cells = Arena_New<TCell>(arena, size_t(count));
-        if (!cells) return Refuse(why, "the song needs more memory than the player allows");
+        if (!cells) return Refuse(why, kNoMemory);
         UnpackCells(src, cells, count, song.instrument_count);
         pat.cells = cells;
     }
@@ -168,7 +170,7 @@ bool ReadSampleData(TSample& s, ByteSource& src, TArena& arena, std::string* why
     if (s.length >= kMaxSampleFrames)
         return Refuse(why, "a sample has " + Number(s.length) + " frames (at most " + Number(kMaxSampleFrames - 1) + ")");
     int16_t* data = Arena_New<int16_t>(arena, size_t(s.length) + kSampleSpareValues);
-    if (!data) return Refuse(why, "the song needs more memory than the player allows");
+    if (!data) return Refuse(why, kNoMemory);
     uint32_t n = 0;
     if (s.packing == 0xAD) {
         std::array<uint8_t, 16> table;
@@ -234,7 +236,7 @@ bool LoadInstrument(TInstrument& ins, int number, ByteSource& src, TArena& arena
     std::array<TSample*, kSamplesPerInstrument> samples{};
     for (int i = 0; i < sample_count; ++i)
         if (!(samples[i] = ReadSampleHeader(src, arena, sample_header_size)))
-            return Refuse(why, "the song needs more memory than the player allows");
+            return Refuse(why, kNoMemory);
     for (int i = 0; i < sample_count; ++i) {
         if (!ReadSampleData(*samples[i], src, arena, why)) return why ? Refuse(why, which + "refused: " + *why) : false;
         ins.samples[i] = samples[i];
@@ -276,7 +278,7 @@ bool Song_Load(TSong& song, ByteSource& source, TArena& arena, std::string* why)
     song.patterns = Arena_New<TPattern>(arena, size_t(song.pattern_slots));
     song.instruments = Arena_New<TInstrument>(arena, std::max(song.instrument_count, 1));
     if (!song.channels || !song.voices || !song.patterns || !song.instruments)
-        return Refuse(why, "the song needs more memory than the player allows");
+        return Refuse(why, kNoMemory);
 
     const int bpm = U16(&h[78]);
     song.frames_per_tick = bpm == 0 ? 120000 : 120000 / bpm;
