@@ -43,7 +43,7 @@ TEST_P(ReferenceSongs, LoudnessMatchesTheEstablishedPlayerOrItsOwnEarlierRender)
     const std::string moved = OwnEnvelope_Difference(before, OwnEnvelope_Measure(pcm));
     EXPECT_EQ(moved, "") << name << " renders differently from its own earlier render; after an intended change "
                          << "write the envelopes again with `cmake --build build --target xm-envelopes`";
-    std::printf("  %s: %s\n  differs on purpose: %s\n  within the established player's thresholds: %s\n", name.c_str(),
+    std::printf("  %s\n  differs on purpose: %s\n  within the established player's thresholds: %s\n",
                 summary.c_str(), deviation->second.c_str(), failed.empty() ? "yes" : "no");
 }
 
