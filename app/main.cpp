@@ -1,8 +1,17 @@
-// The game's executable: finds its data folder, makes it the working folder and
-// runs the game in an SDL window.
+// The game's executable: finds its shipped data, makes it the working folder,
+// prepares the player's folder and runs the game in an SDL window.
+//
+//   korvamo [--data DIR] [--player-dir DIR]
+//
+// --data names the shipped data (default: beside the executable in a build,
+// or the install's share/korvamo); --player-dir (or KORVAMO_PLAYER_DIR) the
+// folder for settings, profiles, records and edited tracks (default
+// $XDG_DATA_HOME/korvamo, that is ~/.local/share/korvamo).
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "app/player_folder.h"
 #include "app/startup.h"
 #include "engine/backend_sdl.h"
 #include "engine/fs.h"
@@ -10,8 +19,8 @@
 
 namespace {
 
-// The data folder holds gfx/, sfx/, fnt/ and wld/: beside the executable in a
-// build, or in the install's share folder.
+// The shipped data holds gfx/, sfx/, fnt/ and wld/: beside the executable in
+// a build, or in the install's share folder, so any prefix works.
 std::string FindDataFolder() {
     const std::string exe = Fs_ExecutableFolder();
     for (const std::string& candidate : {exe + "/data", exe, exe + "/../share/korvamo"})
@@ -19,12 +28,43 @@ std::string FindDataFolder() {
     return {};
 }
 
+struct Options {
+    std::string data;
+    std::string player;
+};
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--data" && i + 1 < argc) o.data = argv[++i];
+        else if (arg == "--player-dir" && i + 1 < argc) o.player = argv[++i];
+        else return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-int main() {
-    const std::string data = FindDataFolder();
-    if (data.empty() || !Fs_SetWorkingFolder(data)) {
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseArgs(argc, argv, o)) {
+        std::fprintf(stderr, "usage: korvamo [--data DIR] [--player-dir DIR]\n");
+        return 2;
+    }
+    if (o.data.empty()) o.data = FindDataFolder();
+    if (o.player.empty() && std::getenv("KORVAMO_PLAYER_DIR")) o.player = std::getenv("KORVAMO_PLAYER_DIR");
+    if (o.player.empty()) o.player = PlayerFolder_Default();
+    if (o.data.empty() || !Fs_IsFolder(o.data + "/gfx")) {
         std::fprintf(stderr, "korvamo: cannot find the data folder (gfx/, sfx/, fnt/) beside the game\n");
+        return 1;
+    }
+    if (o.player.empty()) {
+        std::fprintf(stderr, "korvamo: no folder for the player's files: set HOME, XDG_DATA_HOME or --player-dir\n");
+        return 1;
+    }
+    std::string error;
+    if (!PlayerFolder_Prepare(o.player, o.data, error) || !Fs_SetWorkingFolder(o.data)) {
+        std::fprintf(stderr, "korvamo: %s\n", error.empty() ? ("cannot enter " + o.data).c_str() : error.c_str());
         return 1;
     }
     oe::SetBackend(oe::MakeSdlBackend());

@@ -18,6 +18,33 @@ namespace {
 const std::string kTempPrefix = ".korvamo-tmp-";
 FsFault injected_fault = FsFault::None;
 
+// Where the player's files go; empty: the working folder holds everything.
+std::string player_folder;
+
+// Who holds a relative host path: the shipped data, the player's folder, or
+// both (tracks: the player's own first, then the shipped ones).
+enum class Holder { Shipped, Player, Both };
+
+bool Under(const std::string& host, const char* folder) {
+    const size_t n = std::char_traits<char>::length(folder);
+    return host.compare(0, n, folder) == 0 && (host.size() == n || host[n] == '/');
+}
+
+Holder HolderOf(const std::string& host) {
+    if (player_folder.empty() || host.empty() || host.front() == '/') return Holder::Shipped;
+    if (host == "main.cfg" || Under(host, "prf") || Under(host, "rec")) return Holder::Player;
+    if (Under(host, "wld")) return Holder::Both;
+    return Holder::Shipped;
+}
+
+std::string InPlayerFolder(const std::string& host) { return player_folder + "/" + host; }
+
+// Where a file the game writes goes.
+std::string WritePath(const std::string& game_path) {
+    const std::string host = Fs_HostPath(game_path);
+    return HolderOf(host) == Holder::Shipped ? host : InPlayerFolder(host);
+}
+
 // Folder part of a host path: "" -> ".", "/x" -> "/".
 std::string ParentOf(const std::string& host) {
     const size_t slash = host.rfind('/');
@@ -27,7 +54,7 @@ std::string ParentOf(const std::string& host) {
 }
 
 bool StatPath(const std::string& path, struct stat& st) {
-    return ::stat(Fs_HostPath(path).c_str(), &st) == 0;
+    return ::stat(Fs_ReadPath(path).c_str(), &st) == 0;
 }
 
 bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -56,6 +83,23 @@ std::string Fs_HostPath(const std::string& game_path) {
     std::replace(host.begin(), host.end(), '\\', '/');
     return host;
 }
+
+std::string Fs_ReadPath(const std::string& game_path) {
+    const std::string host = Fs_HostPath(game_path);
+    switch (HolderOf(host)) {
+        case Holder::Player: return InPlayerFolder(host);
+        case Holder::Both: {
+            struct stat st {};
+            return ::stat(InPlayerFolder(host).c_str(), &st) == 0 ? InPlayerFolder(host) : host;
+        }
+        case Holder::Shipped: break;
+    }
+    return host;
+}
+
+void Fs_SetPlayerFolder(const std::string& absolute_path) { player_folder = absolute_path; }
+
+const std::string& Fs_PlayerFolder() { return player_folder; }
 
 bool Fs_MatchMask(const std::string& pattern, const std::string& name) {
     size_t p = 0, n = 0;
@@ -87,18 +131,27 @@ std::vector<std::string> Fs_List(const std::string& mask) {
     const std::string host = Fs_HostPath(mask);
     const size_t slash = host.rfind('/');
     const std::string pattern = slash == std::string::npos ? host : host.substr(slash + 1);
+    const std::string folder = ParentOf(host);
+    std::vector<std::string> folders;
+    const Holder holder = HolderOf(folder);
+    if (holder != Holder::Shipped) folders.push_back(InPlayerFolder(folder));
+    if (holder != Holder::Player) folders.push_back(folder);
 
     std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(ParentOf(host), ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.compare(0, kTempPrefix.size(), kTempPrefix) == 0) continue;
-        std::error_code type_ec;
-        if (!it->is_regular_file(type_ec) || type_ec) continue;
-        if (Fs_MatchMask(pattern, name)) names.push_back(name);
+    for (const std::string& where : folders) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(where, ec);
+        for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.compare(0, kTempPrefix.size(), kTempPrefix) == 0) continue;
+            std::error_code type_ec;
+            if (!it->is_regular_file(type_ec) || type_ec) continue;
+            if (Fs_MatchMask(pattern, name)) names.push_back(name);
+        }
     }
+    // A track of the player's under a shipped name is listed once.
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
@@ -121,7 +174,7 @@ int Fs_OpenRegular(const std::string& host_path) {
 }
 
 std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
-    const int fd = Fs_OpenRegular(Fs_HostPath(path));
+    const int fd = Fs_OpenRegular(Fs_ReadPath(path));
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || static_cast<uint64_t>(st.st_size) > FS_MAX_FILE_BYTES) {
@@ -155,7 +208,7 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
 void Fs_InjectFault(FsFault fault) { injected_fault = fault; }
 
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string host = Fs_HostPath(path);
+    const std::string host = WritePath(path);
     if (host.empty() || host.back() == '/') {
         errno = EINVAL;
         return false;
@@ -196,7 +249,7 @@ bool Fs_IsFolder(const std::string& path) {
 }
 
 bool Fs_MakeFolder(const std::string& path) {
-    if (::mkdir(Fs_HostPath(path).c_str(), 0755) == 0) return true;
+    if (::mkdir(WritePath(path).c_str(), 0755) == 0) return true;
     const int failure = errno;
     if (Fs_IsFolder(path)) return true;
     errno = failure;

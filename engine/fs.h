@@ -18,6 +18,20 @@ constexpr size_t FS_MAX_FILE_BYTES = 64u * 1024u * 1024u;
 // "wld\beach1.wld" -> "wld/beach1.wld".
 std::string Fs_HostPath(const std::string& game_path);
 
+// Two folders: the working folder holds the shipped data (textures, sounds,
+// font, tracks, the menu song), which the game only reads; the player's folder
+// holds what the game writes: "main.cfg", "prf\", "rec\" and the tracks the
+// editor saves in "wld\". Every call here maps the game's names onto them:
+// the player's files are read and written in the player's folder only; a
+// track is read from the player's folder when it is there, else from the
+// shipped data, and is always written to the player's folder; a listing of
+// "wld\" holds both. An empty folder (the start) keeps everything in the
+// working folder. `absolute_path` has no trailing '/'.
+void Fs_SetPlayerFolder(const std::string& absolute_path);
+const std::string& Fs_PlayerFolder();
+// The host path a read of `game_path` opens, by the rules above.
+std::string Fs_ReadPath(const std::string& game_path);
+
 // True when `pattern` ('*' any run of characters, '?' any one character)
 // matches `name` byte for byte. As on the game's home system, a pattern that
 // ends in ".*" also matches names without that dot, so "*.*" matches every name.

@@ -27,7 +27,7 @@ bool OpenSource(ByteSource& bytes, const void* source, uint32_t param, uint32_t 
         bytes = Source_OpenMemory(source, param);
         return true;
     }
-    if (flags & MUSIC_FILE) return Source_OpenFile(bytes, Fs_HostPath(static_cast<const char*>(source)));
+    if (flags & MUSIC_FILE) return Source_OpenFile(bytes, Fs_ReadPath(static_cast<const char*>(source)));
     return false;
 }
 

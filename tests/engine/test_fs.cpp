@@ -282,3 +282,67 @@ TEST(FsExecutable, FolderHoldsTheRunningProgram) {
 }
 
 }  // namespace
+
+// The shipped data is the working folder ("ship"); the player's folder
+// ("home") takes what the game writes and comes first for tracks.
+class FsTwoFolders : public FsTest {
+protected:
+    void SetUp() override {
+        FsTest::SetUp();
+        Put("gfx/share/g_but.tga", "shipped texture");
+        Put("wld/beach1.wld", "shipped track");
+        Put("wld/forest1.wld", "shipped track");
+        Put("home/wld/beach1.wld", "edited track");
+        Put("home/wld/mine.wld", "own track");
+        Put("home/prf/Alice", "profile");
+        Put("home/main.cfg", "settings");
+        Put("prf/Stale", "an old profile in the shipped data");
+        Put("main.cfg", "old settings in the shipped data");
+        Fs_SetPlayerFolder((root_ / "home").string());
+    }
+    void TearDown() override {
+        Fs_SetPlayerFolder("");
+        FsTest::TearDown();
+    }
+};
+
+struct ReadCase {
+    const char* path;
+    const char* content;   // "" : nothing read
+};
+
+class FsTwoFoldersRead : public FsTwoFolders, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(FsTwoFoldersRead, PlayersFilesFirstForTracksShippedDataForTheRest) {
+    const auto bytes = Fs_ReadFile(GetParam().path);
+    EXPECT_EQ(bytes ? std::string(bytes->begin(), bytes->end()) : "", GetParam().content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookup, FsTwoFoldersRead,
+    ::testing::Values(ReadCase{"gfx\\share\\g_but.tga", "shipped texture"}, ReadCase{"wld\\beach1.wld", "edited track"},
+                      ReadCase{"wld\\forest1.wld", "shipped track"}, ReadCase{"wld\\mine.wld", "own track"},
+                      ReadCase{"prf\\Alice", "profile"}, ReadCase{"prf\\Stale", ""},
+                      ReadCase{"main.cfg", "settings"}));
+
+TEST_F(FsTwoFolders, ListingsJoinTracksAndKeepProfilesApart) {
+    EXPECT_EQ(Fs_List("wld\\*.wld"), (Names{"beach1.wld", "forest1.wld", "mine.wld"}));
+    EXPECT_EQ(Fs_List("prf\\*.*"), (Names{"Alice"}));
+    EXPECT_EQ(Fs_List("gfx\\share\\*.tga"), (Names{"g_but.tga"}));
+    EXPECT_TRUE(Fs_IsFile("prf\\Alice"));
+    EXPECT_FALSE(Fs_IsFile("prf\\Stale"));
+}
+
+TEST_F(FsTwoFolders, WritesGoToThePlayersFolderAndNeverChangeTheShippedData) {
+    ASSERT_TRUE(Fs_WriteFileAtomic("wld\\forest1.wld", B("saved over a shipped name")));
+    ASSERT_TRUE(Fs_MakeFolder("rec\\"));
+    ASSERT_TRUE(Fs_WriteFileAtomic("rec\\Alice", B("records")));
+    ASSERT_TRUE(Fs_WriteFileAtomic("main.cfg", B("new settings")));
+    EXPECT_EQ(Slurp("wld/forest1.wld"), "shipped track");
+    EXPECT_EQ(Slurp("main.cfg"), "old settings in the shipped data");
+    EXPECT_EQ(Slurp("home/wld/forest1.wld"), "saved over a shipped name");
+    EXPECT_EQ(Slurp("home/rec/Alice"), "records");
+    EXPECT_EQ(Slurp("home/main.cfg"), "new settings");
+    const auto bytes = Fs_ReadFile("wld\\forest1.wld");
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "saved over a shipped name");
+}

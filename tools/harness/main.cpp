@@ -1,10 +1,13 @@
 // korvamo-script: runs the real game headless on the offscreen backend with a
 // virtual clock, driven by a script (see README.md for its commands).
 //
-//   korvamo-script [--data DIR] [--keep DIR2] [--seed N] [--call-log FILE] SCRIPT
+//   korvamo-script [--data DIR] [--keep DIR2 | --player DIR3] [--seed N] [--call-log FILE] SCRIPT
 //
 // The game works in a scratch copy of the data folder, or in DIR2 with --keep
-// (copied from DIR when it does not exist yet, and left in place). Exit status:
+// (copied from DIR when it does not exist yet, and left in place); either way
+// that folder holds the player's files too. With --player the game reads the
+// shipped data in DIR itself, as an installed game does (it may be read-only),
+// and keeps the player's files in DIR3. Exit status:
 // 0 the script ran through, 1 an expectation failed, 2 bad arguments or script.
 #include <unistd.h>
 
@@ -15,6 +18,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/player_folder.h"
 #include "app/startup.h"
 #include "core/random.h"
 #include "engine/backend_offscreen.h"
@@ -29,13 +33,15 @@ namespace fs = std::filesystem;
 struct Options {
     std::string data = KORVAMO_DEFAULT_DATA;
     std::string keep;
+    std::string player;     // the player's folder, apart from the shipped data
     std::string script;
     std::string call_log;   // where the engine's calls go, when given
     uint64_t seed = 1;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: korvamo-script [--data DIR] [--keep DIR2] [--seed N] [--call-log FILE] SCRIPT\n");
+    std::fprintf(stderr,
+                 "usage: korvamo-script [--data DIR] [--keep DIR2 | --player DIR3] [--seed N] [--call-log FILE] SCRIPT\n");
     return 2;
 }
 
@@ -47,6 +53,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             o.data = argv[++i];
         } else if (arg == "--keep" && has_value) {
             o.keep = argv[++i];
+        } else if (arg == "--player" && has_value) {
+            o.player = argv[++i];
         } else if (arg == "--call-log" && has_value) {
             o.call_log = fs::absolute(argv[++i]).string();
         } else if (arg == "--seed" && has_value) {
@@ -59,7 +67,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return !o.script.empty();
+    return !o.script.empty() && (o.keep.empty() || o.player.empty());
 }
 
 // The folder the game works in: a scratch copy, or the kept folder.
@@ -107,8 +115,18 @@ int main(int argc, char** argv) {
 
     const fs::path shot_dir = fs::current_path();
     bool scratch = false;
-    const fs::path work = PrepareWorkFolder(options, scratch);
     std::error_code ec;
+    fs::path work;
+    if (options.player.empty()) {
+        work = PrepareWorkFolder(options, scratch);
+    } else {
+        work = fs::absolute(options.data, ec);
+        std::string error;
+        if (!PlayerFolder_Prepare(options.player, work.string(), error)) {
+            std::fprintf(stderr, "korvamo-script: %s\n", error.c_str());
+            return 2;
+        }
+    }
     if (work.empty() || (fs::current_path(work, ec), ec)) return 2;
 
     auto backend = oe::MakeOffscreenBackend();

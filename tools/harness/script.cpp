@@ -367,7 +367,8 @@ bool Runner::Execute(const Line& line) {
         const int fullscreen = OE_GetOptions()->fullscreen != 0;
         if (std::to_string(fullscreen) != w[2]) return Fail(line, "fullscreen " + std::to_string(fullscreen));
     } else if (w[1] == "file") {
-        std::ifstream in(w[2], std::ios::binary);
+        // Through the game's file layer: the player's files may live apart.
+        std::ifstream in(Fs_ReadPath(w[2]), std::ios::binary);
         if (!in) return Fail(line, "no file " + w[2]);
         const std::string content((std::istreambuf_iterator<char>(in)), {});
         std::string want;

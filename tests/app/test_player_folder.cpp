@@ -1,0 +1,91 @@
+// The player's folder: made on first start with what an older game kept in
+// its data folder copied in once, never moved, never overwriting.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/player_folder.h"
+#include "engine/fs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayerFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "korvamo-player-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        // What an older game wrote beside its shipped data.
+        for (const char* file : {"main.cfg", "prf/Alice", "rec/Alice", "wld/edited1.wld", "wld/beach1.wld", "gfx/g_but.tga"})
+            Put("data/" + std::string(file), std::string("old ") + file);
+    }
+    void TearDown() override {
+        Fs_SetPlayerFolder("");
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    void Put(const std::string& rel, const std::string& content) {
+        fs::create_directories((root_ / rel).parent_path());
+        std::ofstream(root_ / rel) << content;
+    }
+    std::string Read(const std::string& rel) {
+        std::ifstream in(root_ / rel);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    bool Prepare() {
+        std::string error;
+        const bool ok = PlayerFolder_Prepare((root_ / "home").string(), (root_ / "data").string(), error);
+        EXPECT_TRUE(ok) << error;
+        return ok;
+    }
+    fs::path root_;
+};
+
+TEST_F(PlayerFolder, FirstStartCopiesTheOldFilesOnceAndLeavesThemInPlace) {
+    Put("home/prf/Alice", "newer Alice");   // the player's folder already has her
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Fs_PlayerFolder(), (root_ / "home").string());
+    EXPECT_EQ(Read("home/main.cfg"), "old main.cfg");
+    EXPECT_EQ(Read("home/prf/Alice"), "newer Alice");
+    EXPECT_EQ(Read("home/rec/Alice"), "old rec/Alice");
+    EXPECT_EQ(Read("home/wld/edited1.wld"), "old wld/edited1.wld");
+    EXPECT_FALSE(fs::exists(root_ / "home/wld/beach1.wld"));   // a shipped track stays shipped
+    EXPECT_FALSE(fs::exists(root_ / "home/gfx"));
+    for (const char* file : {"main.cfg", "prf/Alice", "rec/Alice", "wld/edited1.wld", "wld/beach1.wld"})
+        EXPECT_EQ(Read("data/" + std::string(file)), std::string("old ") + file);
+
+    // Once only: a profile the player deleted does not come back.
+    fs::remove(root_ / "home/prf/Alice");
+    ASSERT_TRUE(Prepare());
+    EXPECT_FALSE(fs::exists(root_ / "home/prf/Alice"));
+}
+
+TEST_F(PlayerFolder, AFolderThatCannotBeMadeIsReported) {
+    Put("home", "a file where the folder should be");
+    std::string error;
+    EXPECT_FALSE(PlayerFolder_Prepare((root_ / "home").string(), (root_ / "data").string(), error));
+    EXPECT_NE(error.find("cannot make the player's folder"), std::string::npos) << error;
+}
+
+TEST(PlayerFolderDefault, FollowsXdgDataHomeThenHome) {
+    const std::string xdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", "/xdg", 1);
+    setenv("HOME", "/home/ann", 1);
+    EXPECT_EQ(PlayerFolder_Default(), "/xdg/korvamo");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(PlayerFolder_Default(), "/home/ann/.local/share/korvamo");
+    setenv("XDG_DATA_HOME", "relative", 1);   // not absolute: ignored, as the XDG rules say
+    EXPECT_EQ(PlayerFolder_Default(), "/home/ann/.local/share/korvamo");
+    if (xdg.empty()) unsetenv("XDG_DATA_HOME");
+    else setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
