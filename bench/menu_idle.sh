@@ -13,7 +13,9 @@ cp -r "$data" "$dir/data"
 mkdir -p "$dir/data/prf"
 printf '\000\r\n' > "$dir/data/prf/Bench"            # a profile: the game opens in the main menu
 printf '\001\r\n\000\r\n\000\r\n' > "$dir/data/main.cfg"   # windowed, music on
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$dir/korvamo" >/dev/null 2>&1 &
+# The game copies them into its player's folder on first start; older games
+# read them where they are and ignore the option.
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$dir/korvamo" --player-dir "$dir/player" >/dev/null 2>&1 &
 pid=$!
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }

@@ -4,9 +4,11 @@
 set -eu
 
 # libxmp-dev only for bench_xm_vs_libxmp, which measures the module player beside it;
-# time (/usr/bin/time) for the xmrender test's memory check.
+# time (/usr/bin/time) for the xmrender test's memory check; desktop-file-utils and
+# appstream validate the installed desktop entry and metadata.
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libstb-dev libjpeg-dev libfreetype-dev \
-fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev time"
+fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev libxmp-dev time \
+desktop-file-utils appstream"
 
 missing=""
 for p in $PACKAGES; do

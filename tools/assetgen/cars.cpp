@@ -207,33 +207,36 @@ Model RacerBody() {
 }
 
 // The model turned to heading `degrees` (counter-clockwise from up) and
-// lit from the screen's top left.
-Canvas RenderModel(const Model& model, float degrees) {
+// lit from the screen's top left, on a square of `size` pixels (the model is
+// drawn for kCarSize; distances and heights scale with it, so the light falls
+// alike at every size).
+Canvas RenderModel(const Model& model, float degrees, int size = kCarSize) {
+    const float k = float(kCarSize) / float(size);   // model units per pixel
     const Vec2 centre{kCarSize * 0.5f, kCarSize * 0.5f};
-    auto local = [centre, degrees](Vec2 p) { return Rotate(p - centre, -degrees); };
+    auto local = [centre, degrees, k](Vec2 p) { return Rotate(p * k - centre, -degrees); };
     auto top = [&model](Vec2 q) -> const Part* {
         for (auto it = model.rbegin(); it != model.rend(); ++it)
             if (it->dist(q) < 0) return &*it;
         return nullptr;
     };
     Relief relief;
-    relief.outline = [&model, local](Vec2 p) {
+    relief.outline = [&model, local, k](Vec2 p) {
         const Vec2 q = local(p);
         float d = 1e9f;
         for (const Part& part : model) d = std::min(d, part.dist(q));
-        return d;
+        return d / k;
     };
-    relief.height = [local, top](Vec2 p) {
+    relief.height = [local, top, k](Vec2 p) {
         const Vec2 q = local(p);
         const Part* part = top(q);
-        return part ? part->height(q) : 0.0f;
+        return part ? part->height(q) / k : 0.0f;
     };
     relief.material = [local, top](Vec2 p) {
         const Vec2 q = local(p);
         const Part* part = top(q);
         return part ? part->material(q) : Material{};
     };
-    Canvas canvas(kCarSize, kCarSize);
+    Canvas canvas(size, size);
     DrawRelief(canvas, relief);
     return canvas;
 }
@@ -277,6 +280,21 @@ ImageSet MakeCars() {
         set.push_back({std::string(kind.name) + "1", preview, true});
     }
     return set;
+}
+
+Canvas RacerPicture(int size, float degrees, Colour top) {
+    Canvas picture = RenderModel(RacerWheels(), degrees, size);
+    const Canvas body = RenderModel(RacerBody(), degrees, size);
+    // The body is drawn white for the game to tint; here it takes `top`.
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Colour c = body.Get(x, y);
+            c.r *= top.r;
+            c.g *= top.g;
+            c.b *= top.b;
+            picture.Blend(x, y, c);
+        }
+    return picture;
 }
 
 }  // namespace assetgen

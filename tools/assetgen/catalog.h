@@ -27,6 +27,11 @@ ImageSet MakeNatureProps();
 ImageSet MakeCityProps();
 ImageSet MakeMarkers();
 ImageSet MakeCars();
+// The racer ("turbo") seen from above, turned by `degrees`, its body in `top`,
+// on a transparent square of `size` pixels: the game's icon.
+Canvas RacerPicture(int size, float degrees, Colour top);
+// The game's icon for desktops, `size` pixels square with transparent corners.
+Canvas AppIcon(int size);
 
 // The share registry: interface skins, menu pictures, help pages, the
 // countdown badge and the particle sprites. The track pictures are renders of

@@ -66,19 +66,23 @@ Canvas ContactSheet(const ImageSet& shared, const ImageSet& objects, const Typef
     return sheet;
 }
 
-bool WritePng(const std::string& path, const Canvas& canvas) {
+bool WritePng(const std::string& path, const Canvas& canvas, bool keep_alpha) {
     const int w = canvas.Width();
     const int h = canvas.Height();
-    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    const int channels = keep_alpha ? 4 : 3;
+    std::vector<uint8_t> pixels(static_cast<size_t>(w) * h * channels);
+    auto byte = [](float v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0f)); };
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const Colour c = canvas.Get(x, y);
-            const float k[3] = {c.r * c.a, c.g * c.a, c.b * c.a};
-            for (int i = 0; i < 3; ++i)
-                rgb[(static_cast<size_t>(y) * w + x) * 3 + i] =
-                    static_cast<uint8_t>(std::lround(Clamp01(k[i]) * 255.0f));
+            const float k = keep_alpha ? 1.0f : c.a;   // over black unless the alpha is kept
+            uint8_t* out = &pixels[(static_cast<size_t>(y) * w + x) * channels];
+            out[0] = byte(c.r * k);
+            out[1] = byte(c.g * k);
+            out[2] = byte(c.b * k);
+            if (keep_alpha) out[3] = byte(c.a);
         }
-    return stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3) != 0;
+    return stbi_write_png(path.c_str(), w, h, channels, pixels.data(), w * channels) != 0;
 }
 
 }  // namespace assetgen

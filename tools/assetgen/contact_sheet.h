@@ -15,7 +15,8 @@ class Typeface;
 // it; a chequer under each shows what is transparent.
 Canvas ContactSheet(const ImageSet& shared, const ImageSet& objects, const Typeface& face);
 
-// 8-bit RGB PNG of the canvas over opaque black; false when it cannot be written.
-bool WritePng(const std::string& path, const Canvas& canvas);
+// 8-bit RGB PNG of the canvas over opaque black, or RGBA keeping its
+// transparency; false when it cannot be written.
+bool WritePng(const std::string& path, const Canvas& canvas, bool keep_alpha = false);
 
 }  // namespace assetgen

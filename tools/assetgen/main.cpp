@@ -29,6 +29,7 @@ namespace {
 struct Options {
     std::string out;
     std::string contact_sheet;
+    std::string icons;      // folder for the desktop icons, korvamo-SIZE.png
     std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 };
 
@@ -41,11 +42,13 @@ bool ParseArgs(int argc, char** argv, Options& options) {
             options.font = argv[++i];
         } else if (arg == "--contact-sheet" && i + 1 < argc) {
             options.contact_sheet = argv[++i];
+        } else if (arg == "--icons" && i + 1 < argc) {
+            options.icons = argv[++i];
         } else {
             return false;
         }
     }
-    return !options.out.empty() || !options.contact_sheet.empty();
+    return !options.out.empty() || !options.contact_sheet.empty() || !options.icons.empty();
 }
 
 // Removes files of the given extension that this run did not write, so a
@@ -82,6 +85,20 @@ bool WriteImages(const fs::path& folder, const ImageSet& images) {
     return true;
 }
 
+// The desktop icon at the sizes desktops look for.
+bool WriteIcons(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const fs::path file = folder / ("korvamo-" + std::to_string(size) + ".png");
+        if (!WritePng(file.string(), AppIcon(size), true)) {
+            std::fprintf(stderr, "assetgen: cannot write %s\n", file.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 void Append(ImageSet& to, ImageSet from) {
     for (Image& image : from) to.push_back(std::move(image));
 }
@@ -92,7 +109,7 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseArgs(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: assetgen [--out DATA_FOLDER] [--contact-sheet FILE.png] [--font FONT.ttf]\n");
+                     "usage: assetgen [--out DATA_FOLDER] [--icons FOLDER] [--contact-sheet FILE.png] [--font FONT.ttf]\n");
         return 2;
     }
     const auto started = std::chrono::steady_clock::now();
@@ -120,6 +137,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "assetgen: cannot write %s\n", options.contact_sheet.c_str());
         return 1;
     }
+    if (!options.icons.empty() && !WriteIcons(options.icons)) return 1;
     if (options.out.empty()) return 0;
 
     const fs::path out(options.out);

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/player_folder.h"
 #include "app/startup.h"
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/backend_recording.h"
+#include "engine/fs.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "tools/harness/autopilot.h"
@@ -120,11 +122,17 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
         error = "cannot make a scratch folder";
         return false;
     }
+    // The shipped data and the player's folder apart, as the installed game keeps them.
     const fs::path scratch = pattern;
-    fs::copy(options.data, scratch, fs::copy_options::recursive, ec);
+    const fs::path shipped = scratch / "data";
+    fs::copy(options.data, shipped, fs::copy_options::recursive, ec);
     const fs::path old_cwd = fs::current_path();
-    if (ec || !fs::exists(scratch / "gfx") || (fs::current_path(scratch, ec), ec)) {
-        error = "cannot copy the data folder " + options.data;
+    std::string player_error;
+    if (ec || !fs::exists(shipped / "gfx") ||
+        !PlayerFolder_Prepare((scratch / "player").string(), shipped.string(), player_error) ||
+        (fs::current_path(shipped, ec), ec)) {
+        error = "cannot copy the data folder " + options.data + " " + player_error;
+        Fs_SetPlayerFolder("");
         fs::remove_all(scratch, ec);
         return false;
     }
@@ -166,6 +174,7 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
     result.rss_kib_end = ResidentKib();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     fs::current_path(old_cwd, ec);
+    Fs_SetPlayerFolder("");
     fs::remove_all(scratch, ec);
     return true;
 }
