@@ -6,8 +6,8 @@
 // --data names the shipped data (default: beside the executable in a build,
 // or the install's share/korvamo); --player-dir (or KORVAMO_PLAYER_DIR) the
 // folder for settings, profiles, records and edited tracks (default
-// $XDG_DATA_HOME/korvamo, that is ~/.local/share/korvamo).
-#include <cstdio>
+// $XDG_DATA_HOME/korvamo, that is ~/.local/share/korvamo; on Windows
+// %APPDATA%\Korvamo).
 #include <cstdlib>
 #include <string>
 
@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "engine/backend_sdl.h"
 #include "engine/fs.h"
+#include "engine/host.h"
 #include "engine/oe.h"
 
 namespace {
@@ -48,29 +49,29 @@ bool ParseArgs(int argc, char** argv, Options& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!ParseArgs(argc, argv, o)) {
-        std::fprintf(stderr, "usage: korvamo [--data DIR] [--player-dir DIR]\n");
+        Host_ReportError("usage: korvamo [--data DIR] [--player-dir DIR]");
         return 2;
     }
     if (o.data.empty()) o.data = FindDataFolder();
     if (o.player.empty() && std::getenv("KORVAMO_PLAYER_DIR")) o.player = std::getenv("KORVAMO_PLAYER_DIR");
-    if (o.player.empty()) o.player = PlayerFolder_Default();
+    if (o.player.empty()) o.player = Host_DefaultPlayerFolder();
     if (o.data.empty() || !Fs_IsFolder(o.data + "/gfx")) {
-        std::fprintf(stderr, "korvamo: cannot find the data folder (gfx/, sfx/, fnt/) beside the game\n");
+        Host_ReportError("cannot find the data folder (gfx/, sfx/, fnt/) beside the game");
         return 1;
     }
     if (o.player.empty()) {
-        std::fprintf(stderr, "korvamo: no folder for the player's files: set HOME, XDG_DATA_HOME or --player-dir\n");
+        Host_ReportError("no folder for the player's files: set HOME, XDG_DATA_HOME (APPDATA on Windows) or --player-dir");
         return 1;
     }
     std::string error;
     if (!PlayerFolder_Prepare(o.player, o.data, error) || !Fs_SetWorkingFolder(o.data)) {
-        std::fprintf(stderr, "korvamo: %s\n", error.empty() ? ("cannot enter " + o.data).c_str() : error.c_str());
+        Host_ReportError(error.empty() ? "cannot enter " + o.data : error);
         return 1;
     }
     oe::SetBackend(oe::MakeSdlBackend());
     Game_Main();
     if (!OE_InitError().empty()) {
-        std::fprintf(stderr, "korvamo: %s\n", OE_InitError().c_str());
+        Host_ReportError(OE_InitError());
         return 1;
     }
     return 0;

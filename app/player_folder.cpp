@@ -2,7 +2,6 @@
 // older game wrote into its data folder.
 #include "app/player_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -45,29 +44,21 @@ void CopyOldFiles(const fs::path& data, const fs::path& folder) {
 
 }  // namespace
 
-std::string PlayerFolder_Default() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/korvamo";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share/korvamo";
-    return {};
-}
-
 bool PlayerFolder_Prepare(const std::string& folder, const std::string& data, std::string& error) {
     std::error_code ec;
-    const fs::path root = fs::absolute(folder, ec);
+    const fs::path root = fs::absolute(Fs_NativePath(folder), ec);
     for (const char* sub : {"prf", "rec", "wld"}) {
         fs::create_directories(root / sub, ec);
         if (ec) {
-            error = "cannot make the player's folder " + (root / sub).string() + ": " + ec.message();
+            error = "cannot make the player's folder " + Fs_Utf8(root / sub) + ": " + ec.message();
             return false;
         }
     }
     if (!fs::exists(root / kCopiedMarker, ec)) {
-        CopyOldFiles(fs::absolute(data, ec), root);
-        std::ofstream(root / kCopiedMarker) << "The files an older game kept in its data folder were copied here once.\n";
+        CopyOldFiles(fs::absolute(Fs_NativePath(data), ec), root);
+        std::ofstream(root / kCopiedMarker, std::ios::binary) << "The files an older game kept in its data folder were copied here once.\n";
     }
-    std::string absolute = root.lexically_normal().string();
+    std::string absolute = Fs_Utf8(root.lexically_normal());
     while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
     Fs_SetPlayerFolder(absolute);
     return true;

@@ -5,10 +5,6 @@
 
 #include <string>
 
-// $XDG_DATA_HOME/korvamo, by default ~/.local/share/korvamo; empty when
-// neither variable says where the home folder is.
-std::string PlayerFolder_Default();
-
 // Creates the folder with its "prf", "rec" and "wld" folders and makes it the
 // player's folder of the file layer. Once per folder (a marker file says it
 // happened), copies what an older game wrote into the shipped data folder

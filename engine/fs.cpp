@@ -1,15 +1,12 @@
-// fs.cpp: the game's backslash paths on a POSIX file system.
+// fs.cpp: the game's backslash paths on the host's file system.
 #include "engine/fs.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <filesystem>
+#include <random>
 #include <system_error>
+
+#include "engine/host.h"
 
 namespace {
 
@@ -30,8 +27,13 @@ bool Under(const std::string& host, const char* folder) {
     return host.compare(0, n, folder) == 0 && (host.size() == n || host[n] == '/');
 }
 
+// "/x" on any system, "C:/x" on Windows.
+bool IsAbsolute(const std::string& host) {
+    return (!host.empty() && host.front() == '/') || (host.size() >= 2 && host[1] == ':');
+}
+
 Holder HolderOf(const std::string& host) {
-    if (player_folder.empty() || host.empty() || host.front() == '/') return Holder::Shipped;
+    if (player_folder.empty() || IsAbsolute(host)) return Holder::Shipped;
     if (host == "main.cfg" || Under(host, "prf") || Under(host, "rec")) return Holder::Player;
     if (Under(host, "wld")) return Holder::Both;
     return Holder::Shipped;
@@ -45,35 +47,12 @@ std::string WritePath(const std::string& game_path) {
     return HolderOf(host) == Holder::Shipped ? host : InPlayerFolder(host);
 }
 
-// Folder part of a host path: "" -> ".", "/x" -> "/".
+// Folder part of a host path: "" -> ".", "/x" -> "/", "C:/x" -> "C:/".
 std::string ParentOf(const std::string& host) {
     const size_t slash = host.rfind('/');
     if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == 0 || (slash == 2 && host[1] == ':')) return host.substr(0, slash + 1);
     return host.substr(0, slash);
-}
-
-bool StatPath(const std::string& path, struct stat& st) {
-    return ::stat(Fs_ReadPath(path).c_str(), &st) == 0;
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Makes a finished rename survive a power cut; failure here loses nothing.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
@@ -88,10 +67,7 @@ std::string Fs_ReadPath(const std::string& game_path) {
     const std::string host = Fs_HostPath(game_path);
     switch (HolderOf(host)) {
         case Holder::Player: return InPlayerFolder(host);
-        case Holder::Both: {
-            struct stat st {};
-            return ::stat(InPlayerFolder(host).c_str(), &st) == 0 ? InPlayerFolder(host) : host;
-        }
+        case Holder::Both: return Host_Stat(InPlayerFolder(host)).exists ? InPlayerFolder(host) : host;
         case Holder::Shipped: break;
     }
     return host;
@@ -140,9 +116,9 @@ std::vector<std::string> Fs_List(const std::string& mask) {
     std::vector<std::string> names;
     for (const std::string& where : folders) {
         std::error_code ec;
-        std::filesystem::directory_iterator it(where, ec);
+        std::filesystem::directory_iterator it(Fs_NativePath(where), ec);
         for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-            const std::string name = it->path().filename().string();
+            const std::string name = Fs_Utf8(it->path().filename());
             if (name.compare(0, kTempPrefix.size(), kTempPrefix) == 0) continue;
             std::error_code type_ec;
             if (!it->is_regular_file(type_ec) || type_ec) continue;
@@ -155,34 +131,18 @@ std::vector<std::string> Fs_List(const std::string& mask) {
     return names;
 }
 
-int Fs_OpenRegular(const std::string& host_path) {
-    // Without O_NONBLOCK opening a FIFO waits for a writer, for ever.
-    const int fd = ::open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    errno = 0;
-    struct stat st {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        // errno tells the caller why: a folder or a device is no file to read.
-        const int error = (S_ISREG(st.st_mode) && errno != 0) ? errno : (S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
+int Fs_OpenRegular(const std::string& host_path) { return Host_OpenRegular(host_path); }
 
 std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
     const int fd = Fs_OpenRegular(Fs_ReadPath(path));
     if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || static_cast<uint64_t>(st.st_size) > FS_MAX_FILE_BYTES) {
-        ::close(fd);
+    uint64_t size = 0;
+    if (!Host_FileSize(fd, size) || size > FS_MAX_FILE_BYTES) {
+        Host_Close(fd);
         return std::nullopt;
     }
     // Read to the end rather than trusting the size: the file may grow meanwhile.
-    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size) + 1);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size) + 1);
     size_t got = 0;
     bool ok = true;
     for (;;) {
@@ -193,13 +153,12 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
             }
             bytes.resize(std::min(bytes.size() * 2, FS_MAX_FILE_BYTES + 1));
         }
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
+        const int64_t n = Host_Read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) ok = false;
         if (n <= 0) break;
         got += static_cast<size_t>(n);
     }
-    ::close(fd);
+    Host_Close(fd);
     if (!ok || got > FS_MAX_FILE_BYTES) return std::nullopt;
     bytes.resize(got);
     return bytes;
@@ -214,14 +173,13 @@ bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& byt
         return false;
     }
     const std::string folder = ParentOf(host);
-    std::string temp = folder + "/" + kTempPrefix + "XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = Host_CreateUniqueFile(folder + "/" + kTempPrefix, temp);
     if (fd < 0) return false;
     if (injected_fault == FsFault::Write) errno = EIO;
-    bool ok = injected_fault != FsFault::Write && ::fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) &&
-              ::fsync(fd) == 0;
+    bool ok = injected_fault != FsFault::Write && Host_WriteAll(fd, bytes) && Host_Flush(fd);
     int failure = errno;
-    if (::close(fd) != 0 && ok) {
+    if (!Host_Close(fd) && ok) {
         ok = false;
         failure = errno;
     }
@@ -230,45 +188,57 @@ bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& byt
         errno = EIO;
         return false;
     }
-    if (ok && ::rename(temp.c_str(), host.c_str()) != 0) {
+    if (ok && !Host_Replace(temp, host)) {
         ok = false;
         failure = errno;
     }
     if (!ok) {
-        ::unlink(temp.c_str());
+        Host_Remove(temp);
         errno = failure;   // the reason, for the caller to tell
         return false;
     }
-    SyncFolder(folder);
+    Host_FlushFolder(folder);
     return true;
 }
 
-bool Fs_IsFolder(const std::string& path) {
-    struct stat st {};
-    return StatPath(path, st) && S_ISDIR(st.st_mode);
-}
+bool Fs_IsFolder(const std::string& path) { return Host_Stat(Fs_ReadPath(path)).folder; }
 
 bool Fs_MakeFolder(const std::string& path) {
-    if (::mkdir(WritePath(path).c_str(), 0755) == 0) return true;
+    if (Host_MakeFolder(WritePath(path))) return true;
     const int failure = errno;
     if (Fs_IsFolder(path)) return true;
     errno = failure;
     return false;
 }
 
-bool Fs_IsFile(const std::string& path) {
-    struct stat st {};
-    return StatPath(path, st) && S_ISREG(st.st_mode);
-}
+bool Fs_IsFile(const std::string& path) { return Host_Stat(Fs_ReadPath(path)).regular; }
 
-bool Fs_SetWorkingFolder(const std::string& path) {
-    return ::chdir(Fs_HostPath(path).c_str()) == 0;
-}
+bool Fs_SetWorkingFolder(const std::string& path) { return Host_ChangeFolder(Fs_HostPath(path)); }
 
 std::string Fs_ExecutableFolder() {
-    std::string buf(PATH_MAX, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size());
-    if (n <= 0 || static_cast<size_t>(n) >= buf.size()) return {};
-    buf.resize(static_cast<size_t>(n));
-    return ParentOf(buf);
+    const std::string exe = Host_ExecutablePath();
+    return exe.empty() ? exe : ParentOf(exe);
+}
+
+std::filesystem::path Fs_NativePath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Fs_Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string Fs_MakeScratchFolder(const std::string& prefix) {
+    std::error_code ec;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) return {};
+    std::random_device seed;
+    std::mt19937 rng(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path folder = temp / (prefix + std::to_string(rng() % 100000000u));
+        if (std::filesystem::create_directory(folder, ec)) return Fs_Utf8(folder);
+        if (ec) return {};
+    }
+    return {};
 }

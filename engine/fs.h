@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,3 +72,11 @@ bool Fs_IsFile(const std::string& path);       // a regular file (or a link to o
 bool Fs_SetWorkingFolder(const std::string& path);
 // The folder holding the running executable (no trailing '/'); empty if unknown.
 std::string Fs_ExecutableFolder();
+
+// A UTF-8 path as the standard library's path, and back (with '/'): on Windows
+// a plain string would be read in the system's code page instead.
+std::filesystem::path Fs_NativePath(const std::string& utf8);
+std::string Fs_Utf8(const std::filesystem::path& path);
+// Creates a new, empty folder in the system's temporary folder, named
+// `prefix` and a random number; its path, or empty when none can be made.
+std::string Fs_MakeScratchFolder(const std::string& prefix);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdlib>
 
 namespace {
@@ -137,7 +138,7 @@ void Channel_AutoVibrato(TChannel& ch, const TInstrument& ins) {
     const int32_t q = ch.autovib_pos;
     int32_t wave;
     switch (ins.vibrato_type) {
-        case 0: wave = static_cast<int32_t>(std::lround(64.0 * std::sin(q * M_PI / 128.0))); break;
+        case 0: wave = static_cast<int32_t>(std::lround(64.0 * std::sin(q * std::numbers::pi / 128.0))); break;
         case 1: wave = q < 128 ? 64 : -64; break;
         case 2: wave = (128 - ((q + 128) & 255)) >> 1; break;
         default: wave = (128 - ((128 - q) & 255)) >> 1; break;

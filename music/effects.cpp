@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "music/channel.h"
 
@@ -15,7 +16,7 @@ constexpr int32_t kPeriodLimit = 1 << 24;   // far beyond audible; keeps sums in
 // 127 sin(p pi / 32) for p = 0..63, rounded.
 std::array<int32_t, 64> MakeSine() {
     std::array<int32_t, 64> t{};
-    for (int p = 0; p < 64; ++p) t[p] = static_cast<int32_t>(std::lround(127.0 * std::sin(p * M_PI / 32.0)));
+    for (int p = 0; p < 64; ++p) t[p] = static_cast<int32_t>(std::lround(127.0 * std::sin(p * std::numbers::pi / 32.0)));
     return t;
 }
 const std::array<int32_t, 64> kSine = MakeSine();

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/startup.h"
+#include "engine/fs.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
 #include "core/random.h"
@@ -19,8 +19,8 @@ class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         old_cwd_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvamo-app-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        std::string pattern = Fs_MakeScratchFolder("korvamo-app-");
+        ASSERT_FALSE(pattern.empty());
         dir_ = pattern;
         std::filesystem::current_path(dir_);
         Game_Reset();

@@ -2,14 +2,13 @@
 // its data folder copied in once, never moved, never overwriting.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/player_folder.h"
 #include "engine/fs.h"
+#include "engine/host.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ namespace fs = std::filesystem;
 class PlayerFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "korvamo-player-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        std::string pattern = Fs_MakeScratchFolder("korvamo-player-");
+        ASSERT_FALSE(pattern.empty());
         root_ = pattern;
         // What an older game wrote beside its shipped data.
         for (const char* file : {"main.cfg", "prf/Alice", "rec/Alice", "wld/edited1.wld", "wld/beach1.wld", "gfx/g_but.tga"})
@@ -50,7 +49,7 @@ protected:
 TEST_F(PlayerFolder, FirstStartCopiesTheOldFilesOnceAndLeavesThemInPlace) {
     Put("home/prf/Alice", "newer Alice");   // the player's folder already has her
     ASSERT_TRUE(Prepare());
-    EXPECT_EQ(Fs_PlayerFolder(), (root_ / "home").string());
+    EXPECT_EQ(Fs_PlayerFolder(), Fs_Utf8(root_ / "home"));
     EXPECT_EQ(Read("home/main.cfg"), "old main.cfg");
     EXPECT_EQ(Read("home/prf/Alice"), "newer Alice");
     EXPECT_EQ(Read("home/rec/Alice"), "old rec/Alice");
@@ -73,19 +72,28 @@ TEST_F(PlayerFolder, AFolderThatCannotBeMadeIsReported) {
     EXPECT_NE(error.find("cannot make the player's folder"), std::string::npos) << error;
 }
 
+#ifdef _WIN32
+TEST(PlayerFolderDefault, IsKorvamoInTheRoamingApplicationData) {
+    const std::string appdata = std::getenv("APPDATA") ? std::getenv("APPDATA") : "";
+    _putenv_s("APPDATA", "C:\\Users\\Ann\\AppData\\Roaming");
+    EXPECT_EQ(Host_DefaultPlayerFolder(), "C:/Users/Ann/AppData/Roaming/Korvamo");
+    _putenv_s("APPDATA", appdata.c_str());
+}
+#else
 TEST(PlayerFolderDefault, FollowsXdgDataHomeThenHome) {
     const std::string xdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
     const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("XDG_DATA_HOME", "/xdg", 1);
     setenv("HOME", "/home/ann", 1);
-    EXPECT_EQ(PlayerFolder_Default(), "/xdg/korvamo");
+    EXPECT_EQ(Host_DefaultPlayerFolder(), "/xdg/korvamo");
     unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(PlayerFolder_Default(), "/home/ann/.local/share/korvamo");
+    EXPECT_EQ(Host_DefaultPlayerFolder(), "/home/ann/.local/share/korvamo");
     setenv("XDG_DATA_HOME", "relative", 1);   // not absolute: ignored, as the XDG rules say
-    EXPECT_EQ(PlayerFolder_Default(), "/home/ann/.local/share/korvamo");
+    EXPECT_EQ(Host_DefaultPlayerFolder(), "/home/ann/.local/share/korvamo");
     if (xdg.empty()) unsetenv("XDG_DATA_HOME");
     else setenv("XDG_DATA_HOME", xdg.c_str(), 1);
     setenv("HOME", home.c_str(), 1);
 }
+#endif
 
 }  // namespace

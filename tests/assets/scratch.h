@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "engine/record.h"
+#include "engine/fs.h"
 
 // Makes a fresh folder the working folder for one test, so the registries see
 // the game's own relative names ("gfx\obj\", "sfx\"), and logs engine calls.
 class ScratchFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (std::filesystem::temp_directory_path() / "korvamo-assets-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+        std::string templ = Fs_MakeScratchFolder("korvamo-assets-");
+        ASSERT_FALSE(templ.empty());
         root_ = templ;
         old_cwd_ = std::filesystem::current_path();
         std::filesystem::current_path(root_);

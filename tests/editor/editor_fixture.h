@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "engine/fs.h"
 #include "app/tick.h"
 #include "assets/texbase.h"
 #include "core/state.h"
@@ -28,8 +29,8 @@ protected:
     void SetUp() override {
         oe::UseRecordingBackend();
         oe::Input_Reset();
-        std::string templ = (std::filesystem::temp_directory_path() / "korvamo-editor-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+        std::string templ = Fs_MakeScratchFolder("korvamo-editor-");
+        ASSERT_FALSE(templ.empty());
         root_ = templ;
         Game_Reset();
         // "tile1" comes first, so it answers for every kind without a texture of

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "engine/fs.h"
 
 namespace testimg {
 
@@ -59,10 +59,7 @@ inline void WriteText(const std::string& path, const std::string& text) {
 
 // A fresh empty folder under the system's temporary folder.
 inline std::string TempFolder(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / ("korvamo-test-" + name + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir.string();
+    return Fs_MakeScratchFolder("korvamo-test-" + name + "-");
 }
 
 }  // namespace testimg

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "engine/fs.h"
+
 
 namespace wavtest {
 
@@ -70,10 +71,7 @@ inline std::vector<int> Ramp(int frames, int step) {
 class ScratchDir {
 public:
     ScratchDir() {
-        static int serial = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("korvamo-wav-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-        std::filesystem::create_directories(path_);
+        path_ = Fs_MakeScratchFolder("korvamo-wav-");
     }
     ~ScratchDir() {
         std::error_code ec;

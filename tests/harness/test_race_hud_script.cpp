@@ -3,13 +3,14 @@
 // the drawing calls of that frame.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/startup.h"
+#include "engine/fs.h"
+#include "tools/harness/scratch_link.h"
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/backend_offscreen.h"
@@ -33,13 +34,14 @@ class RaceHudScript : public ::testing::Test {
 protected:
     void SetUp() override {
         old_cwd_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "korvamo-hud-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        std::string pattern = Fs_MakeScratchFolder("korvamo-hud-");
+        ASSERT_FALSE(pattern.empty());
         work_ = pattern;
         // The real assets, linked; the files the game writes stay here.
         for (const fs::directory_entry& entry : fs::directory_iterator(KORVAMO_TEST_DATA)) {
             const std::string name = entry.path().filename().string();
-            if (name != "prf" && name != "main.cfg") fs::create_symlink(entry.path(), work_ / name);
+            if (name == "prf" || name == "main.cfg") continue;
+            ASSERT_TRUE(harness::LinkTree(entry.path(), work_ / name));
         }
         fs::current_path(work_);
     }

@@ -23,8 +23,8 @@
 class PersistTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (std::filesystem::temp_directory_path() / "korvamo-persist-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+        std::string templ = Fs_MakeScratchFolder("korvamo-persist-");
+        ASSERT_FALSE(templ.empty());
         root_ = templ;
         old_cwd_ = std::filesystem::current_path();
         std::filesystem::current_path(root_);

@@ -4,13 +4,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/settings.h"
+#include "engine/fs.h"
+#include "tools/harness/scratch_link.h"
 #include "app/startup.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -31,12 +32,12 @@ class ScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
         old_cwd_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvamo-screens-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        std::string pattern = Fs_MakeScratchFolder("korvamo-screens-");
+        ASSERT_FALSE(pattern.empty());
         dir_ = pattern;
         // The asset folders are read only: links to the generated ones do.
         for (const char* folder : {"gfx", "sfx", "fnt", "wld"})
-            std::filesystem::create_directory_symlink(std::filesystem::path(KORVAMO_TEST_DATA) / folder, dir_ / folder);
+            ASSERT_TRUE(harness::LinkTree(std::filesystem::path(KORVAMO_TEST_DATA) / folder, dir_ / folder));
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();
         Game_Reset();

@@ -1,5 +1,6 @@
 // Angles, the nearest lamp, corner light and shadows.
 #include <cmath>
+#include <numbers>
 
 #include "world/geometry.h"
 #include "world_fixture.h"
@@ -33,7 +34,7 @@ TEST(GeoRotate, TurnsBothComponentsFromTheOldValues) {
     p = 3.0f;
     q = 4.0f;
     Geo_Rotate(p, q, 30);
-    const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
+    const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
     EXPECT_NEAR(p, 3 * c - 4 * s, 1e-5);
     EXPECT_NEAR(q, 4 * c + 3 * s, 1e-5);
     Geo_Rotate(p, q, -30);

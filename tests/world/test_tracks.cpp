@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -215,7 +216,7 @@ TEST_P(Tracks, PropsStandOffTheRoad) {
         // What cars collide with never reaches onto the road ...
         const Point body{static_cast<double>(o.x), o.y - std::floor(o.height / 4.0)};
         for (int a = 0; a < 360; a += 45) {
-            const Point p{body.x + o.radius * std::cos(a * M_PI / 180), body.y + o.radius * std::sin(a * M_PI / 180)};
+            const Point p{body.x + o.radius * std::cos(a * std::numbers::pi / 180), body.y + o.radius * std::sin(a * std::numbers::pi / 180)};
             ASSERT_FALSE(road_->On(p)) << o.kind << " " << k << " at " << o.x << "," << o.y;
         }
         // ... and props casting shadows never hide it.

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "engine/fs.h"
 #include "assets/texbase.h"
 #include "core/random.h"
 #include "core/state.h"
@@ -24,8 +24,8 @@ class WorldTest : public ::testing::Test {
 protected:
     void SetUp() override {
         old_cwd_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvamo-world-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        std::string pattern = Fs_MakeScratchFolder("korvamo-world-");
+        ASSERT_FALSE(pattern.empty());
         dir_ = pattern;
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();

@@ -1,9 +1,11 @@
 // assetgen: paints, synthesises and rasterises every asset of the game into
 // a data folder. The output depends on nothing but the code and the font, so
 // two runs give the same bytes.
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <set>
 #include <string>
@@ -85,7 +87,42 @@ bool WriteImages(const fs::path& folder, const ImageSet& images) {
     return true;
 }
 
-// The desktop icon at the sizes desktops look for.
+void PutLe(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A Windows icon file holding the PNG icons up to 256 pixels, as Windows
+// Vista and later read them: a directory of entries, then each PNG whole.
+bool WriteIco(const fs::path& folder) {
+    const std::array<int, 7> sizes = {16, 24, 32, 48, 64, 128, 256};
+    std::vector<std::string> pngs;
+    for (int size : sizes) {
+        std::ifstream in(folder / ("korvamo-" + std::to_string(size) + ".png"), std::ios::binary);
+        pngs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (pngs.back().empty()) return false;
+    }
+    std::string ico;
+    PutLe(ico, 0, 2);   // reserved
+    PutLe(ico, 1, 2);   // an icon, not a cursor
+    PutLe(ico, sizes.size(), 2);
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        PutLe(ico, sizes[i] % 256, 1);   // 256 is written as 0
+        PutLe(ico, sizes[i] % 256, 1);
+        PutLe(ico, 0, 2);                // no palette, reserved
+        PutLe(ico, 1, 2);                // planes
+        PutLe(ico, 32, 2);               // bits per pixel
+        PutLe(ico, static_cast<uint32_t>(pngs[i].size()), 4);
+        PutLe(ico, offset, 4);
+        offset += static_cast<uint32_t>(pngs[i].size());
+    }
+    for (const std::string& png : pngs) ico += png;
+    std::ofstream out(folder / "korvamo.ico", std::ios::binary);
+    out << ico;
+    return static_cast<bool>(out.flush());
+}
+
+// The desktop icon at the sizes desktops look for, and as a Windows icon file.
 bool WriteIcons(const fs::path& folder) {
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -95,6 +132,10 @@ bool WriteIcons(const fs::path& folder) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", file.c_str());
             return false;
         }
+    }
+    if (!WriteIco(folder)) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", (folder / "korvamo.ico").c_str());
+        return false;
     }
     return true;
 }

@@ -9,7 +9,6 @@
 // shipped data in DIR itself, as an installed game does (it may be read-only),
 // and keeps the player's files in DIR3. Exit status:
 // 0 the script ran through, 1 an expectation failed, 2 bad arguments or script.
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include <string>
 
 #include "app/player_folder.h"
+#include "engine/fs.h"
 #include "app/startup.h"
 #include "core/random.h"
 #include "engine/backend_offscreen.h"
@@ -76,8 +76,8 @@ fs::path PrepareWorkFolder(const Options& o, bool& scratch) {
     fs::path work;
     scratch = o.keep.empty();
     if (scratch) {
-        std::string pattern = (fs::temp_directory_path() / "korvamo-script-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) return {};
+        std::string pattern = Fs_MakeScratchFolder("korvamo-script-");
+        if (pattern.empty()) return {};
         work = pattern;
     } else {
         work = fs::absolute(o.keep);

@@ -1,6 +1,5 @@
 #include "tools/harness/race_sim.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,8 +16,10 @@
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/backend_recording.h"
+#include "engine/fs.h"
 #include "engine/record.h"
 #include "tools/harness/autopilot.h"
+#include "tools/harness/scratch_link.h"
 #include "ui/element.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
@@ -51,15 +52,14 @@ void TimedTick() {
 class ScratchFolder {
 public:
     bool Make(const std::string& data) {
-        std::string pattern = (fs::temp_directory_path() / "korvamo-racesim-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) return false;
+        std::string pattern = Fs_MakeScratchFolder("korvamo-racesim-");
+        if (pattern.empty()) return false;
         path_ = pattern;
         std::error_code ec;
         for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
             const std::string name = entry.path().filename().string();
             if (name == "prf" || name == "main.cfg") continue;
-            fs::create_symlink(fs::absolute(entry.path()), path_ / name, ec);
-            if (ec) return false;
+            if (!LinkTree(fs::absolute(entry.path()), path_ / name)) return false;
         }
         return !ec;
     }

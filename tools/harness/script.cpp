@@ -17,6 +17,7 @@
 #include "core/state.h"
 #include "engine/backend_offscreen.h"
 #include "engine/fs.h"
+#include "engine/host.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "music/modplayer.h"
@@ -144,15 +145,6 @@ tminimal* PlayersCar() {
     for (int32_t i = 0; i < std::clamp(world_map.count, 0, WORLD_CAPACITY); ++i)
         if (world_map.objects[i].ai == 0 && IsCarKind(world_map.objects[i].kind)) return &world_map.objects[i];
     return nullptr;
-}
-
-// The process's resident memory in KiB, from /proc; 0 when it cannot be read.
-int64_t ResidentKib() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.starts_with("VmRSS:")) return std::strtoll(line.c_str() + 6, nullptr, 10);
-    return 0;
 }
 
 // `expect visible|caption|ticked NAME VALUE`, on the element the game finds
@@ -361,7 +353,7 @@ bool Runner::Execute(const Line& line) {
         if (!RaceMapIs(w[2])) return Fail(line, "the map's waypoints are not those of " + w[2]);
     } else if (w[1] == "resident") {
         ToInt(w[3], a);
-        const int64_t kib = ResidentKib();
+        const int64_t kib = Host_ResidentKib();
         if (kib <= 0 || kib >= int64_t{a} * 1024) return Fail(line, "resident " + std::to_string(kib / 1024) + " MiB");
     } else if (w[1] == "fullscreen") {
         const int fullscreen = OE_GetOptions()->fullscreen != 0;

@@ -1,6 +1,5 @@
 #include "tools/harness/soak.h"
 
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "core/state.h"
 #include "engine/backend_recording.h"
 #include "engine/fs.h"
+#include "engine/host.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "tools/harness/autopilot.h"
@@ -27,13 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr double kTickMs = 30.0;
-
-int64_t ResidentKib() {
-    std::ifstream statm("/proc/self/statm");
-    int64_t size = 0, resident = 0;
-    statm >> size >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // Keys a player (or a cat on the keyboard) might press: the game's own keys
 // first, so they come up often.
@@ -116,9 +109,9 @@ private:
 
 bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error) {
     result = SoakResult{};
-    std::string pattern = (fs::temp_directory_path() / "korvamo-soak-XXXXXX").string();
+    std::string pattern = Fs_MakeScratchFolder("korvamo-soak-");
     std::error_code ec;
-    if (!mkdtemp(pattern.data())) {
+    if (pattern.empty()) {
         error = "cannot make a scratch folder";
         return false;
     }
@@ -146,7 +139,7 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
     uint8_t last_state = 0;
     const oe::VirtualBackend::Driver driver = [&] {
         if (result.ticks >= options.ticks) return false;
-        if (result.ticks == options.ticks / 4) result.rss_kib_warm = ResidentKib();
+        if (result.ticks == options.ticks / 4) result.rss_kib_warm = Host_ResidentKib();
         monkey.Act();
         backend->Advance(kTickMs);
         ++result.ticks;
@@ -171,7 +164,7 @@ bool Soak_Run(const SoakOptions& options, SoakResult& result, std::string& error
             Game_Reset();
         }
     }
-    result.rss_kib_end = ResidentKib();
+    result.rss_kib_end = Host_ResidentKib();
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     fs::current_path(old_cwd, ec);
     Fs_SetPlayerFolder("");
