@@ -14,9 +14,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -49,10 +51,44 @@ void SetErrnoFromWindows() {
     }
 }
 
+// Whether Windows stores a file under this name as it is. It reads "a:b" as a
+// hidden stream "b" of the file "a", names "CON" or "nul.txt" a device, and
+// drops a name's trailing dots and spaces ("Alice." would be "Alice"); such
+// names, which a player may type on any system, are refused instead.
+bool Storable(const std::string& path) {
+    size_t start = path.size() >= 2 && path[1] == ':' ? 2 : 0;   // the drive
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("/\\", start);
+        if (end == std::string::npos) end = path.size();
+        const std::string part = path.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == "." || part == "..") continue;
+        for (const unsigned char c : part)
+            if (c < 32 || std::strchr("<>:\"|?*", c)) return false;
+        if (part.back() == '.' || part.back() == ' ') return false;
+        std::string stem = part.substr(0, part.find('.'));
+        for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+            if (stem == device) return false;
+        if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '0' &&
+            stem[3] <= '9')
+            return false;
+    }
+    return true;
+}
+
+// EINVAL for a name Windows would store as another.
+bool RefuseUnstorable(const std::string& path) {
+    if (Storable(path)) return false;
+    errno = EINVAL;
+    return true;
+}
+
 }  // namespace
 
 HostFileInfo Host_Stat(const std::string& path) {
     // The C library finds no folder "gfx/obj/" with its trailing slash.
+    if (RefuseUnstorable(path)) return {};
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/' && trimmed[trimmed.size() - 2] != ':') trimmed.pop_back();
     struct _stat64 st {};
@@ -69,6 +105,7 @@ bool Host_FileSize(int fd, uint64_t& size) {
 }
 
 int Host_OpenRegular(const std::string& path) {
+    if (RefuseUnstorable(path)) return -1;
     // Windows refuses to open a folder at all (EACCES): say what it is.
     const HostFileInfo info = Host_Stat(path);
     if (info.exists && !info.regular) {
@@ -126,6 +163,7 @@ bool Host_Flush(int fd) { return ::_commit(fd) == 0; }
 bool Host_Close(int fd) { return ::_close(fd) == 0; }
 
 bool Host_Replace(const std::string& from, const std::string& to) {
+    if (RefuseUnstorable(to)) return false;
     if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     SetErrnoFromWindows();
@@ -137,7 +175,9 @@ bool Host_Remove(const std::string& path) { return ::_wunlink(Wide(path).c_str()
 // MOVEFILE_WRITE_THROUGH already waits until the rename is on the disk.
 void Host_FlushFolder(const std::string&) {}
 
-bool Host_MakeFolder(const std::string& path) { return ::_wmkdir(Wide(path).c_str()) == 0; }
+bool Host_MakeFolder(const std::string& path) {
+    return !RefuseUnstorable(path) && ::_wmkdir(Wide(path).c_str()) == 0;
+}
 
 bool Host_ChangeFolder(const std::string& path) { return ::_wchdir(Wide(path).c_str()) == 0; }
 

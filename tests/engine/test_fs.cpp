@@ -271,6 +271,25 @@ TEST_F(FsTest, BytesAndUtf8NamesPassUnchanged) {
     EXPECT_EQ(stdfs::file_size(root_ / Fs_NativePath("J\xc3\xb6rg/m\xc3\xa4in.cfg")), binary.size());
 }
 
+#ifdef _WIN32
+// Names Windows would store as another file, a hidden stream or a device are
+// refused, and nothing is written in their place.
+TEST_F(FsTest, NamesWindowsStoresAsOthersAreRefused) {
+    Put("prf/Alice", "old");
+    for (const char* name : {"prf\\a:b", "prf\\CON", "prf\\nul.txt", "prf\\Com1", "prf\\Alice.", "prf\\Alice ",
+                             "prf\\a?b", "prf\\a\"b"}) {
+        errno = 0;
+        EXPECT_FALSE(Fs_WriteFileAtomic(name, B("new"))) << name;
+        EXPECT_EQ(errno, EINVAL) << name;
+        EXPECT_FALSE(Fs_ReadFile(name).has_value()) << name;
+        EXPECT_FALSE(Fs_MakeFolder(name)) << name;
+    }
+    EXPECT_EQ(Slurp("prf/Alice"), "old");
+    EXPECT_EQ(RawEntries("prf"), (Names{"Alice"}));
+    EXPECT_TRUE(Fs_WriteFileAtomic("prf\\Con rod.x", B("ok")));   // only the whole stem names a device
+}
+#endif
+
 TEST_F(FsTest, UnfinishedTemporaryFilesAreNotListed) {
     stdfs::create_directories(root_ / "prf");
     ASSERT_TRUE(Fs_WriteFileAtomic("prf\\Alice", B("x")));
