@@ -1,13 +1,12 @@
 // source.cpp: memory and file byte sources with zero fill past the end.
 #include "music/source.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "engine/fs.h"
+#include "engine/host.h"
 
 ByteSource Source_OpenMemory(const void* base, uint32_t length) {
     ByteSource s;
@@ -23,7 +22,7 @@ bool Source_OpenFile(ByteSource& source, const std::string& host_path) {
     if (fd < 0) return false;
     std::unique_ptr<std::FILE, FileCloser> f(::fdopen(fd, "rb"));
     if (!f) {
-        ::close(fd);
+        Host_Close(fd);
         return false;
     }
     if (std::fseek(f.get(), 0, SEEK_END) != 0) return false;
