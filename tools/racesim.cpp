@@ -6,9 +6,10 @@
 // --computer-only takes the player's car off the grid and lets the computer
 // cars race alone until each has its four laps.
 // Prints the winner, every car's laps with each lap's time, the winner's
-// margin over the second car, the race time, the player's bonuses, the cars
-// that stood still for more than 10 s and the tick's cost, and ends with one
-// "result:" line for scripts. Exit status: 0 the race ran, 2 bad
+// margin over the second car, the race time, the order changes and overtakes
+// after the first 10 s, how far apart in time each pair of cars drove, the
+// player's bonuses, the cars that stood still for more than 10 s and the
+// tick's cost, and ends with one "result:" line for scripts. Exit status: 0 the race ran, 2 bad
 // arguments or no such track.
 #include <charconv>
 #include <cstdio>
@@ -87,6 +88,10 @@ void Report(const harness::RaceSimOptions& o, const harness::RaceSimResult& r) {
                     r.gap.at_line ? "at the line" : "behind at the same place");
     std::printf("race time: %.1f s (%s)\n", r.race_s, r.finished ? "finished" : "not finished");
     std::printf("computer cars within 100 px of each other: %.0f %% of the race\n", 100.0 * r.computer_cars_bunched);
+    std::printf("order changes after the first 10 s: %d, overtakes: %d\n", r.battles.order_changes, r.battles.overtakes);
+    for (const harness::PairGap& pair : r.battles.pairs)
+        std::printf("  cars %d and %d: %.1f s apart on average, within 1 s %.0f %% of the time\n", pair.a, pair.b,
+                    pair.mean_s, 100.0 * pair.close_share);
     std::printf("bonuses taken by the player: %d (%d points)\n", r.bonuses, r.bonus_points);
     std::printf("stuck (stood still for more than 10 s):");
     for (size_t k = 0; k < r.cars.size(); ++k)

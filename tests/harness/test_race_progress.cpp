@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/harness/race_battles.h"
 #include "tools/harness/race_progress.h"
 
 namespace {
@@ -114,5 +115,50 @@ INSTANTIATE_TEST_SUITE_P(
         GapCase{"LevelOnTheRoadIsNoGap", kWinner, 40, {{0, 0}, {39.9, 4.0}, {42, 4.2}}, 0.0, true},
         GapCase{"NoTraceCannotTell", kWinner, 40, {}, -1.0, false}),
     [](const ::testing::TestParamInfo<GapCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+
+namespace {
+
+// Battles on made-up traces of two cars, every 0.1 s for 60 s: car 0 drives
+// at a steady pace, car 1 at its own pace plus a swing that may carry it past.
+struct BattleCase {
+    const char* name;
+    double pace1;        // laps a second of car 1, car 0 drives 0.01
+    double swing;        // laps car 1 swings about its pace, once every 20 s
+    int overtakes;       // counted after the first 10 s
+    double close_share;  // within 1 s of each other
+};
+
+class RaceBattles : public ::testing::TestWithParam<BattleCase> {};
+
+TEST_P(RaceBattles, CountPassesAndTimeGaps) {
+    const BattleCase& c = GetParam();
+    ProgressTrace car0, car1;
+    for (int i = 0; i <= 600; ++i) {
+        const double t = i * 0.1;
+        car0.push_back({t, 0.01 * t});
+        car1.push_back({t, c.pace1 * t - 0.001 + c.swing * std::sin(t * 2 * 3.14159265 / 20)});
+    }
+    const harness::Battles b = harness::RaceBattles({{&car0, -1.0}, {&car1, -1.0}}, 10.0);
+    EXPECT_EQ(b.overtakes, c.overtakes);
+    EXPECT_EQ(b.order_changes, c.overtakes);   // two cars: every pass changes the order
+    ASSERT_EQ(b.pairs.size(), 1u);
+    EXPECT_NEAR(b.pairs[0].close_share, c.close_share, 0.05);
+}
+
+INSTANTIATE_TEST_SUITE_P(Traces, RaceBattles,
+                         ::testing::Values(
+                             // Nose to tail all race, never passing: 0.1 s apart.
+                             BattleCase{"NoseToTail", 0.01, 0.0, 0, 1.0},
+                             // Swinging 0.02 laps (2 s) about car 0: a pass each way every 20 s,
+                             // two before 10 s do not count; 2 s apart at most.
+                             BattleCase{"SwingPast", 0.01, 0.02, 5, 0.33},
+                             // A swing smaller than the pass margin never counts as a pass.
+                             BattleCase{"SideBySide", 0.01, 0.002, 0, 1.0},
+                             // Pulling away at twice the pace: one early pass, then far apart.
+                             BattleCase{"PullsAway", 0.02, 0.0, 0, 0.03}),
+                         [](const ::testing::TestParamInfo<BattleCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

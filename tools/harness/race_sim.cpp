@@ -36,7 +36,8 @@ constexpr double kTickMs = 30.0;
 constexpr double kCountdownMs = 4000.0;
 constexpr double kStuckS = 10.0;
 constexpr double kBunchedPx = 100.0;   // computer cars this close drive nose to tail
-constexpr int32_t kStillPx = 8;   // a car that stays this close to where it stopped stands still
+constexpr int32_t kStillPx = 8;
+constexpr double kOpeningS = 10.0;   // the start's shuffle before the order counts   // a car that stays this close to where it stopped stands still
 
 std::vector<double> tick_costs;
 
@@ -184,6 +185,7 @@ public:
             car.average_lap_s = car.lap_done_s.back() / static_cast<double>(laps.size());
         }
         TimeTheGap();
+        CountTheBattles();
     }
 
 private:
@@ -235,6 +237,15 @@ private:
         }
         if (result_.second >= 0)
             result_.gap = GapAtSamePlace(winner.progress, winner.four_laps_s, result_.cars[result_.second].progress);
+    }
+
+    void CountTheBattles() {
+        std::vector<RacingCar> racing;
+        for (const RaceSimCar& car : result_.cars) racing.push_back({&car.progress, car.four_laps_s});
+        result_.battles = RaceBattles(racing, kOpeningS);
+        for (const PairGap& pair : result_.battles.pairs)
+            if (!result_.cars[pair.a].player && !result_.cars[pair.b].player)
+                result_.rivals_close = std::max(result_.rivals_close, pair.close_share);
     }
 
     RaceSimResult& result_;
@@ -332,7 +343,8 @@ std::string RaceSim_ResultLine(const RaceSimResult& r) {
          << " stuck=" << r.stuck << std::setprecision(0) << " tick_us_median=" << r.tick_us_median
          << " tick_us_p99=" << r.tick_us_p99 << " tick_us_max=" << r.tick_us_max << std::setprecision(1)
          << " gap_s=" << r.gap.s << " gap_at_line=" << r.gap.at_line << std::setprecision(2)
-         << " bunched=" << r.computer_cars_bunched;
+         << " bunched=" << r.computer_cars_bunched << " order_changes=" << r.battles.order_changes
+         << " overtakes=" << r.battles.overtakes << " rivals_close=" << r.rivals_close;
     return line.str();
 }
 

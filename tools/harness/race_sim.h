@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/harness/race_battles.h"
 #include "tools/harness/race_progress.h"
 
 namespace harness {
@@ -53,6 +54,9 @@ struct RaceSimResult {
     // The share of racing ticks in which two computer cars still racing were
     // within 100 px of each other.
     double computer_cars_bunched = 0.0;
+    Battles battles;              // counted from the end of the opening seconds
+    // The largest share of a race two computer cars spent within 1 s of each other.
+    double rivals_close = 0.0;
     double tick_us_median = 0.0;
     double tick_us_p99 = 0.0;
     double tick_us_max = 0.0;
@@ -64,7 +68,8 @@ bool RaceSim_Run(const RaceSimOptions& options, RaceSimResult& result, std::stri
 
 // The last line of a report, for scripts:
 // "result: finished=1 player_won=0 player_laps=4 ai_laps=4,4,4 race_s=151.2 stuck=0 tick_us_median=85 ...
-//  gap_s=6.3 gap_at_line=0 bunched=0.12" (gap_s=-1.0 when there is no winner or no second car)
+//  gap_s=6.3 gap_at_line=0 bunched=0.12 order_changes=5 overtakes=7 rivals_close=0.21"
+// (gap_s=-1.0 when there is no winner or no second car)
 std::string RaceSim_ResultLine(const RaceSimResult& result);
 
 }  // namespace harness
