@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "core/random.h"
@@ -9,8 +10,11 @@
 #include "engine/oe.h"
 #include "world/contact_grid.h"
 #include "world/driver.h"
+#include "world/geometry.h"
 #include "world/particles.h"
 #include "world/race_rules.h"
+#include "world/surface.h"
+#include "world/track_line.h"
 #include "world/tuning.h"
 #include "world/view.h"
 
@@ -23,6 +27,7 @@ int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACIT
 struct Surroundings {
     ContactGrid grid;
     std::vector<int32_t> near;
+    std::vector<int32_t> cars;   // the map's cars as the tick starts
 };
 
 // Pushes a dynamic object away along a, harder the smaller it is. An object
@@ -51,8 +56,12 @@ void ReadPlayerKeys(tminimal& car, int32_t i) {
     // A game controller's A and B drive and brake as Up and Down do.
     if (Key_Down(OE_KEY_UP) || Key_Down(OE_KEY_PAD_A)) car.throttle = 1;
     if (Key_Down(OE_KEY_DOWN) || Key_Down(OE_KEY_PAD_B)) car.throttle = -1;
-    if (Key_Down(OE_KEY_RIGHT)) car.frame -= STEERING * car.speed;
-    if (Key_Down(OE_KEY_LEFT)) car.frame += STEERING * car.speed;
+    // Steering never turns the heading further than MAX_SLIP_DEGREES from
+    // the direction of travel (the right arrow turns it to larger angles).
+    const float turn = STEERING * std::min(car.speed, STEERING_FULL_SPEED);
+    const double slip = Race_Slip(car);
+    if (Key_Down(OE_KEY_RIGHT) && slip < MAX_SLIP_DEGREES) car.frame -= turn;
+    if (Key_Down(OE_KEY_LEFT) && slip > -MAX_SLIP_DEGREES) car.frame += turn;
     if (car.frame < 1.0f)
         car.frame = 16.0f;
     else if (car.frame > 16.0f)
@@ -63,18 +72,55 @@ void ReadPlayerKeys(tminimal& car, int32_t i) {
     }
 }
 
-void UpdateSpeed(tminimal& car) {
-    if (car.throttle != 0) {
-        car.speed = car.speed * ACCELERATION + ACCELERATION_KICK;
-        if (static_cast<float>(car.top_speed) <= car.speed) car.speed = static_cast<float>(car.top_speed);
+void Stop(tminimal& car) {
+    car.vx = 0.0f;
+    car.vy = 0.0f;
+    car.speed = REST_SPEED;
+}
+
+// The throttle asks for the way the car is not rolling: the brake, until it stands.
+bool Braking(const tminimal& car, float hx, float hy) {
+    return car.throttle != 0 && car.speed > REST_SPEED && (car.vx * hx + car.vy * hy) * car.throttle < -0.2f;
+}
+
+// True when another car drives close in front, so this one runs in its slipstream.
+bool InSlipstream(const tworld& map, const tminimal& car, const std::vector<int32_t>& cars) {
+    const float length = std::hypot(car.vx, car.vy);
+    if (length <= 0.0f || car.speed < SLIPSTREAM_FROM_SPEED) return false;
+    const float mx = -car.vx / length, my = -car.vy / length;
+    for (const int32_t j : cars) {
+        const tminimal& o = map.objects[j];
+        if (&o == &car) continue;
+        const float rx = static_cast<float>(o.x - car.x), ry = static_cast<float>(o.y - car.y);
+        const float ahead = rx * mx + ry * my;
+        if (ahead > SLIPSTREAM_NEAR && ahead < SLIPSTREAM_FAR && std::abs(rx * my - ry * mx) < SLIPSTREAM_WIDTH)
+            return true;
+    }
+    return false;
+}
+
+void UpdateSpeed(tminimal& car, bool braking, const SurfaceHandling& ground, bool slipstream) {
+    if (braking) {
+        car.speed = car.speed * BRAKING - BRAKING_STEP;
+        if (car.speed <= REST_SPEED) Stop(car);
         return;
     }
-    car.speed *= COASTING;
-    if (car.speed <= REST_SPEED) {
-        car.vx = 0.0f;
-        car.vy = 0.0f;
-        car.speed = REST_SPEED;
+    // A computer driver sets its own top speed for the tick.
+    const float base = car.driver.limit > 0.0f ? std::max(car.driver.limit, REST_SPEED) : static_cast<float>(car.top_speed);
+    float top = base * ground.top * (car.throttle < 0 ? REVERSE_SHARE : 1.0f);
+    if (slipstream && car.throttle > 0) top *= 1.0f + SLIPSTREAM_GAIN;
+    if (car.throttle != 0) {
+        // Off the road, or backwards, the car sinks to its lower top speed.
+        if (car.speed > top) {
+            car.speed = std::max(top, car.speed * (1.0f - std::max(ground.drag, 0.05f)));
+            return;
+        }
+        car.speed = car.speed * ACCELERATION + ACCELERATION_KICK;
+        if (top <= car.speed) car.speed = top;
+        return;
     }
+    car.speed *= COASTING * (1.0f - ground.drag);
+    if (car.speed <= REST_SPEED) Stop(car);
 }
 
 // The step's view of the world: where the camera stands now.
@@ -99,15 +145,36 @@ void EngineSound(const tminimal& car, float hx, float hy, RaceEvents& events) {
     events.sounds.push_back({"eng", true, 0, 0, M_Round(slip * 4000 + car.speed * 1500)});
 }
 
-// The direction of travel turns towards the heading, faster at speed and in
-// faster cars; each test sees the result of the one before.
-void Grip(tminimal& car, float hx, float hy) {
+// The direction of travel turns towards the heading, faster at speed, in
+// faster cars and on firmer ground; each test sees the result of the one before.
+void Grip(tminimal& car, float hx, float hy, float grip) {
     const float k = static_cast<float>((GRIP_TOP_SPEED - car.top_speed) * GRIP_SLIP_PER_SPEED + GRIP_BASE);
-    const float pull = car.speed / k;
+    const float pull = (car.speed / k + GRIP_FLOOR) * grip;
     if (car.vx < hx) car.vx += pull;
     if (car.vx > hx) car.vx -= pull;
     if (car.vy < hy) car.vy += pull;
     if (car.vy > hy) car.vy -= pull;
+}
+
+// The part of the motion into what the car hit (along n, from it to the car)
+// bounces back a little and the rest slides along it, so a wall turns the car
+// aside instead of holding it; the more head on, the more speed it costs.
+void Deflect(tminimal& car, float nx, float ny) {
+    const float into = car.vx * nx + car.vy * ny;   // the car moves along -v
+    const float length = std::hypot(car.vx, car.vy);
+    if (into <= 0.0f || length <= 0.0f) return;
+    car.vx -= (1.0f + WALL_BOUNCE) * into * nx;
+    car.vy -= (1.0f + WALL_BOUNCE) * into * ny;
+    car.speed = std::max(REST_SPEED, car.speed * (1.0f - (1.0f - WALL_HEAD_ON_SHARE) * into / length));
+}
+
+// The camera looks ahead of the player's car, easing to where it is going.
+tcorner LeadCamera(const tminimal& car) {
+    const float want_x = std::clamp(-car.vx * car.speed * CAMERA_LEAD_TICKS, -CAMERA_LEAD_X, CAMERA_LEAD_X);
+    const float want_y = std::clamp(-car.vy * car.speed * CAMERA_LEAD_TICKS, -CAMERA_LEAD_Y, CAMERA_LEAD_Y);
+    race.camera_lead_x += (want_x - race.camera_lead_x) * CAMERA_LEAD_EASE;
+    race.camera_lead_y += (want_y - race.camera_lead_y) * CAMERA_LEAD_EASE;
+    return {car.x - 400 + M_Round(race.camera_lead_x), car.y - 300 + M_Round(race.camera_lead_y)};
 }
 
 // Backs the car off what it hits and shoves that if it is dynamic. True on a hit.
@@ -121,6 +188,7 @@ bool Collide(tworld& map, int32_t i, int32_t j, RaceEvents& events, ContactGrid&
     const int32_t a = M_FindAngle(car.x, car.y, other.x, other.y);
     car.x = M_Round(car.x + M_Cos(a) * c.overlap);
     car.y = M_Round(car.y + M_Sin(a) * c.overlap);
+    if (!other.kind.starts_with("bn")) Deflect(car, static_cast<float>(M_Cos(a)), static_cast<float>(M_Sin(a)));
     Shove(other, a, c.overlap);
     grid.Moved(map, j);
     return true;
@@ -160,24 +228,32 @@ void CarStep(tworld& map, int32_t& i, RaceEvents& events, Surroundings& around) 
     } else {
         ReadPlayerKeys(car, i);
     }
-    UpdateSpeed(car);
     if (car.ai == 0) car.angle = -M_Round((car.frame - 1) * 22.5 - 90);
+    const SurfaceHandling& ground =
+        SURFACE_HANDLING[static_cast<size_t>(Surface_At(map, car.x, car.y - car.height / 4))];
     float hx = static_cast<float>(M_Cos(car.angle));
     float hy = static_cast<float>(M_Sin(car.angle));
-    if (car.throttle != 0) {
+    const bool braking = Braking(car, hx, hy);
+    UpdateSpeed(car, braking, ground, InSlipstream(map, car, around.cars));
+    if (braking) {
+        // The wheels still steer while they brake, until the car stands.
+        if (car.speed > REST_SPEED) Grip(car, hx, hy, ground.grip);
+    } else if (car.throttle != 0) {
         Exhaust(car, hx, hy, events);
         hx *= static_cast<float>(car.throttle);
         hy *= static_cast<float>(car.throttle);
         EngineSound(car, hx, hy, events);
         car.bounce = random(BOUNCE_STEPS);
-        Grip(car, hx, hy);
+        Grip(car, hx, hy, ground.grip);
     }
     car.x = M_Round(car.x - car.vx * car.speed);
     car.y = M_Round(car.y - car.vy * car.speed);
     if (car.ai == 0) Race_TrackWaypoints(map, i);
     Contacts(map, i, events, around);
-    const tminimal& moved = map.objects[i];
-    if (moved.ai != 1 && events.camera) events.camera = tcorner{moved.x - 400, moved.y - 300};
+    tminimal& moved = map.objects[i];
+    moved.driver.line = TrackLine_Nearest(TrackLine_Of(map), static_cast<float>(moved.x),
+                                          static_cast<float>(moved.y), moved.driver.line, LINE_SEARCH_REACH);
+    if (moved.ai != 1 && events.camera) events.camera = LeadCamera(moved);
 }
 
 // The largest object of the map, for ruling out props far from the screen.
@@ -229,12 +305,23 @@ void PropStep(tworld& map, int32_t i, const Extent& largest, tcorner view, Surro
 
 }  // namespace
 
+double Race_Slip(const tminimal& car) {
+    if (car.vx == 0.0f && car.vy == 0.0f) return 0.0;
+    const double hx = M_Cos(car.angle), hy = M_Sin(car.angle);
+    const bool forwards = car.vx * hx + car.vy * hy >= 0;
+    const double travel = std::atan2(car.vy, car.vx) * 180.0 / std::numbers::pi + (forwards ? 0.0 : 180.0);
+    return std::remainder(car.angle - travel, 360.0);
+}
+
 RaceEvents Race_Update(tworld& map, std::optional<tcorner> camera) {
     static Surroundings around;
     RaceEvents events;
     events.camera = camera;
     const Extent largest = LargestObject(map);
     around.grid.Build(map);
+    around.cars.clear();
+    for (int32_t i = 0; i < Count(map); ++i)
+        if (IsCarKind(map.objects[i].kind)) around.cars.push_back(i);
     for (int32_t i = 0; i < Count(map); ++i) {
         const std::string& kind = map.objects[i].kind;
         if (kind == "lnd_water") SwayWater(map.objects[i]);

@@ -17,3 +17,7 @@
 // without a camera); the sounds, particles, camera and the end of the race
 // come back as events for the caller to play.
 RaceEvents Race_Update(tworld& map, std::optional<tcorner> camera);
+
+// Degrees from the car's direction of travel (or its reverse while it backs
+// up) to its heading, -180..180; 0 at rest. Steering stops at MAX_SLIP_DEGREES.
+double Race_Slip(const tminimal& car);

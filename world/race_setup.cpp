@@ -6,10 +6,13 @@
 #include "core/state.h"
 #include "assets/texbase.h"
 #include "engine/fs.h"
+#include "world/driver.h"
 #include "world/geometry.h"
 #include "world/mapfile.h"
 #include "world/particles.h"
 #include "world/physics.h"
+#include "world/surface.h"
+#include "world/track_line.h"
 #include "world/tuning.h"
 
 namespace {
@@ -57,15 +60,20 @@ void World_LoadRace(tworld& world, const std::string& file_name) {
         game.tick_timer->last_run = now;
     }
     game.race_start_time = now;
+    TrackLine_Prepare(world);
+    Surface_Prepare(world);
+    race.camera_lead_x = race.camera_lead_y = 0.0f;
     // One car update places the camera on the player's car. The map was just
     // set up, so no car can have finished.
     Race_PlayEffects(Race_Update(world, Race_CameraView()));
     const int32_t count = std::clamp(world.count, 0, WORLD_CAPACITY);
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
-        const int32_t handicap = o.ai * (HARDEST_DIFFICULTY - player.difficulty);
+        const int32_t level = std::clamp(player.difficulty, 0, HARDEST_DIFFICULTY);
+        const int32_t handicap = o.ai * DRIVER_LEVELS[static_cast<size_t>(level)].top_speed_cut;
         if (IsCarKind(o.kind)) o.top_speed = BaseTopSpeed(o.kind) - handicap;
     }
+    Driver_Prepare(world, player.difficulty);
     for (int32_t i = 0; i < count; ++i) {
         tminimal& o = world.objects[i];
         if (!IsCarKind(o.kind)) continue;

@@ -14,6 +14,32 @@ struct tcorner {
     int32_t y = 0;
 };
 
+// A computer car's driver: its character, drawn when the race is set up,
+// and where it means to be on the road. Every car keeps its place on the
+// road's centre line here too.
+struct tdriver {
+    float pace = 1.0f;         // share of the top speed it drives on the straight
+    float cornering = 1.0f;    // how fast it dares to take a bend
+    float target_lead = 0.0f;  // waypoints ahead of the player it means to run this lap
+    float lane = 0.0f;         // px aside of the racing line, towards the bend's left
+    float lane_target = 0.0f;  // where it is moving to
+    float own_lane = 0.0f;     // where it drives when nobody is near
+    float aggression = 0.0f;   // 0..1: how readily it goes for a gap or blocks one
+    float mistakes = 0.0f;     // chance per tick of running wide
+    float stamina = 1.0f;      // share of DRIVER_PRESS_ON it can find when behind
+    float limit = 0.0f;        // the speed it drives at most this tick; 0: the top speed
+    int32_t level = -1;        // difficulty it drives at, 0..2; -1: not a computer driver
+    int32_t hold = 0;          // ticks it keeps lane_target before thinking again
+    int32_t wide = 0;          // ticks left of running wide
+    int32_t push = 0;          // how long it has been held up behind a car, in ticks
+    int32_t follow = 0;        // how long it has run close behind another computer car, in ticks
+    int32_t drop = 0;          // ticks left of dropping back
+    int32_t launch = 0;        // ticks it takes to react to the start
+    int32_t line = -1;         // the nearest sample of the centre line; -1: not known
+    int32_t caught = 0;        // ticks it has wanted to go but hardly moved
+    int32_t reverse = 0;       // ticks left of backing out of a jam
+};
+
 // One thing on a track: ground tile, water, lamp, prop, bonus or car.
 struct tminimal {
     std::string kind;            // what it is; the stem of its texture names
@@ -42,6 +68,7 @@ struct tminimal {
     int32_t shadow_strength = 0; // opacity 0..128
     std::array<tcorner, 4> corner_offsets{};   // water: corner sway, -6..6
     std::array<tcorner, 4> corner_steps{};     // water: +1 or -1 per tick and axis
+    tdriver driver;              // cars: see tdriver
 };
 
 // A track: objects in insertion order (the index is an object's identity

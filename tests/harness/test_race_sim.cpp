@@ -58,9 +58,10 @@ TEST_P(RaceSimReport, LapTimesProgressAndTheWinnersMargin) {
         EXPECT_NE(r.second, r.winner);
         EXPECT_GE(r.gap.s, 0.0) << line;
     }
-    char tail[96];
-    std::snprintf(tail, sizeof tail, " gap_s=%.1f gap_at_line=%d bunched=%.2f", r.gap.s, r.gap.at_line ? 1 : 0,
-                  r.computer_cars_bunched);
+    char tail[160];
+    std::snprintf(tail, sizeof tail, " gap_s=%.1f gap_at_line=%d bunched=%.2f order_changes=%d overtakes=%d rivals_close=%.2f",
+                  r.gap.s, r.gap.at_line ? 1 : 0, r.computer_cars_bunched, r.battles.order_changes,
+                  r.battles.overtakes, r.rivals_close);
     EXPECT_TRUE(line.starts_with("result: finished=")) << line;
     EXPECT_TRUE(line.ends_with(tail)) << line;
 }

@@ -7,6 +7,7 @@
 #include "engine/pad.h"
 #include "race_fixture.h"
 #include "world/physics.h"
+#include "world/tuning.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ TEST_F(Physics, ThePlayerWrapsTheFrameWhileAComputerCarClampsIt) {
     EXPECT_EQ(At(computer).frame, 16.0f);
 }
 
-TEST_F(Physics, GripTurnsTheTravelTowardsTheHeadingBySpeedOverK) {
+TEST_F(Physics, GripTurnsTheTravelTowardsTheHeadingBySpeedOverKAndAFloor) {
     // Frame 13: heading angle 180, (hx, hy) = (-1, 0); the car moves right.
     const int32_t car = AddCar("turbo", 0, 0, 0, 18);   // k = (20 - 18) * 50 + 200 = 300
     At(car).frame = 13.0f;
@@ -109,10 +110,10 @@ TEST_F(Physics, GripTurnsTheTravelTowardsTheHeadingBySpeedOverK) {
     Hold({OE_KEY_UP});
     Race_Step(world_map);
     EXPECT_EQ(At(car).speed, 18.0f);
-    EXPECT_FLOAT_EQ(At(car).vx, -18.0f / 300);
+    EXPECT_FLOAT_EQ(At(car).vx, -(18.0f / 300 + GRIP_FLOOR));
     // vy: below 0 (hy) is false, above it is false: stays 0.
     EXPECT_EQ(At(car).vy, 0.0f);
-    EXPECT_EQ(At(car).x, M_Round(-(-18.0f / 300) * 18.0f));
+    EXPECT_EQ(At(car).x, M_Round((18.0f / 300 + GRIP_FLOOR) * 18.0f));
     EXPECT_EQ(At(car).y, 0);
 }
 
