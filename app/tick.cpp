@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/results.h"
 #include "app/track_records.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -117,6 +118,7 @@ void Race_Step(tworld& map) {
     Race_PlayEffects(events);
     if (!events.finished) return;
     TrackRecords_TakeRace();
+    Results_SetWindowTexts(map, events.won);
     Iwindow* result = game.race_mode == 0 ? (events.won ? screens.wnd_fin_good : screens.wnd_fin_bad)
                                           : (events.won ? screens.wnd_fin_good2 : screens.wnd_fin_bad2);
     result->visible = 1;

@@ -42,6 +42,10 @@ void act_back_to_menu() {
     screens.lst_pr->items = Profile_List();
     // Without a profile there is no menu to go to.
     if (screens.lst_pr->items.count == 0) return;
+    if (Race_Abandon()) {
+        Notice_Post("The race you left counts as lost: -" + std::to_string(race.points_lost) + " points");
+        if (!Profile_Save()) Notice_Failure("Could not save the profile");
+    }
     player.free_track = 0;
     player.car_kind = 0;
     player.car_colour = 0;

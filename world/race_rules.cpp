@@ -60,6 +60,13 @@ void RemoveMarked(tworld& map, int32_t& car) {
         if (removed < race.finish_order[k]) --race.finish_order[k];
 }
 
+// A lost tournament race costs 1000 points, never below 0.
+void LoseTournamentRace() {
+    const int32_t before = player.score;
+    player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - 1000, 0));
+    race.points_lost = before - player.score;
+}
+
 // The player's lap is done: its time, the best of the race, and after the
 // last lap the race's.
 void CountLap() {
@@ -123,8 +130,9 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events) {
         if (World_OnScreen(map, j, events.camera.value_or(tcorner{}))) events.sounds.push_back({"get"});
         o.kind = "delete";
         RemoveMarked(map, car);
+        // A free race's bonuses count for the race, not the tournament's score.
         if (map.objects[car].ai == 0) {
-            player.score = SaturatedScore(int64_t{player.score} + bonus.points);
+            if (game.race_mode == 0) player.score = SaturatedScore(int64_t{player.score} + bonus.points);
             race.bonus_points = SaturatedScore(int64_t{race.bonus_points} + bonus.points);
         }
     }
@@ -180,9 +188,14 @@ void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
     if (game.race_mode != 0) return;
     if (events.won)
         player.progress = std::min(player.progress + 1, PROGRESS_CUP_WON);
-    else {
-        const int32_t before = player.score;
-        player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - 1000, 0));
-        race.points_lost = before - player.score;
-    }
+    else
+        LoseTournamentRace();
+}
+
+bool Race_Abandon() {
+    const bool racing = game.state == STATE_RACE || game.state == STATE_PAUSED;
+    if (!racing || game.race_mode != 0 || game.current_time < Race_ReleaseTime() || race.player_laps >= RACE_LAPS)
+        return false;
+    LoseTournamentRace();
+    return true;
 }

@@ -18,8 +18,8 @@ void Race_ClearResult();
 void Bonus_Spawn(tworld& map);
 
 // Car `car` takes object j if it is a bonus within 50 px: a burst, a sound when
-// on the step's screen, the bonus leaves the map and the player scores its
-// points. The removal shifts later objects down: `car` and first_finisher
+// on the step's screen, the bonus leaves the map and the player's car scores
+// its points for the race, and in a tournament race for the profile too. The removal shifts later objects down: `car` and first_finisher
 // follow their car.
 void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 
@@ -42,3 +42,9 @@ double Race_LapTime();
 // ends the race: a sound, the finish and whether the player won in the
 // events, and in a tournament race the progress (won) or the score (lost).
 void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events);
+
+// The player leaves the race. A tournament race left once the cars are
+// released and before its finish counts as lost: the score drops as after a
+// defeat (race.points_lost). True when it did; the countdown and a free race
+// cost nothing.
+bool Race_Abandon();

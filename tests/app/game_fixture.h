@@ -39,6 +39,11 @@ protected:
                                   std::filesystem::copy_options::overwrite_existing);
     }
 
+    std::string Read(const std::string& path) {
+        std::ifstream in(dir_ / path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
     void WriteFile(const std::string& path, const std::string& bytes) {
         std::filesystem::create_directories((dir_ / path).parent_path());
         std::ofstream(dir_ / path, std::ios::binary) << bytes;

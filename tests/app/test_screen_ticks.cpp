@@ -2,11 +2,13 @@
 // tournament and free race screens, and the F11 and F12 keys.
 #include <algorithm>
 
+#include "app/results.h"
 #include "app/tick.h"
 #include "core/state.h"
 #include "engine/input.h"
 #include "engine/record.h"
 #include "tests/app/game_fixture.h"
+#include "ui/actions.h"
 #include "ui/actions_race.h"
 #include "ui/display_widgets.h"
 #include "ui/element.h"
@@ -30,13 +32,7 @@ std::vector<std::string> ShownWindows() {
 
 using Windows = std::vector<std::string>;
 
-class GameStart : public GameFixture {
-protected:
-    std::string Read(const std::string& path) {
-        std::ifstream in(dir_ / path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-};
+class GameStart : public GameFixture {};
 
 TEST_F(GameStart, AFirstStartBuildsTheScreensAndShowsTheProfileChoice) {
     CopyGeneratedData();
@@ -214,5 +210,83 @@ TEST_F(ScreenTicks, F12OpensTheEditorPanelAndF11TheMenu) {
     EXPECT_EQ(game.state, STATE_MENU);
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_menu"}));
 }
+
+// Leaving a race by the menu: a tournament race the cars were released in
+// and the player had not finished counts as lost; the countdown, a free race
+// and a finished race cost nothing.
+struct Leaving {
+    const char* name;
+    int state;
+    uint8_t mode;
+    double since_start_ms;
+    int32_t laps;
+    int32_t score_after;
+};
+
+class LeavingARace : public ScreenTicks, public ::testing::WithParamInterface<Leaving> {};
+
+TEST_P(LeavingARace, CountsAsLostOnlyOnceTheTournamentRaceIsUnderWay) {
+    const Leaving& c = GetParam();
+    player.name = "Alice";
+    player.score = 2500;
+    game.state = c.state;
+    game.race_mode = c.mode;
+    game.race_start_time = 1000.0;
+    game.current_time = 1000.0 + c.since_start_ms;
+    race.player_laps = c.laps;
+    act_back_to_menu();
+    EXPECT_EQ(game.state, STATE_MENU);
+    EXPECT_EQ(player.score, c.score_after);
+    EXPECT_EQ(Read("prf/Alice"), c.score_after == 2500 ? std::string("\0\r\n", 3) : std::string("\0\r\n1500\r\n", 9));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LeavingARace,
+                         ::testing::Values(Leaving{"PausedTournamentRace", STATE_PAUSED, 0, 9000, 1, 1500},
+                                           Leaving{"RacingTournamentRace", STATE_RACE, 0, 4000, 0, 1500},
+                                           Leaving{"DuringTheCountdown", STATE_RACE, 0, 3999, 0, 2500},
+                                           Leaving{"FreeRace", STATE_PAUSED, 1, 9000, 1, 2500},
+                                           Leaving{"AfterTheFourthLap", STATE_RACE, 0, 90000, 4, 2500},
+                                           Leaving{"FinishedRace", STATE_FINISHED, 0, 90000, 4, 2500}),
+                         [](const ::testing::TestParamInfo<Leaving>& info) { return std::string(info.param.name); });
+
+// The result window says what happened: the cup won after the last race, the
+// place after a lost one.
+struct Result {
+    const char* name;
+    uint8_t mode;
+    bool won;
+    int32_t progress;
+    const char* second_label;
+    const char* second_line;
+    const char* third_label;
+    const char* third_line;
+};
+
+class ResultTexts : public ScreenTicks, public ::testing::WithParamInterface<Result> {};
+
+TEST_P(ResultTexts, SayWhatHappened) {
+    const Result& c = GetParam();
+    World_Clear(world_map);
+    World_AddObject(world_map, "jeep", 0, 0, 1, 1, 0);   // a computer car finished first
+    World_AddObject(world_map, "jeep", 50, 0, 0, 1, 0);
+    race.finish_order[0] = 0;
+    race.finish_order[1] = 1;
+    race.finishers = 2;
+    game.race_mode = c.mode;
+    player.progress = c.progress;
+    Results_SetWindowTexts(world_map, c.won);
+    EXPECT_EQ(Named(c.second_label).caption, c.second_line);
+    EXPECT_EQ(Named(c.third_label).caption, c.third_line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Races, ResultTexts,
+    ::testing::Values(Result{"TournamentWon", 0, true, 5, "lb_c2", "Now you can advance", "lb_c3", "to the next race!"},
+                      Result{"CupWon", 0, true, PROGRESS_CUP_WON, "lb_c2", "You have won", "lb_c3", "the whole cup!"},
+                      Result{"TournamentSecond", 0, false, 5, "lb_c2a", "You finished 2nd.", "lb_c3a",
+                             "Only a win takes you on."},
+                      Result{"FreeRaceSecond", 1, false, 5, "lb_c2a2", "You finished 2nd.", "lb_c3a2",
+                             "Race again to win it!"}),
+    [](const ::testing::TestParamInfo<Result>& info) { return std::string(info.param.name); });
 
 }  // namespace

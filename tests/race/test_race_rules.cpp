@@ -127,12 +127,18 @@ TEST_F(RaceRules, AComputerCarTakesABonusButEarnsNothing) {
     EXPECT_EQ(player.score, 0);
 }
 
-TEST_F(RaceRules, BonusesTakenInAFreeRaceCountToo) {
-    game.race_mode = 1;
-    AddCar("jeep", 0, 0, 0);
-    World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
-    Race_Step(world_map);
-    EXPECT_EQ(player.score, 80);
+TEST_F(RaceRules, AFreeRacesBonusesCountForTheRaceButNotTheTournamentScore) {
+    for (const uint8_t mode : {0, 1}) {
+        World_Clear(world_map);
+        player.score = 0;
+        race.bonus_points = 0;
+        game.race_mode = mode;
+        AddCar("jeep", 0, 0, 0);
+        World_AddObject(world_map, "bn_spd", 0, 10, 0, 1, 0xFFFFFF);
+        Race_Step(world_map);
+        EXPECT_EQ(race.bonus_points, 80) << int{mode};
+        EXPECT_EQ(player.score, mode == 0 ? 80 : 0) << int{mode};
+    }
 }
 
 // The bonus stands before the collecting car in the map, water on either side
