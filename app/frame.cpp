@@ -52,7 +52,7 @@ void DrawFrame() {
             DrawParticles(particle_system);
             SSprite_Draw(TexBase_Find(share_registry, "g_wh"), 0, 0, 128, 128, 255, 0, 1);
             DrawMinimap(world_map);
-            DrawCountdown();
+            DrawCountdown(world_map);
             DrawLapCounter();
             DrawBonusPanel();
             DrawScore();

@@ -1,5 +1,6 @@
 #include "app/hud.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -18,6 +19,12 @@ namespace {
 constexpr int32_t kShadowColour = 0x022000;
 constexpr int kPositionPanelWidth = 140;
 constexpr float kTimesScale = 0.75f;   // the times panel's text
+// The countdown badge: centred on the screen unless the player's car stands
+// there, then below it, or else above it.
+constexpr int32_t kBadgeLeft = 336;
+constexpr int32_t kBadgeSize = 128;
+constexpr std::array<int32_t, 3> kBadgeTops = {236, 380, 100};
+constexpr int64_t kBadgeMargin = 8;
 
 struct Phase {
     double from;      // milliseconds since the race start, exclusive except for the first
@@ -40,7 +47,25 @@ void DrawShadowed(float x, float y, const std::string& text, float scale, int32_
 
 }  // namespace
 
-void DrawCountdown() {
+int32_t CountdownBadgeTop(const tworld& map) {
+    const int32_t count = std::clamp(map.count, 0, WORLD_CAPACITY);
+    const tcorner camera = game.main_camera ? tcorner{game.main_camera->x, game.main_camera->y} : tcorner{};
+    for (int32_t i = 0; i < count; ++i) {
+        const tminimal& car = map.objects[i];
+        if (car.ai != 0 || !IsCarKind(car.kind)) continue;
+        // The car's sprite on screen, a little margin around it.
+        const int64_t left = int64_t{car.x} - camera.x - 32 - kBadgeMargin, right = left + 64 + 2 * kBadgeMargin;
+        const int64_t top = int64_t{car.y} - camera.y - 64 - kBadgeMargin, bottom = top + 64 + 2 * kBadgeMargin;
+        for (const int32_t badge_top : kBadgeTops) {
+            const bool clear = right <= kBadgeLeft || left >= kBadgeLeft + kBadgeSize || bottom <= badge_top ||
+                               top >= badge_top + kBadgeSize;
+            if (clear) return badge_top;
+        }
+    }
+    return kBadgeTops[0];
+}
+
+void DrawCountdown(const tworld& map) {
     const double e = std::abs(game.race_start_time - game.current_time);
     for (const Phase& phase : kPhases) {
         const double to = phase.from + 1000;
@@ -48,12 +73,13 @@ void DrawCountdown() {
         const bool inside = (phase.from == 0 ? e >= 0 : e > phase.from) && e < to;
         if (!inside) continue;
         if (e > to - 100) SndBase_Play(sound_registry, "start", false);
+        const int32_t top = CountdownBadgeTop(map);
         FX_SetColorMix(phase.colour);
-        SSprite_Draw(TexBase_Find(share_registry, "for"), 336, 236, 128, 128, 255, 0, 9);
+        SSprite_Draw(TexBase_Find(share_registry, "for"), kBadgeLeft, top, kBadgeSize, kBadgeSize, 255, 0, 9);
         // Measured at scale 1 and drawn at scale 2: centred on x = 400.
         const int w = Text_GetWidth(game.main_font, phase.text, 1.0f, 0);
-        Text_Draw(game.main_font, 404 - w, 272, phase.text, 2.0f, 0, 255, kShadowColour);
-        Text_Draw(game.main_font, 400 - w, 268, phase.text, 2.0f, 0, 255, 0x0FFFFF);
+        Text_Draw(game.main_font, 404 - w, top + 36, phase.text, 2.0f, 0, 255, kShadowColour);
+        Text_Draw(game.main_font, 400 - w, top + 32, phase.text, 2.0f, 0, 255, 0x0FFFFF);
         return;
     }
 }

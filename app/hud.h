@@ -5,8 +5,12 @@
 #include "world/world.h"
 
 // "3", "2", "1", "GO!!!" on a tinted badge, one second each from the race
-// start; the start beep sounds in the last 100 ms of each.
-void DrawCountdown();
+// start; the start beep sounds in the last 100 ms of each. The badge stands
+// in the middle of the screen, or below or above the player's car of the
+// map when that stands there.
+void DrawCountdown(const tworld& map);
+// The badge's top on screen for the map's player's car and the camera.
+int32_t CountdownBadgeTop(const tworld& map);
 // "N/4 Laps" at the top left, N the lap being driven, 4 the race's laps.
 void DrawLapCounter();
 // The three bonus icons at the top right.

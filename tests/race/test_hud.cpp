@@ -34,7 +34,7 @@ protected:
         game.race_start_time = 1000.0;
         game.current_time = 1000.0 + e;
         oe::Recorder_Enable(true);
-        DrawCountdown();
+        DrawCountdown(world_map);
         std::vector<std::string> calls = CallsWithout();
         oe::Recorder_Enable(false);
         return calls;
@@ -88,11 +88,27 @@ TEST_F(Hud, TheBeepIsTheStartSoundAndTheBadgeTheCountdownTexture) {
     game.race_start_time = 0.0;
     game.current_time = 950.0;
     oe::Recorder_Enable(true);
-    DrawCountdown();
+    DrawCountdown(world_map);
     EXPECT_EQ(PlaysOf("start").size(), 1u);
     int badges = 0;
     for (const oe::RecordedCall& c : oe::Recorder_Calls()) badges += c.name == "SSprite_Draw" && c.handle == badge_;
     EXPECT_EQ(badges, 1);
+}
+
+TEST_F(Hud, TheCountdownBadgeNeverCoversThePlayersCar) {
+    game.main_camera->x = 1000;
+    game.main_camera->y = 2000;
+    const int32_t car = AddCar("jeep", 0, 0, 0);
+    for (int32_t sx = 300; sx <= 500; sx += 20)
+        for (int32_t sy = 40; sy <= 600; sy += 10) {
+            At(car).x = 1000 + sx;   // the car's base point on screen at (sx, sy)
+            At(car).y = 2000 + sy;
+            const int32_t top = CountdownBadgeTop(world_map);
+            const bool apart = sx + 32 <= 336 || sx - 32 >= 464 || sy <= top || sy - 64 >= top + 128;
+            EXPECT_TRUE(apart) << "car at " << sx << ", " << sy << ", badge at " << top;
+        }
+    At(car).x = 1000 + 100;   // far to the left: the badge stays in the middle
+    EXPECT_EQ(CountdownBadgeTop(world_map), 236);
 }
 
 TEST_F(Hud, TheLapCounterShowsTheLapBeingDrivenWithItsShadow) {
