@@ -57,6 +57,7 @@ void DrawFrame() {
             DrawBonusPanel();
             DrawScore();
             DrawPosition(world_map);
+            DrawMissedCheckpoint();
             DrawTimes();
             break;
         case STATE_EDITOR:

@@ -84,6 +84,14 @@ void DrawCountdown(const tworld& map) {
     }
 }
 
+void DrawMissedCheckpoint() {
+    if (race.missed_checkpoint_at < 0 || game.current_time - race.missed_checkpoint_at > MISSED_CHECKPOINT_MS) return;
+    const char* const text = "Missed checkpoint";
+    const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
+    Pr2D_Rect(400 - w / 2 - 16, 108, w + 32, 44, 0, 96, 1);
+    DrawShadowed(400 - w / 2.0f, 116, text, 1.0f, 0xFF6060);
+}
+
 void DrawLapCounter() {
     Pr2D_Rect(116, 32, 116, 64, 0, 64, 1);
     const std::string laps = std::to_string(race.player_laps + 1) + "/" + std::to_string(RACE_LAPS) + " Laps";

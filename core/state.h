@@ -79,6 +79,7 @@ struct trace_state {
     bool new_best_race = false;   // ... and its best race time
     int32_t player_x = 0;         // the player's car at its latest step; computer cars'
     int32_t player_y = 0;         // engines are heard by their distance from it
+    double missed_checkpoint_at = -1.0;   // U_GetTime when the car last went past a waypoint; -1: never
     float camera_lead_x = 0.0f;   // how far the camera looks ahead of the player's car, px
     float camera_lead_y = 0.0f;
 };

@@ -88,6 +88,7 @@ void Race_ClearResult() {
     race.bonus_points = 0;
     race.points_lost = 0;
     race.new_best_lap = race.new_best_race = false;
+    race.missed_checkpoint_at = -1.0;
 }
 
 void Bonus_Spawn(tworld& map) {
@@ -156,6 +157,10 @@ void Race_TrackWaypoints(tworld& map, int32_t car) {
                 c.waypoint = j;
                 break;
             }
+        // Within reach of one of the next few waypoints but not of the next:
+        // the car went past a checkpoint and is told so.
+        for (int32_t skip = 2; c.waypoint == old && skip <= MISSED_CHECKPOINT_LOOK && skip < waypoints; ++skip)
+            if (near((old + skip) % waypoints)) race.missed_checkpoint_at = game.current_time;
     }
     // A lap is the step from the last waypoint to the first; a single
     // waypoint is both and would count a lap on every tick.

@@ -26,7 +26,9 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 // After the player's car has moved: takes the next waypoint in racing order
 // when within PLAYER_WAYPOINT_REACH of it, or falls back to the first earlier
 // one within reach, and counts a lap from the last to the first. A car that
-// leaves the track cannot skip waypoints: a lap means the whole loop driven.
+// leaves the track cannot skip waypoints: a lap means the whole loop driven;
+// coming within reach of one of the next MISSED_CHECKPOINT_LOOK waypoints
+// without the next notes the time in race.missed_checkpoint_at.
 void Race_TrackWaypoints(tworld& map, int32_t car);
 
 // Car i has completed its four laps: it takes its place in the finishing

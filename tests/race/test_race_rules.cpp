@@ -325,6 +325,30 @@ TEST_F(RaceRules, ALapCountsOnlyForTheWholeLoopInOrder) {
     EXPECT_EQ(race.player_laps, 1);
 }
 
+// Waypoints every 300 px along a line; the car, on waypoint 2, turns up near
+// another: the next is taken, one further on is a missed checkpoint, and a
+// far one (or an earlier one) is no hint.
+TEST_F(RaceRules, GoingPastAWaypointIsAMissedCheckpoint) {
+    const struct {
+        int32_t at;          // the waypoint the car is placed on
+        int32_t waypoint;    // the car's waypoint afterwards
+        bool missed;
+    } table[] = {{3, 3, false}, {4, 2, true}, {5, 2, true}, {6, 2, false}, {1, 1, false}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.at);
+        World_Clear(world_map);
+        world_map.waypoint_count = 0;
+        for (int32_t k = 0; k < 10; ++k) World_AddWaypoint(world_map, k * 300, 0);
+        const int32_t car = AddCar("jeep", row.at * 300, 0, 0);
+        At(car).waypoint = 2;
+        race.missed_checkpoint_at = -1.0;
+        game.current_time = 5000.0;
+        Race_TrackWaypoints(world_map, car);
+        EXPECT_EQ(At(car).waypoint, row.waypoint);
+        EXPECT_EQ(race.missed_checkpoint_at, row.missed ? 5000.0 : -1.0);
+    }
+}
+
 TEST_F(RaceRules, ASingleWaypointNeverCountsALap) {
     AddCar("jeep", 0, 0, 0);
     World_AddWaypoint(world_map, 0, 0);
