@@ -57,6 +57,7 @@ void DrawFrame() {
             DrawBonusPanel();
             DrawScore();
             DrawPosition(world_map);
+            DrawStandings(world_map);
             DrawMissedCheckpoint();
             DrawTimes();
             break;

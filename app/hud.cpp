@@ -19,6 +19,12 @@ namespace {
 constexpr int32_t kShadowColour = 0x022000;
 constexpr int kPositionPanelWidth = 140;
 constexpr float kTimesScale = 0.75f;   // the times panel's text
+// The standings under the steering wheel.
+constexpr int kStandingsTop = 136;
+constexpr int kStandingsWidth = 170;
+constexpr int kStandingsLine = 24;
+constexpr size_t kStandingsRows = 8;
+constexpr float kStandingsScale = 0.7f;
 // The countdown badge: centred on the screen unless the player's car stands
 // there, then below it, or else above it.
 constexpr int32_t kBadgeLeft = 336;
@@ -111,6 +117,33 @@ void DrawScore() {
     const std::string text = "Score: " + std::to_string(player.score);
     const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
     DrawShadowed(672 - w / 2, 56, text, 1.0f, 0xFFFFFF);
+}
+
+int32_t ReadableColour(int32_t tint) {
+    int32_t colour = 0;
+    for (const int shift : {16, 8, 0}) {
+        const int32_t c = (tint >> shift) & 0xFF;
+        colour |= (c + (0xFF - c) / 2) << shift;   // halfway to white
+    }
+    return colour;
+}
+
+void DrawStandings(const tworld& map) {
+    const std::vector<int32_t> cars = Race_Order(map);
+    if (cars.empty()) return;
+    const std::vector<double> gaps = Race_Gaps(map, cars);
+    const int rows = static_cast<int>(std::min<size_t>(cars.size(), kStandingsRows));
+    Pr2D_Rect(16, kStandingsTop, kStandingsWidth, rows * kStandingsLine + 12, 0, 64, 1);
+    for (int k = 0; k < rows; ++k) {
+        const tminimal& car = map.objects[cars[k]];
+        const float y = static_cast<float>(kStandingsTop + 6 + k * kStandingsLine);
+        const int32_t colour = car.ai == 0 ? 0xFFFFFF : ReadableColour(car.colour);
+        DrawShadowed(26, y, std::to_string(k + 1) + " " + Race_DriverName(map, cars[k]), kStandingsScale, colour);
+        if (k == 0) continue;
+        const std::string gap = Race_FormatGap(gaps[k]);
+        const int w = Text_GetWidth(game.main_font, gap, kStandingsScale, 0);
+        DrawShadowed(static_cast<float>(16 + kStandingsWidth - 10 - w), y, gap, kStandingsScale, 0xDDDDDD);
+    }
 }
 
 void DrawPosition(const tworld& map) {

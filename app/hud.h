@@ -20,6 +20,11 @@ void DrawLapCounter();
 void DrawBonusPanel();
 // "Score: N" centred under the bonus icons.
 void DrawScore();
+// Every car in race order under the steering wheel: its place, its driver's
+// name in its colour and how far behind the car before it it runs.
+void DrawStandings(const tworld& map);
+// A car's tint made light enough to read on the dark panels.
+int32_t ReadableColour(int32_t tint);
 // "2nd / 4": the player's place in the race, at the top in the middle.
 void DrawPosition(const tworld& map);
 // The lap being driven, the race's best lap and, once the cars are

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/state.h"
+#include "app/hud.h"
 #include "engine/oe.h"
 #include "ui/element.h"
 #include "world/standings.h"
@@ -43,11 +44,16 @@ void Panel(int x, const std::string& title, const Lines& lines) {
 void DrawResults(const tworld& map) {
     Lines order;
     const std::vector<int32_t> cars = Race_Order(map);
+    const std::vector<double> gaps = Race_Gaps(map, cars);
+    double behind_winner = 0.0;
     for (size_t k = 0; k < cars.size() && order.size() < 5; ++k) {
         const tminimal& car = map.objects[cars[k]];
-        const bool you = car.ai == 0;
-        order.push_back({Race_Ordinal(static_cast<int32_t>(k) + 1) + "  " + (you ? std::string("You") : car.kind),
-                         you ? kPlayerColour : 0xFFFFFF});
+        behind_winner += gaps[k];
+        // The winner's time, then how far behind the winner each car came in.
+        const std::string time = k == 0 ? Race_FormatTime(race.finishers > 0 ? race.finish_ms[0] : -1.0)
+                                        : Race_FormatGap(behind_winner);
+        order.push_back({Race_Ordinal(static_cast<int32_t>(k) + 1) + " " + Race_DriverName(map, cars[k]) + "  " + time,
+                         car.ai == 0 ? kPlayerColour : ReadableColour(car.colour)});
     }
     Panel(8, "Placings", order);
     Lines points = {

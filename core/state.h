@@ -68,6 +68,7 @@ struct trace_state {
     int32_t first_finisher = -1;  // map index of the first car to complete the race; -1 while none has
     // Map indices of the cars that completed the race, in the order they did.
     std::array<int32_t, RACE_FINISHERS_CAPACITY> finish_order{};
+    std::array<double, RACE_FINISHERS_CAPACITY> finish_ms{};   // each finisher's racing time
     int32_t finishers = 0;
     double lap_started = 0.0;     // U_GetTime when the player's lap began; 0: at the release
     double best_lap_ms = -1.0;    // the player's fastest lap of this race; -1: none yet

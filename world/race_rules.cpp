@@ -170,8 +170,10 @@ void Race_TrackWaypoints(tworld& map, int32_t car) {
 void Race_RecordFinisher(int32_t i) {
     if (race.first_finisher == -1) race.first_finisher = i;
     const auto done = race.finish_order.begin() + race.finishers;
-    if (race.finishers < RACE_FINISHERS_CAPACITY && std::find(race.finish_order.begin(), done, i) == done)
+    if (race.finishers < RACE_FINISHERS_CAPACITY && std::find(race.finish_order.begin(), done, i) == done) {
+        race.finish_ms[race.finishers] = std::max(0.0, game.current_time - Race_ReleaseTime());
         race.finish_order[race.finishers++] = i;
+    }
 }
 
 double Race_ReleaseTime() { return game.race_start_time + COUNTDOWN_MS; }

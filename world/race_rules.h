@@ -32,7 +32,7 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 void Race_TrackWaypoints(tworld& map, int32_t car);
 
 // Car i has completed its four laps: it takes its place in the finishing
-// order, and the first one to do so is the first finisher.
+// order with its racing time, and the first one to do so is the first finisher.
 void Race_RecordFinisher(int32_t i);
 
 // U_GetTime when the countdown ends and the cars are released.

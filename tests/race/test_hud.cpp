@@ -133,7 +133,10 @@ TEST_F(Hud, TheResultsTellThePlacingsTimesAndPoints) {
         const int32_t rival = AddCar("tank", 0, 0, 1);
         const int32_t you = AddCar("jeep", 0, 0, 0);
         AddCar("car", 0, 0, 1);
+        game.race_start_time = 0.0;
+        game.current_time = 4000.0 + 140000.0;
         Race_RecordFinisher(won ? you : rival);
+        game.current_time += 1500.0;
         Race_RecordFinisher(won ? rival : you);
         race.race_ms = 143800;
         race.best_lap_ms = 35600;
@@ -141,9 +144,11 @@ TEST_F(Hud, TheResultsTellThePlacingsTimesAndPoints) {
         race.points_lost = won ? 0 : 1000;
         oe::Recorder_Enable(true);
         DrawResults(world_map);
-        const std::string placings = won ? "[1st  You][1st  You][2nd  tank][2nd  tank]" : "[1st  tank][1st  tank][2nd  You][2nd  You]";
+        // Each driver by name, the winner's time and the others' gaps to it.
+        const std::string placings = won ? "[1st You  2:20.0][1st You  2:20.0][2nd Aino  +1.5][2nd Aino  +1.5]"
+                                         : "[1st Aino  2:20.0][1st Aino  2:20.0][2nd You  +1.5][2nd You  +1.5]";
         const std::string texts = Texts();
-        EXPECT_NE(texts.find(placings + "[3rd  car][3rd  car]"), std::string::npos) << texts;
+        EXPECT_NE(texts.find(placings + "[3rd Veikko  +1.5][3rd Veikko  +1.5]"), std::string::npos) << texts;
         EXPECT_NE(texts.find("[Time  2:23.8][Time  2:23.8][Best  0:35.6][Best  0:35.6][Bonus  +640][Bonus  +640]"),
                   std::string::npos) << texts;
         EXPECT_EQ(texts.find("[Lost  -1000]") != std::string::npos, !won) << texts;

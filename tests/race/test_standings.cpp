@@ -7,6 +7,7 @@
 #include "race_fixture.h"
 #include "world/race_rules.h"
 #include "world/standings.h"
+#include "world/tuning.h"
 
 namespace {
 
@@ -72,6 +73,34 @@ TEST_F(Standings, FinishersKeepTheOrderTheyFinishedIn) {
     EXPECT_EQ(Race_Order(world_map), (std::vector<int32_t>{slow, fast, player, behind}));
     EXPECT_EQ(race.first_finisher, slow);
     EXPECT_EQ(Race_PlayerPosition(world_map), 3);
+}
+
+// Two finishers 1.5 s apart, then the player a waypoint behind a rival that
+// has driven its two waypoints in 20 s: 10 s a waypoint.
+TEST_F(Standings, GapsComeFromFinishingTimesAndTheCarAheadsPace) {
+    game.race_start_time = 0.0;
+    const int32_t first = Rival(0, 0, 1, 4);
+    const int32_t second = Rival(0, 0, 1, 4);
+    const int32_t ahead = Rival(1000, 1000, 3, 0);   // reached waypoint 2: progress 2
+    const int32_t player = AddCar("jeep", 1000, 0, 0);
+    At(player).waypoint = 1;                          // progress 1
+    game.current_time = COUNTDOWN_MS + 100000.0;
+    Race_RecordFinisher(first);
+    game.current_time += 1500.0;
+    Race_RecordFinisher(second);
+    game.current_time = COUNTDOWN_MS + 20000.0;       // the others' pace is measured now
+    const std::vector<int32_t> order = Race_Order(world_map);
+    ASSERT_EQ(order, (std::vector<int32_t>{first, second, ahead, player}));
+    const std::vector<double> gaps = Race_Gaps(world_map, order);
+    EXPECT_DOUBLE_EQ(gaps[0], 0.0);
+    EXPECT_DOUBLE_EQ(gaps[1], 1500.0);
+    EXPECT_NEAR(gaps[3], 10000.0, 1.0);
+    EXPECT_EQ(Race_FormatGap(gaps[1]), "+1.5");
+    EXPECT_EQ(Race_FormatGap(65300.0), "+1:05.3");
+    // Names: the computer cars by their order in the map, the player "You".
+    EXPECT_EQ(Race_DriverName(world_map, first), "Aino");
+    EXPECT_EQ(Race_DriverName(world_map, ahead), "Kaisa");
+    EXPECT_EQ(Race_DriverName(world_map, player), "You");
 }
 
 TEST(RaceTimes, ReadAsMinutesSecondsAndTenths) {
