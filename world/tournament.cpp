@@ -1,9 +1,24 @@
 #include "world/tournament.h"
 
+#include <string_view>
+
 const std::array<const char*, TOURNAMENT_TRACKS> track_files = {
     "beach1",  "beach2",  "beach1r",  "beach2r",  "forest1", "forest2", "forest1r", "forest2r",
     "icy1",    "icy2",    "icy1r",    "icy2r",    "city1",   "city2",   "city1r",   "city2r",
 };
+
+const std::array<const char*, TOURNAMENT_TRACKS> track_names = {
+    "Sandy Bay",   "Palm Coast",   "Sandy Bay Reversed",   "Palm Coast Reversed",
+    "Pine Hollow", "Fern Valley",  "Pine Hollow Reversed", "Fern Valley Reversed",
+    "Frost Ring",  "Glacier Pass", "Frost Ring Reversed",  "Glacier Pass Reversed",
+    "Harbour Loop", "Old Town",    "Harbour Loop Reversed", "Old Town Reversed",
+};
+
+const char* Tournament_TrackName(const char* file) {
+    for (size_t k = 0; k < track_files.size(); ++k)
+        if (std::string_view(track_files[k]) == file) return track_names[k];
+    return file;
+}
 
 const std::array<const char*, TRACK_GROUPS> group_texts = {
     "These are your first tracks, so you have to finish them first!",

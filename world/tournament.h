@@ -12,6 +12,11 @@ constexpr int32_t PROGRESS_CUP_WON = TOURNAMENT_TRACKS;   // progress once every
 
 // The tracks in tournament order; the map of a track is "wld\" + name + ".wld".
 extern const std::array<const char*, TOURNAMENT_TRACKS> track_files;
+// The tracks' names as the screens show them, in the order of track_files.
+extern const std::array<const char*, TOURNAMENT_TRACKS> track_names;
+// The name of the track in file `file` ("beach1r": "Sandy Bay Reversed");
+// a track of the player's own is shown by its file name.
+const char* Tournament_TrackName(const char* file);
 // The tournament screen's text for each group of tracks.
 extern const std::array<const char*, TRACK_GROUPS> group_texts;
 
