@@ -23,20 +23,29 @@ void SetFrame(tminimal& car) {
     car.frame = std::clamp(static_cast<float>(Geo_WrapDegrees(90 - car.angle) / 22.5 + 1.0), 1.0f, 16.0f);
 }
 
-// The map's cars, found again only when the number of objects changed: only
-// bonuses come and go during a race.
+// The map's cars as last looked for: found again for every race and when the
+// number of objects changed (only bonuses come and go during a race).
+struct CarList {
+    const tworld* map = nullptr;
+    int32_t count = -1;
+    std::vector<int32_t> cars;
+};
+
+CarList& KnownCars() {
+    static CarList known;
+    return known;
+}
+
 const std::vector<int32_t>& Cars(const tworld& map) {
-    static const tworld* seen_map = nullptr;
-    static int32_t seen_count = -1;
-    static std::vector<int32_t> cars;
-    if (seen_map != &map || seen_count != map.count) {
-        cars.clear();
+    CarList& known = KnownCars();
+    if (known.map != &map || known.count != map.count) {
+        known.cars.clear();
         for (int32_t i = 0; i < Count(map); ++i)
-            if (IsCarKind(map.objects[i].kind)) cars.push_back(i);
-        seen_map = &map;
-        seen_count = map.count;
+            if (IsCarKind(map.objects[i].kind)) known.cars.push_back(i);
+        known.map = &map;
+        known.count = map.count;
     }
-    return cars;
+    return known.cars;
 }
 
 // Px from car a forwards along the line to car b, -half a lap .. half a lap.
@@ -67,9 +76,9 @@ void DrawForm(tdriver& d) {
     d.cornering = Draw(l.cornering_lo, l.cornering_hi);
 }
 
-// After a lap, one time in DRIVER_TRADE_ODDS a driver trades where it means to run against
-// the player with another driver: the running order shuffles, and no two
-// drivers ever mean to run in the same place.
+// After a lap, one time in DRIVER_TRADE_ODDS a driver trades where it means
+// to run against the player with another driver: the running order shuffles,
+// and no two drivers ever mean to run in the same place.
 void TradePlaces(tworld& map, int32_t i) {
     std::vector<int32_t> others;
     for (const int32_t j : Cars(map))
@@ -273,6 +282,7 @@ void Drive(tworld& map, const TrackLine& line, int32_t i) {
 }  // namespace
 
 void Driver_Prepare(tworld& map, int32_t difficulty) {
+    KnownCars() = CarList{};
     const int32_t level = std::clamp(difficulty, 0, HARDEST_DIFFICULTY);
     const DriverLevel& l = DRIVER_LEVELS[static_cast<size_t>(level)];
     std::vector<tdriver*> drivers;
