@@ -266,7 +266,12 @@ void Drive(tworld& map, const TrackLine& line, int32_t i) {
         car.throttle = 0;
     }
 
-    d.caught = car.speed < DRIVER_CAUGHT_SPEED && car.throttle == 1 ? d.caught + 1 : 0;
+    // Caught: wanting to go but hardly getting anywhere, whatever the speed
+    // says (a car pressed against a wall keeps some).
+    const double moved = std::hypot(car.x - d.last_x, car.y - d.last_y);
+    d.last_x = car.x;
+    d.last_y = car.y;
+    d.caught = moved < DRIVER_CAUGHT_SPEED && car.throttle == 1 ? d.caught + 1 : 0;
     if (d.caught > DRIVER_CAUGHT_TICKS) {
         d.caught = 0;
         d.reverse = DRIVER_REVERSE_TICKS;

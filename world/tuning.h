@@ -192,8 +192,8 @@ constexpr int32_t DRIVER_LAUNCH_TICKS = 25;
 // that cannot keep up do not run together.
 constexpr float DRIVER_STAMINA_LO = 0.6f;
 constexpr float DRIVER_EASE_OFF = 0.15f;
-// A driver that wants to go but stays below DRIVER_CAUGHT_SPEED for
-// DRIVER_CAUGHT_TICKS backs out, steering the other way, for DRIVER_REVERSE_TICKS.
+// A driver that wants to go but moves less than DRIVER_CAUGHT_SPEED px a tick
+// for DRIVER_CAUGHT_TICKS backs out, steering the other way, for DRIVER_REVERSE_TICKS.
 constexpr float DRIVER_CAUGHT_SPEED = 2.0f;
 constexpr int32_t DRIVER_CAUGHT_TICKS = 45;
 constexpr int32_t DRIVER_REVERSE_TICKS = 30;

@@ -37,6 +37,8 @@ struct tdriver {
     int32_t launch = 0;        // ticks it takes to react to the start
     int32_t line = -1;         // the nearest sample of the centre line; -1: not known
     int32_t caught = 0;        // ticks it has wanted to go but hardly moved
+    int32_t last_x = 0;        // where it stood at its last step
+    int32_t last_y = 0;
     int32_t reverse = 0;       // ticks left of backing out of a jam
 };
 
