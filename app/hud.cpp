@@ -11,6 +11,8 @@
 #include "core/state.h"
 #include "engine/oe.h"
 #include "world/race_rules.h"
+#include "world/race_timing.h"
+#include "world/rivals.h"
 #include "world/standings.h"
 #include "world/tuning.h"
 
@@ -19,6 +21,9 @@ namespace {
 constexpr int32_t kShadowColour = 0x022000;
 constexpr int kPositionPanelWidth = 140;
 constexpr float kTimesScale = 0.75f;   // the times panel's text
+// The missed checkpoint hint under the place, an arrow before its text.
+constexpr float kHintTop = 108.0f;
+constexpr float kHintArrowRoom = 32.0f;
 // The standings under the steering wheel.
 constexpr int kStandingsTop = 136;
 constexpr int kStandingsWidth = 170;
@@ -94,8 +99,22 @@ void DrawMissedCheckpoint() {
     if (race.missed_checkpoint_at < 0 || game.current_time - race.missed_checkpoint_at > MISSED_CHECKPOINT_MS) return;
     const char* const text = "Missed checkpoint";
     const int w = Text_GetWidth(game.main_font, text, 1.0f, 0);
-    Pr2D_Rect(400 - w / 2 - 16, 108, w + 32, 44, 0, 96, 1);
-    DrawShadowed(400 - w / 2.0f, 116, text, 1.0f, 0xFF6060);
+    const float left = 400 - w / 2.0f - 16 - kHintArrowRoom;
+    Pr2D_Rect(left, kHintTop, w + 32 + kHintArrowRoom, 44, 0, 96, 1);
+    DrawShadowed(left + kHintArrowRoom + 16, kHintTop + 8, text, 1.0f, 0xFF6060);
+    // An arrow at the panel's left end pointing from the car to the waypoint it missed.
+    const float dx = static_cast<float>(race.missed_x - race.player_x);
+    const float dy = static_cast<float>(race.missed_y - race.player_y);
+    const float length = std::hypot(dx, dy);
+    if (length < 1.0f) return;
+    const float ux = dx / length, uy = dy / length;
+    const float cx = left + 8 + kHintArrowRoom / 2, cy = kHintTop + 22;
+    const float tip_x = cx + ux * 14, tip_y = cy + uy * 14;
+    Pr2D_LineWidth(3.0f);
+    Pr2D_Line(cx - ux * 12, cy - uy * 12, tip_x, tip_y, 0xFF6060, 255, 0);
+    for (const float side : {1.0f, -1.0f})
+        Pr2D_Line(tip_x, tip_y, tip_x - ux * 8 + side * uy * 7, tip_y - uy * 8 - side * ux * 7, 0xFF6060, 255, 0);
+    Pr2D_LineWidth(1.0f);
 }
 
 void DrawLapCounter() {
@@ -131,16 +150,16 @@ int32_t ReadableColour(int32_t tint) {
 void DrawStandings(const tworld& map) {
     const std::vector<int32_t> cars = Race_Order(map);
     if (cars.empty()) return;
-    const std::vector<double> gaps = Race_Gaps(map, cars);
+    const std::vector<double> gaps = RaceTiming_Gaps(map, cars);
     const int rows = static_cast<int>(std::min<size_t>(cars.size(), kStandingsRows));
     Pr2D_Rect(16, kStandingsTop, kStandingsWidth, rows * kStandingsLine + 12, 0, 64, 1);
     for (int k = 0; k < rows; ++k) {
         const tminimal& car = map.objects[cars[k]];
         const float y = static_cast<float>(kStandingsTop + 6 + k * kStandingsLine);
         const int32_t colour = car.ai == 0 ? 0xFFFFFF : ReadableColour(car.colour);
-        DrawShadowed(26, y, std::to_string(k + 1) + " " + Race_DriverName(map, cars[k]), kStandingsScale, colour);
-        if (k == 0) continue;
-        const std::string gap = Race_FormatGap(gaps[k]);
+        DrawShadowed(26, y, std::to_string(k + 1) + " " + Rival_Name(map, cars[k]), kStandingsScale, colour);
+        if (k == 0 || gaps[k] < 0) continue;
+        const std::string gap = RaceTiming_FormatGap(gaps[k]);
         const int w = Text_GetWidth(game.main_font, gap, kStandingsScale, 0);
         DrawShadowed(static_cast<float>(16 + kStandingsWidth - 10 - w), y, gap, kStandingsScale, 0xDDDDDD);
     }

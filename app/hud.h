@@ -12,7 +12,8 @@ void DrawCountdown(const tworld& map);
 // The badge's top on screen for the map's player's car and the camera.
 int32_t CountdownBadgeTop(const tworld& map);
 // "Missed checkpoint" under the place for a while after the player's car
-// went past a waypoint without taking it.
+// went past a waypoint without taking it, with an arrow from the car towards
+// the waypoint it missed.
 void DrawMissedCheckpoint();
 // "N/4 Laps" at the top left, N the lap being driven, 4 the race's laps.
 void DrawLapCounter();

@@ -19,6 +19,7 @@
 #include "world/physics.h"
 #include "world/race_events.h"
 #include "world/race_rules.h"
+#include "world/race_timing.h"
 #include "world/tournament.h"
 #include "world/view.h"
 
@@ -114,7 +115,13 @@ void FinishedTick() {
 }  // namespace
 
 void Race_Step(tworld& map) {
+    const double missed_before = race.missed_checkpoint_at;
     const RaceEvents events = Race_Update(map, Race_CameraView());
+    RaceTiming_Update(map, game.current_time - Race_ReleaseTime());
+    // A new run of skipped waypoints is told by a sound once, not on every tick.
+    if (race.missed_checkpoint_at != missed_before &&
+        (missed_before < 0 || game.current_time - missed_before > MISSED_CHECKPOINT_MS))
+        SndBase_Play(sound_registry, "bad", false);
     Race_PlayEffects(events);
     if (!events.finished) return;
     TrackRecords_TakeRace();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/oe.h"
 
@@ -81,6 +82,12 @@ struct trace_state {
     int32_t player_x = 0;         // the player's car at its latest step; computer cars'
     int32_t player_y = 0;         // engines are heard by their distance from it
     double missed_checkpoint_at = -1.0;   // U_GetTime when the car last went past a waypoint; -1: never
+    int32_t missed_waypoint = -1;         // the waypoint it should have taken then, and where it stands
+    int32_t missed_x = 0;
+    int32_t missed_y = 0;
+    // Per map index, the racing time at which the car reached each waypoint,
+    // counted from its first one over the whole race.
+    std::vector<std::vector<double>> waypoint_ms;
     float camera_lead_x = 0.0f;   // how far the camera looks ahead of the player's car, px
     float camera_lead_y = 0.0f;
 };

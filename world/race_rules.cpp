@@ -89,6 +89,8 @@ void Race_ClearResult() {
     race.points_lost = 0;
     race.new_best_lap = race.new_best_race = false;
     race.missed_checkpoint_at = -1.0;
+    race.missed_waypoint = -1;
+    race.waypoint_ms.clear();
 }
 
 void Bonus_Spawn(tworld& map) {
@@ -159,8 +161,14 @@ void Race_TrackWaypoints(tworld& map, int32_t car) {
             }
         // Within reach of one of the next few waypoints but not of the next:
         // the car went past a checkpoint and is told so.
-        for (int32_t skip = 2; c.waypoint == old && skip <= MISSED_CHECKPOINT_LOOK && skip < waypoints; ++skip)
-            if (near((old + skip) % waypoints)) race.missed_checkpoint_at = game.current_time;
+        for (int32_t skip = 2; c.waypoint == old && skip <= MISSED_CHECKPOINT_LOOK && 2 * skip < waypoints; ++skip)
+            if (near((old + skip) % waypoints)) {
+                const int32_t missed = (old + 1) % waypoints;
+                race.missed_checkpoint_at = game.current_time;
+                race.missed_waypoint = missed;
+                race.missed_x = map.waypoints[missed].x;
+                race.missed_y = map.waypoints[missed].y;
+            }
     }
     // A lap is the step from the last waypoint to the first; a single
     // waypoint is both and would count a lap on every tick.

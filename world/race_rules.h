@@ -10,6 +10,11 @@
 #include "world/tuning.h"
 #include "world/world.h"
 
+// Reaching any of this many waypoints ahead but not the next is a missed
+// checkpoint; the hint stays on screen MISSED_CHECKPOINT_MS.
+constexpr int32_t MISSED_CHECKPOINT_LOOK = 3;
+constexpr double MISSED_CHECKPOINT_MS = 2000.0;
+
 // Forgets the laps and the first finisher, as the screens that lead to a race do.
 void Race_ClearResult();
 
@@ -28,7 +33,9 @@ void Bonus_Collect(tworld& map, int32_t& car, int32_t j, RaceEvents& events);
 // one within reach, and counts a lap from the last to the first. A car that
 // leaves the track cannot skip waypoints: a lap means the whole loop driven;
 // coming within reach of one of the next MISSED_CHECKPOINT_LOOK waypoints
-// without the next notes the time in race.missed_checkpoint_at.
+// without the next notes the time and that next waypoint in race.missed_*.
+// Only waypoints less than half a loop ahead count, so driving backwards
+// over the line is never taken for skipping forwards.
 void Race_TrackWaypoints(tworld& map, int32_t car);
 
 // Car i has completed its four laps: it takes its place in the finishing

@@ -1,29 +1,25 @@
 #include "world/standings.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <utility>
 
 #include "core/state.h"
 #include "engine/oe.h"
-#include "world/tuning.h"
 
 namespace {
 
 int32_t Count(const tworld& map) { return std::clamp(map.count, 0, WORLD_CAPACITY); }
 
-constexpr std::array<const char*, 8> kDriverNames = {"Aino", "Veikko", "Kaisa", "Onni",
-                                                     "Helmi", "Eero", "Lumi", "Matti"};
-
-// The racing time when car i finished; below 0 while it has not.
-double FinishedAt(int32_t i) {
-    for (int32_t k = 0; k < race.finishers; ++k)
-        if (race.finish_order[k] == i) return race.finish_ms[k];
-    return -1.0;
-}
-
 }  // namespace
+
+int32_t Race_WaypointsReached(const tworld& map, int32_t i) {
+    const int32_t n = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
+    if (n == 0) return -1;
+    const tminimal& car = map.objects[i];
+    const int32_t waypoint = std::clamp(car.waypoint, 0, n - 1);
+    return car.ai == 0 ? race.player_laps * n + waypoint : car.laps * n + waypoint - 1;
+}
 
 double Race_Progress(const tworld& map, int32_t i) {
     const int32_t n = std::clamp(map.waypoint_count, 0, WORLD_CAPACITY);
@@ -33,7 +29,7 @@ double Race_Progress(const tworld& map, int32_t i) {
     // The player's waypoint is the last one reached, a computer car's the
     // one it drives to (its laps count as it turns for the line).
     const bool player = car.ai == 0;
-    const int32_t reached = player ? race.player_laps * n + waypoint : car.laps * n + waypoint - 1;
+    const int32_t reached = Race_WaypointsReached(map, i);
     const int32_t next = player ? (waypoint + 1) % n : waypoint;
     const tcorner& to = map.waypoints[next];
     const tcorner& from = map.waypoints[(next + n - 1) % n];
@@ -59,37 +55,6 @@ int32_t Race_PlayerPosition(const tworld& map, const std::vector<int32_t>& order
 }
 
 int32_t Race_PlayerPosition(const tworld& map) { return Race_PlayerPosition(map, Race_Order(map)); }
-
-std::string Race_DriverName(const tworld& map, int32_t i) {
-    if (i < 0 || i >= Count(map)) return "";
-    if (map.objects[i].ai == 0) return "You";
-    size_t rank = 0;
-    for (int32_t j = 0; j < i; ++j) rank += IsCarKind(map.objects[j].kind) && map.objects[j].ai != 0;
-    return kDriverNames[rank % kDriverNames.size()];
-}
-
-std::vector<double> Race_Gaps(const tworld& map, const std::vector<int32_t>& order) {
-    std::vector<double> gaps(order.size(), 0.0);
-    const double racing_ms = std::max(0.0, game.current_time - (game.race_start_time + COUNTDOWN_MS));
-    for (size_t k = 1; k < order.size(); ++k) {
-        const double ahead_done = FinishedAt(order[k - 1]), done = FinishedAt(order[k]);
-        if (ahead_done >= 0 && done >= 0) {
-            gaps[k] = done - ahead_done;
-            continue;
-        }
-        // The car ahead's pace so far: its time per waypoint.
-        const double ahead = Race_Progress(map, order[k - 1]);
-        const double ms_per_waypoint = ahead > 0 ? (ahead_done >= 0 ? ahead_done : racing_ms) / ahead : 0.0;
-        gaps[k] = std::max(0.0, (ahead - Race_Progress(map, order[k])) * ms_per_waypoint);
-    }
-    return gaps;
-}
-
-std::string Race_FormatGap(double ms) {
-    if (ms >= 60000.0) return "+" + Race_FormatTime(ms);
-    const int64_t tenths = static_cast<int64_t>(ms / 100.0);
-    return "+" + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-}
 
 std::string Race_FormatTime(double ms) {
     if (ms < 0) return "-:--.-";

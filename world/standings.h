@@ -8,6 +8,11 @@
 
 #include "world/world.h"
 
+// The latest waypoint car i has reached, counted over all its laps from 0
+// (the player's current waypoint is the one last reached, a computer car's
+// the one it drives to); -1 before the first or without waypoints.
+int32_t Race_WaypointsReached(const tworld& map, int32_t i);
+
 // How far round the track car i is, in waypoints: the waypoints it has
 // reached over all its laps, plus the share of the way to its next waypoint
 // it has covered (below 0 on the grid, behind the line).
@@ -21,18 +26,6 @@ std::vector<int32_t> Race_Order(const tworld& map);
 int32_t Race_PlayerPosition(const tworld& map);
 // The same, in an order already taken.
 int32_t Race_PlayerPosition(const tworld& map, const std::vector<int32_t>& order);
-
-// The driver's name shown for car i: "You" for the player's car, and for the
-// computer cars a name by their order in the map, the same on every race.
-std::string Race_DriverName(const tworld& map, int32_t i);
-
-// How far behind the car before it in `order` each car is, in milliseconds:
-// finishers by their finishing times, the others by the way between them at
-// the pace of the car ahead so far. 0 for the first.
-std::vector<double> Race_Gaps(const tworld& map, const std::vector<int32_t>& order);
-
-// A gap as "+1.4", or "+1:05.3" from a minute on.
-std::string Race_FormatGap(double ms);
 
 // "1st", "2nd", "3rd", "4th", ... "11th", "12th", "13th", "21st".
 std::string Race_Ordinal(int32_t place);

@@ -43,10 +43,6 @@ constexpr int32_t BONUS_PICKUP_REACH = 50;
 
 // The player's car reaches a waypoint within this many pixels of it.
 constexpr double PLAYER_WAYPOINT_REACH = 160.0;
-// Reaching any of this many waypoints ahead but not the next is a missed
-// checkpoint; the hint stays on screen MISSED_CHECKPOINT_MS.
-constexpr int32_t MISSED_CHECKPOINT_LOOK = 3;
-constexpr double MISSED_CHECKPOINT_MS = 2000.0;
 
 // Braking: holding the brake while the car rolls forwards keeps this share of
 // the speed each tick, less BRAKING_STEP; only from rest does it reverse, and

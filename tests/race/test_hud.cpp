@@ -130,9 +130,16 @@ TEST_F(Hud, TheResultsTellThePlacingsTimesAndPoints) {
         SCOPED_TRACE(won ? "won" : "lost");
         World_Clear(world_map);
         Race_ClearResult();
+        world_map.waypoint_count = 0;
+        for (int32_t k = 0; k < 4; ++k) World_AddWaypoint(world_map, k * 500, 0);
         const int32_t rival = AddCar("tank", 0, 0, 1);
         const int32_t you = AddCar("jeep", 0, 0, 0);
-        AddCar("car", 0, 0, 1);
+        const int32_t lapped = AddCar("car", 0, 0, 1);
+        At(rival).laps = 4;
+        At(rival).waypoint = 1;
+        race.player_laps = 4;
+        At(lapped).laps = 2;   // 10 waypoints against the finishers' 16
+        At(lapped).waypoint = 3;
         game.race_start_time = 0.0;
         game.current_time = 4000.0 + 140000.0;
         Race_RecordFinisher(won ? you : rival);
@@ -144,11 +151,14 @@ TEST_F(Hud, TheResultsTellThePlacingsTimesAndPoints) {
         race.points_lost = won ? 0 : 1000;
         oe::Recorder_Enable(true);
         DrawResults(world_map);
-        // Each driver by name, the winner's time and the others' gaps to it.
-        const std::string placings = won ? "[1st You  2:20.0][1st You  2:20.0][2nd Aino  +1.5][2nd Aino  +1.5]"
-                                         : "[1st Aino  2:20.0][1st Aino  2:20.0][2nd You  +1.5][2nd You  +1.5]";
+        // Each driver by name, the winner's time, the next finisher's time and
+        // gap to the winner, and the car still racing a lap down.
+        const std::string first = won ? "You" : "Aino", second = won ? "Aino" : "You";
+        const std::string placings = "[1st  " + first + "][1st  " + first + "][2:20.0][2:20.0][2nd  " + second +
+                                     "][2nd  " + second + "][2:21.5  +1.5][2:21.5  +1.5][3rd  Veikko][3rd  Veikko]"
+                                     "[+1 lap][+1 lap]";
         const std::string texts = Texts();
-        EXPECT_NE(texts.find(placings + "[3rd Veikko  +1.5][3rd Veikko  +1.5]"), std::string::npos) << texts;
+        EXPECT_NE(texts.find(placings), std::string::npos) << texts;
         EXPECT_NE(texts.find("[Time  2:23.8][Time  2:23.8][Best  0:35.6][Best  0:35.6][Bonus  +640][Bonus  +640]"),
                   std::string::npos) << texts;
         EXPECT_EQ(texts.find("[Lost  -1000]") != std::string::npos, !won) << texts;

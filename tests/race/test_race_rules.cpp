@@ -325,27 +325,33 @@ TEST_F(RaceRules, ALapCountsOnlyForTheWholeLoopInOrder) {
     EXPECT_EQ(race.player_laps, 1);
 }
 
-// Waypoints every 300 px along a line; the car, on waypoint 2, turns up near
-// another: the next is taken, one further on is a missed checkpoint, and a
-// far one (or an earlier one) is no hint.
+// Waypoints every 300 px along a line (a loop back from the last to the
+// first); the car, on waypoint `from`, turns up on waypoint `at`: the next is
+// taken, one or two further on is a missed checkpoint told with the waypoint
+// missed, and a far one, an earlier one or one behind across the line is no hint.
 TEST_F(RaceRules, GoingPastAWaypointIsAMissedCheckpoint) {
     const struct {
-        int32_t at;          // the waypoint the car is placed on
+        int32_t waypoints, from, at;
         int32_t waypoint;    // the car's waypoint afterwards
-        bool missed;
-    } table[] = {{3, 3, false}, {4, 2, true}, {5, 2, true}, {6, 2, false}, {1, 1, false}};
+        int32_t missed;      // the waypoint noted as missed; -1: none
+    } table[] = {{10, 2, 3, 3, -1}, {10, 2, 4, 2, 3}, {10, 2, 5, 2, 3}, {10, 2, 6, 2, -1},
+                 {10, 2, 1, 1, -1}, {10, 9, 1, 1, -1}, {5, 0, 3, 0, -1}};
     for (const auto& row : table) {
-        SCOPED_TRACE(row.at);
+        SCOPED_TRACE(::testing::Message() << row.from << " to " << row.at << " of " << row.waypoints);
         World_Clear(world_map);
         world_map.waypoint_count = 0;
-        for (int32_t k = 0; k < 10; ++k) World_AddWaypoint(world_map, k * 300, 0);
-        const int32_t car = AddCar("jeep", row.at * 300, 0, 0);
-        At(car).waypoint = 2;
-        race.missed_checkpoint_at = -1.0;
+        for (int32_t k = 0; k < row.waypoints; ++k) World_AddWaypoint(world_map, k * 300, k == 1 ? 3000 : 0);
+        const tcorner at = world_map.waypoints[row.at];
+        const int32_t car = AddCar("jeep", at.x, at.y, 0);
+        At(car).waypoint = row.from;
+        Race_ClearResult();
         game.current_time = 5000.0;
         Race_TrackWaypoints(world_map, car);
         EXPECT_EQ(At(car).waypoint, row.waypoint);
-        EXPECT_EQ(race.missed_checkpoint_at, row.missed ? 5000.0 : -1.0);
+        EXPECT_EQ(race.missed_waypoint, row.missed);
+        EXPECT_EQ(race.missed_checkpoint_at, row.missed >= 0 ? 5000.0 : -1.0);
+        if (row.missed >= 0) EXPECT_EQ(race.missed_x, world_map.waypoints[row.missed].x);
+        EXPECT_EQ(race.player_laps, 0);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "core/state.h"
 #include "race_fixture.h"
 #include "world/race_rules.h"
+#include "world/race_timing.h"
+#include "world/rivals.h"
 #include "world/standings.h"
 #include "world/tuning.h"
 
@@ -75,32 +77,63 @@ TEST_F(Standings, FinishersKeepTheOrderTheyFinishedIn) {
     EXPECT_EQ(Race_PlayerPosition(world_map), 3);
 }
 
-// Two finishers 1.5 s apart, then the player a waypoint behind a rival that
-// has driven its two waypoints in 20 s: 10 s a waypoint.
-TEST_F(Standings, GapsComeFromFinishingTimesAndTheCarAheadsPace) {
+// Two computer cars and the player on the square loop, timed as they reach
+// waypoints (A skips one at 3100 ms); each row sets the waypoints reached over
+// the race so far (-1: on the grid) and then notes the time.
+TEST_F(Standings, GapsAreTheTimesTheCarsReachedTheSameWaypoint) {
+    const int32_t a = Rival(0, 0, 0), b = Rival(0, 0, 0);
+    const int32_t player = AddCar("jeep", 0, 0, 0);
+    const struct {
+        double ms;
+        int32_t a, b, player;
+    } timeline[] = {{0, 0, -1, 0}, {1000, 1, 0, 0}, {2000, 2, 1, 0}, {2600, 3, 2, 1},
+                    {3100, 5, 3, 2}, {3400, 5, 3, 2}, {3900, 6, 4, 1}};   // the player turns back to 1
+    for (const auto& row : timeline) {
+        for (const auto& [car, reached] : {std::pair{a, row.a}, {b, row.b}}) {
+            At(car).laps = (reached + 1) / 4;
+            At(car).waypoint = (reached + 1) % 4;
+        }
+        race.player_laps = row.player / 4;
+        At(player).waypoint = row.player % 4;
+        RaceTiming_Update(world_map, row.ms);
+    }
+    EXPECT_EQ(RaceTiming_ReachedAt(a, 4), 3100.0);
+    EXPECT_EQ(RaceTiming_ReachedAt(a, 5), 3100.0);
+    EXPECT_EQ(RaceTiming_ReachedAt(b, 5), -1.0);
+    EXPECT_EQ(RaceTiming_ReachedAt(player, 2), 3100.0);   // kept after turning back
+    // B reached 4 at 3900, A at 3100; the player last reached 1, at 2600, B at 2000.
+    EXPECT_EQ(RaceTiming_Gaps(world_map, {a, b, player}), (std::vector<double>{0.0, 800.0, 600.0}));
+    EXPECT_EQ(RaceTiming_Gap(world_map, a, b), -1.0);         // B has not reached A's latest waypoint
+    EXPECT_EQ(RaceTiming_LapsDown(world_map, player, a), 1);  // 6 against 1 of four a lap
+    EXPECT_EQ(RaceTiming_LapsDown(world_map, b, a), 0);
+    // Both finished: their finishing times tell.
     game.race_start_time = 0.0;
-    const int32_t first = Rival(0, 0, 1, 4);
-    const int32_t second = Rival(0, 0, 1, 4);
-    const int32_t ahead = Rival(1000, 1000, 3, 0);   // reached waypoint 2: progress 2
-    const int32_t player = AddCar("jeep", 1000, 0, 0);
-    At(player).waypoint = 1;                          // progress 1
     game.current_time = COUNTDOWN_MS + 100000.0;
-    Race_RecordFinisher(first);
-    game.current_time += 1500.0;
-    Race_RecordFinisher(second);
-    game.current_time = COUNTDOWN_MS + 20000.0;       // the others' pace is measured now
-    const std::vector<int32_t> order = Race_Order(world_map);
-    ASSERT_EQ(order, (std::vector<int32_t>{first, second, ahead, player}));
-    const std::vector<double> gaps = Race_Gaps(world_map, order);
-    EXPECT_DOUBLE_EQ(gaps[0], 0.0);
-    EXPECT_DOUBLE_EQ(gaps[1], 1500.0);
-    EXPECT_NEAR(gaps[3], 10000.0, 1.0);
-    EXPECT_EQ(Race_FormatGap(gaps[1]), "+1.5");
-    EXPECT_EQ(Race_FormatGap(65300.0), "+1:05.3");
-    // Names: the computer cars by their order in the map, the player "You".
-    EXPECT_EQ(Race_DriverName(world_map, first), "Aino");
-    EXPECT_EQ(Race_DriverName(world_map, ahead), "Kaisa");
-    EXPECT_EQ(Race_DriverName(world_map, player), "You");
+    Race_RecordFinisher(a);
+    game.current_time += 1450.0;
+    Race_RecordFinisher(b);
+    EXPECT_DOUBLE_EQ(RaceTiming_Gap(world_map, b, a), 1450.0);
+    // A car without a time at the waypoint has no gap yet.
+    EXPECT_EQ(RaceTiming_Gap(world_map, Rival(0, 0, 2), a), -1.0);
+}
+
+TEST(RaceGaps, ReadAsSecondsAndTenthsOrLaps) {
+    const std::pair<double, const char*> gaps[] = {{0, "+0.0"}, {1450, "+1.4"}, {65300, "+1:05.3"}, {-1, ""}};
+    for (const auto& [ms, text] : gaps) EXPECT_EQ(RaceTiming_FormatGap(ms), text);
+    EXPECT_EQ(RaceTiming_FormatLaps(1), "+1 lap");
+    EXPECT_EQ(RaceTiming_FormatLaps(3), "+3 laps");
+}
+
+// Computer cars take their grid slot's name, counted in map order over the
+// other objects; the player is "You".
+TEST_F(Standings, RivalsAreNamedByTheirGridSlot) {
+    AddProp("tree", 0, 0, 64, 0);
+    const int32_t first = Rival(0, 0, 0);
+    const int32_t player = AddCar("jeep", 0, 0, 0);
+    const int32_t second = Rival(0, 0, 0), third = Rival(0, 0, 0);
+    const std::pair<int32_t, const char*> names[] = {
+        {first, "Aino"}, {player, "You"}, {second, "Veikko"}, {third, "Kaisa"}, {0, ""}, {-1, ""}, {99, ""}};
+    for (const auto& [i, name] : names) EXPECT_EQ(Rival_Name(world_map, i), name) << i;
 }
 
 TEST(RaceTimes, ReadAsMinutesSecondsAndTenths) {
