@@ -152,7 +152,7 @@ void DrawStandings(const tworld& map) {
     if (cars.empty()) return;
     const std::vector<double> gaps = RaceTiming_Gaps(map, cars);
     const int rows = static_cast<int>(std::min<size_t>(cars.size(), kStandingsRows));
-    Pr2D_Rect(16, kStandingsTop, kStandingsWidth, rows * kStandingsLine + 12, 0, 64, 1);
+    Pr2D_Rect(16, kStandingsTop, kStandingsWidth, rows * kStandingsLine + 12, 0, 110, 1);
     for (int k = 0; k < rows; ++k) {
         const tminimal& car = map.objects[cars[k]];
         const float y = static_cast<float>(kStandingsTop + 6 + k * kStandingsLine);

@@ -1,5 +1,6 @@
 #include "app/tick.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -83,7 +84,7 @@ void Firework(int32_t x, int32_t y) {
 void TournamentTick() {
     Particles_Update(particle_system);
     screens.lb_cccscr->caption = "Your score is " + std::to_string(player.score);
-    screens.lb_ctrack->caption = "Track " + std::to_string(player.progress % TRACKS_PER_GROUP + 1);
+    screens.lb_ctrack->caption = track_names[std::clamp(player.progress, 0, TOURNAMENT_TRACKS - 1)];
     screens.lb_ctrack->visible = player.progress < PROGRESS_CUP_WON;
     if (player.progress >= PROGRESS_CUP_WON) {
         // Every track won: the winner's caption and fireworks.
@@ -100,11 +101,10 @@ void TournamentTick() {
 
 void FreeRaceTick() {
     screens.txt_locktr_map2->visible = !Profile_TrackUnlocked(player.free_track);
-    // The picture of the track's group.
-    const std::string group = "t" + std::to_string(player.free_track / TRACKS_PER_GROUP);
-    screens.img_track2->texture = TexBase_Find(share_registry, group);
+    // The chosen track's picture and name.
+    screens.img_track2->texture = TexBase_Find(share_registry, Tournament_TrackPicture(player.free_track));
     ShowCarPreview(screens.free_car);
-    screens.lb_ctrack2->caption = "Track " + std::to_string(player.free_track % TRACKS_PER_GROUP + 1);
+    screens.lb_ctrack2->caption = track_names[std::clamp(player.free_track, 0, TOURNAMENT_TRACKS - 1)];
 }
 
 void FinishedTick() {

@@ -63,7 +63,7 @@ void act_tournament() {
     Particles_Clear(particle_system);   // the menu's sparks stay in the menu
     const bool cup_won = player.progress >= PROGRESS_CUP_WON;
     screens.img_track->texture =
-        TexBase_Find(share_registry, cup_won ? "g_tr" : "t" + std::to_string(player.progress / TRACKS_PER_GROUP));
+        TexBase_Find(share_registry, cup_won ? "g_tr" : Tournament_TrackPicture(player.progress));
     screens.btn_send->visible = cup_won;
     screens.btn_start_tr->visible = !cup_won;
     screens.wnd_fin_good->visible = 0;

@@ -1,5 +1,6 @@
 #include "world/tournament.h"
 
+#include <algorithm>
 #include <string_view>
 
 const std::array<const char*, TOURNAMENT_TRACKS> track_files = {
@@ -18,6 +19,10 @@ const char* Tournament_TrackName(const char* file) {
     for (size_t k = 0; k < track_files.size(); ++k)
         if (std::string_view(track_files[k]) == file) return track_names[k];
     return file;
+}
+
+std::string Tournament_TrackPicture(int32_t track) {
+    return std::string("tr_") + track_files[static_cast<size_t>(std::clamp(track, 0, TOURNAMENT_TRACKS - 1))];
 }
 
 const std::array<const char*, TRACK_GROUPS> group_texts = {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 constexpr int32_t TOURNAMENT_TRACKS = 16;
 constexpr int32_t TRACKS_PER_GROUP = 4;   // one theme each; also the wins that open the next car
@@ -17,6 +18,9 @@ extern const std::array<const char*, TOURNAMENT_TRACKS> track_names;
 // The name of the track in file `file` ("beach1r": "Sandy Bay Reversed");
 // a track of the player's own is shown by its file name.
 const char* Tournament_TrackName(const char* file);
+// The share picture of track `track` of track_files, seen whole from above:
+// "tr_" + its file name ("tr_beach1r"); the build renders one for every track.
+std::string Tournament_TrackPicture(int32_t track);
 // The tournament screen's text for each group of tracks.
 extern const std::array<const char*, TRACK_GROUPS> group_texts;
 

@@ -137,7 +137,7 @@ TEST_F(ScreenTicks, TheTournamentScreenShowsTheStandingAndTheChosenCar) {
     player.car_colour = 3;
     Tick();
     EXPECT_EQ(Named("lb_cccscr").caption, "Your score is 700");
-    EXPECT_EQ(Named("lb_ctrack").caption, "Track 2");
+    EXPECT_EQ(Named("lb_ctrack").caption, "Fern Valley");
     EXPECT_EQ(Named("lb_ctrack").visible, 1);
     EXPECT_EQ(Named("lb_ccc").caption, group_texts[1]);
     EXPECT_EQ(Named("img_locktr").visible, 0);
@@ -180,8 +180,8 @@ TEST_F(ScreenTicks, TheFreeRaceScreenLocksTracksNotYetReached) {
     player.free_track = 5;
     Tick();
     EXPECT_EQ(Named("txt_locktr_map2").visible, 1);
-    EXPECT_EQ(Image("img_track2").texture, TexBase_Find(share_registry, "t1"));
-    EXPECT_EQ(Named("lb_ctrack2").caption, "Track 2");
+    EXPECT_EQ(Image("img_track2").texture, TexBase_Find(share_registry, "tr_forest2"));
+    EXPECT_EQ(Named("lb_ctrack2").caption, "Fern Valley");
     EXPECT_EQ(Named("img_locktr2").visible, 0);
     player.free_track = 4;
     player.car_kind = 2;
@@ -189,7 +189,7 @@ TEST_F(ScreenTicks, TheFreeRaceScreenLocksTracksNotYetReached) {
     Tick();
     EXPECT_EQ(Named("txt_locktr_map2").visible, 0);
     EXPECT_EQ(Named("img_locktr2").visible, 1);
-    EXPECT_EQ(Named("lb_ctrack2").caption, "Track 1");
+    EXPECT_EQ(Named("lb_ctrack2").caption, "Pine Hollow");
     EXPECT_EQ(Image("img_car_wh2").texture, TexBase_Find(object_registry, "tank_wh10"));
     EXPECT_EQ(Image("img_color2").tint, car_colours[15]);
 }

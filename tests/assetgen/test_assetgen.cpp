@@ -22,6 +22,7 @@
 #include "assets/texbase.h"
 #include "tools/assetgen/bends.h"
 #include "tools/assetgen/theme_art.h"
+#include "world/tournament.h"
 
 namespace fs = std::filesystem;
 
@@ -94,6 +95,25 @@ TEST(AssetgenTextures, EveryShareNameDecodes) {
                                  "g_op", "ann", "g_qt", "logo2", "vemko", "lock", "color", "help1",
                                  "help2", "t0", "t1", "t2", "t3", "for", "light", "smoke"};
     for (const char* name : names) EXPECT_TRUE(Share(name).Ok()) << name;
+}
+
+// The tournament and free race screens show each track by its own picture,
+// the size of the screens' track image, and its own name.
+TEST(AssetgenTextures, EveryTrackHasItsPictureAndName) {
+    std::set<std::string> names;
+    std::vector<uint8_t> previous;
+    for (int32_t track = 0; track < TOURNAMENT_TRACKS; ++track) {
+        SCOPED_TRACE(track_files[track]);
+        const Picture p = Share(Tournament_TrackPicture(track));
+        ASSERT_TRUE(p.Ok());
+        EXPECT_EQ(p.width, 400);
+        EXPECT_EQ(p.height, 300);
+        EXPECT_NE(p.rgba, previous);
+        previous = p.rgba;
+        EXPECT_STRNE(track_names[track], "");
+        names.insert(track_names[track]);
+    }
+    EXPECT_EQ(names.size(), static_cast<size_t>(TOURNAMENT_TRACKS));
 }
 
 TEST(AssetgenTextures, FixedSizesMatchHowTheGameDrawsThem) {
@@ -812,13 +832,14 @@ TEST_F(AssetgenRuns, ContactSheetShowsEveryTextureWithoutWritingTheDataFolder) {
     EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
     const Picture p = Load(sheet);
     ASSERT_TRUE(p.Ok());
-    // Every texture the generator writes (the track pictures come later, from
-    // the track renderer) needs a cell of at least 100 x 100.
+    // Every texture the generator writes (the track pictures, "t0".."t3" and
+    // "tr_" + track, come later, from the track renderer) needs a cell of at least 100 x 100.
     size_t textures = 0;
     for (const char* folder : {"share", "obj"})
         for (const auto& entry : fs::directory_iterator(kData / "gfx" / folder))
             textures += entry.path().extension() == ".tga" &&
-                        !std::set<std::string>{"t0", "t1", "t2", "t3"}.count(entry.path().stem().string());
+                        !std::set<std::string>{"t0", "t1", "t2", "t3"}.count(entry.path().stem().string()) &&
+                        !entry.path().stem().string().starts_with("tr_");
     EXPECT_GE(static_cast<double>(p.width) * p.height, textures * 100.0 * 100.0);
     // Pictures are drawn, not only names: the orange of the button skin and
     // the title's lettering shows.

@@ -88,7 +88,7 @@ TEST_F(Actions, BackToMenuListsTheProfilesAfresh) {
     EXPECT_EQ(profiles.items.names[1], "Zed");
 }
 
-TEST_F(Actions, TournamentShowsTheNextTracksGroupAndSavesTheProfile) {
+TEST_F(Actions, TournamentShowsTheNextTrackAndSavesTheProfile) {
     OpenMenu();
     player.progress = 5;
     player.score = 1234;
@@ -98,7 +98,7 @@ TEST_F(Actions, TournamentShowsTheNextTracksGroupAndSavesTheProfile) {
     EXPECT_EQ(particle_system.count, 0);   // left in the menu
     EXPECT_EQ(ShownWindows(), (Windows{"wnd_tour"}));
     EXPECT_EQ(game.state, STATE_TOURNAMENT);
-    EXPECT_EQ(Element_As<Iimage>(Element_Find("img_track")).texture, TexBase_Find(share_registry, "t1"));
+    EXPECT_EQ(Element_As<Iimage>(Element_Find("img_track")).texture, TexBase_Find(share_registry, "tr_forest2"));
     EXPECT_EQ(Named("btn_start_tr").visible, 1);
     EXPECT_EQ(Named("btn_send").visible, 0);
     EXPECT_EQ(race.player_laps, 0);
