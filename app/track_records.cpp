@@ -1,10 +1,14 @@
 #include "app/track_records.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "core/notice.h"
 #include "core/state.h"
 #include "engine/oe.h"
 #include "persist/records.h"
 #include "world/standings.h"
+#include "world/world.h"
 
 namespace {
 
@@ -13,9 +17,9 @@ constexpr float kTextScale = 0.8f;
 // The records last read, and for whom.
 struct Shown {
     std::string profile;
-    std::string track;
+    RecordKey key;
     bool valid = false;
-    TrackRecord record;
+    std::string text;
 };
 
 Shown& LastShown() {
@@ -23,30 +27,46 @@ Shown& LastShown() {
     return shown;
 }
 
+// The kind of car the player chose, as records name it.
+const std::string& ChosenKind() { return car_kind_names[std::clamp(player.car_kind, 0, static_cast<int32_t>(car_kind_names.size()) - 1)]; }
+
+std::string Times(const TrackRecord& record) {
+    return "best lap " + Race_FormatTime(record.best_lap_ms > 0 ? record.best_lap_ms : -1) + "   best race " +
+           Race_FormatTime(record.best_race_ms > 0 ? record.best_race_ms : -1);
+}
+
+// The kind's own record, else the one kept from before records knew the car.
+std::string RecordText(const RecordKey& key) {
+    const std::optional<Records> records = Records_Read(player.name);
+    if (!records) return "The records file is damaged";
+    if (const auto own = records->find(key); own != records->end()) return key.kind + ": " + Times(own->second);
+    if (const auto old = records->find({key.track, ""}); old != records->end())
+        return "Any car: " + Times(old->second);
+    return "No " + key.kind + " record on this track yet";
+}
+
 }  // namespace
 
 void TrackRecords_TakeRace() {
     if (race.race_ms < 0 || player.name.empty()) return;
-    Records records = Records_Read(player.name);
-    const RecordNews news = Records_Take(records, race.track, race.best_lap_ms, race.race_ms);
+    std::optional<Records> records = Records_Read(player.name);
+    if (!records) {
+        Notice_Post("The records file is damaged: this race's times were not kept");
+        return;
+    }
+    const RecordNews news = Records_Take(*records, {race.track, ChosenKind()}, race.best_lap_ms, race.race_ms);
     race.new_best_lap = news.lap;
     race.new_best_race = news.race;
     LastShown().valid = false;
-    if ((news.lap || news.race) && !Records_Write(player.name, records)) Notice_Failure("Could not save the records");
+    if ((news.lap || news.race) && !Records_Write(player.name, *records)) Notice_Failure("Could not save the records");
 }
 
 void DrawTrackRecord(const std::string& track, float x, float y) {
     Shown& shown = LastShown();
-    if (!shown.valid || shown.profile != player.name || shown.track != track) {
-        const Records records = Records_Read(player.name);
-        const auto it = records.find(track);
-        shown = {player.name, track, true, it == records.end() ? TrackRecord{} : it->second};
-    }
-    const std::string text =
-        shown.record.best_race_ms > 0 || shown.record.best_lap_ms > 0
-            ? "Best lap " + Race_FormatTime(shown.record.best_lap_ms > 0 ? shown.record.best_lap_ms : -1) +
-                  "   Best race " + Race_FormatTime(shown.record.best_race_ms > 0 ? shown.record.best_race_ms : -1)
-            : std::string("No record on this track yet");
+    const RecordKey key{track, ChosenKind()};
+    if (!shown.valid || shown.profile != player.name || shown.key != key)
+        shown = {player.name, key, true, RecordText(key)};
+    const std::string& text = shown.text;
     const int w = Text_GetWidth(game.main_font, text, kTextScale, 0);
     Text_Draw(game.main_font, x - w / 2.0f + 2, y + 2, text, kTextScale, 0, 255, 0x022000);
     Text_Draw(game.main_font, x - w / 2.0f, y, text, kTextScale, 0, 255, 0xFFFF99);

@@ -37,12 +37,17 @@ bool Fuzz_Persist(const uint8_t* data, size_t size) {
     // Records: whatever is read back whole survives a write and a re-read.
     const auto records = Records_Parse(std::string(bytes.begin(), bytes.end()));
     if (!records) return true;
-    for (const auto& [track, record] : *records)
-        if (track.empty() || record.best_lap_ms < 0 || record.best_race_ms < 0) return false;
+    for (const auto& [key, record] : *records)
+        if (key.track.empty() || record.best_lap_ms < 0 || record.best_race_ms < 0) return false;
+    // Every line read is a record and comes back from a write.
+    size_t lines = 0;
+    const std::string read(bytes.begin(), bytes.end());
+    for (size_t at = read.find("\r\n"); at != std::string::npos; at = read.find("\r\n", at + 2)) ++lines;
+    if (lines != records->size()) return false;
     const auto records_again = Records_Parse(Records_Encode(*records));
     if (!records_again || records_again->size() != records->size()) return false;
-    for (const auto& [track, record] : *records) {
-        const auto it = records_again->find(track);
+    for (const auto& [key, record] : *records) {
+        const auto it = records_again->find(key);
         if (it == records_again->end() || it->second.best_lap_ms != record.best_lap_ms ||
             it->second.best_race_ms != record.best_race_ms)
             return false;
