@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/hud.h"
+#include "app/leave_warning.h"
 #include "app/results.h"
 #include "app/track_preview.h"
 #include "app/track_records.h"
@@ -77,6 +78,7 @@ void DrawFrame() {
             DrawWorld(draw_list);
             Focus_InterfacePass();
             if (game.state == STATE_FINISHED) DrawResults(world_map);
+            if (game.state == STATE_PAUSED) DrawLeaveWarning();
             DrawCursor();
             break;
         case STATE_PROFILES:

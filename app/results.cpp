@@ -7,11 +7,9 @@
 #include "core/state.h"
 #include "app/hud.h"
 #include "engine/oe.h"
-#include "ui/element.h"
 #include "world/race_timing.h"
 #include "world/rivals.h"
 #include "world/standings.h"
-#include "world/tournament.h"
 
 namespace {
 
@@ -87,30 +85,4 @@ void DrawResults(const tworld& map) {
     if (race.new_best_lap) points.push_back({"New best lap!", kTitleColour});
     if (race.new_best_race) points.push_back({"New best race!", kTitleColour});
     Panel(800 - 8 - kPanelWidth, "Your race", points);
-}
-
-void Results_SetWindowTexts(const tworld& map, bool won) {
-    struct Lines {
-        const char* second;
-        const char* third;
-        std::string second_text;
-        std::string third_text;
-    };
-    const std::string place = "You finished " + Race_Ordinal(Race_PlayerPosition(map)) + ".";
-    const bool cup_won = game.race_mode == 0 && won && player.progress >= PROGRESS_CUP_WON;
-    const Lines lines[] = {
-        {"lb_c2", "lb_c3", cup_won ? "You have won" : "Now you can advance",
-         cup_won ? "the whole cup!" : "to the next race!"},
-        {"lb_c2a", "lb_c3a", place, "Only a win takes you on."},
-        {"lb_c22", "lb_c32", "You have finished", "first!"},
-        {"lb_c2a2", "lb_c3a2", place, "Race again to win it!"},
-    };
-    auto set = [](const char* name, const std::string& text) {
-        ielement& label = Element_Named(name);
-        if (label.name == name) label.caption = text;   // a miss would land on another element
-    };
-    for (const Lines& l : lines) {
-        set(l.second, l.second_text);
-        set(l.third, l.third_text);
-    }
 }

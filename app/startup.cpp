@@ -13,6 +13,7 @@
 #include "ui/focus.h"
 #include "ui/screens.h"
 #include "world/particles.h"
+#include "world/race_rules.h"
 #include "world/world.h"
 
 void Game_Main() {
@@ -67,6 +68,12 @@ void LoadCallback() {
     Settings_Load();
 }
 
-void ExitCallback() { Settings_Save(); }
+// Closing the game is no way out of a race: a tournament race left under way
+// counts as lost, and a finished one is kept, as if the player had gone on.
+void ExitCallback() {
+    const bool finished_tournament_race = game.state == STATE_FINISHED && game.race_mode == 0;
+    if ((Race_Abandon() || finished_tournament_race) && !Profile_Save()) Notice_Failure("Could not save the profile");
+    Settings_Save();
+}
 
 void IdleCallback() {}

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/results.h"
+#include "app/result_texts.h"
 #include "app/track_records.h"
 #include "assets/soundbase.h"
 #include "assets/texbase.h"
@@ -125,7 +125,7 @@ void Race_Step(tworld& map) {
     Race_PlayEffects(events);
     if (!events.finished) return;
     TrackRecords_TakeRace();
-    Results_SetWindowTexts(map, events.won);
+    ResultTexts_Set(map, events.won);
     Iwindow* result = game.race_mode == 0 ? (events.won ? screens.wnd_fin_good : screens.wnd_fin_bad)
                                           : (events.won ? screens.wnd_fin_good2 : screens.wnd_fin_bad2);
     result->visible = 1;
@@ -156,8 +156,8 @@ void GameTick() {
         game.state = STATE_EDITOR;
     }
     if (Key_Down(OE_KEY_F11)) {
+        act_back_to_menu();   // first, while a race left this way is still running
         game.state = STATE_MENU;
-        act_back_to_menu();
     }
     // The race's picture changes only here and it has no interface pass; every
     // other state draws each frame so no click or key goes unseen.

@@ -8,6 +8,7 @@
 #include "core/random.h"
 #include "core/state.h"
 #include "engine/oe.h"
+#include "world/race_leave.h"
 #include "world/tournament.h"
 #include "world/tuning.h"
 #include "world/view.h"
@@ -63,7 +64,7 @@ void RemoveMarked(tworld& map, int32_t& car) {
 // A lost tournament race costs 1000 points, never below 0.
 void LoseTournamentRace() {
     const int32_t before = player.score;
-    player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - 1000, 0));
+    player.score = SaturatedScore(std::max<int64_t>(int64_t{player.score} - RACE_DEFEAT_POINTS, 0));
     race.points_lost = before - player.score;
 }
 
@@ -208,9 +209,7 @@ void Race_FinishCheck(tworld& map, int32_t i, RaceEvents& events) {
 }
 
 bool Race_Abandon() {
-    const bool racing = game.state == STATE_RACE || game.state == STATE_PAUSED;
-    if (!racing || game.race_mode != 0 || game.current_time < Race_ReleaseTime() || race.player_laps >= RACE_LAPS)
-        return false;
+    if (!Race_LeavingCountsAsLost()) return false;
     LoseTournamentRace();
     return true;
 }

@@ -1,8 +1,11 @@
 // The real game's start with its screens, the tick's work on the menu,
 // tournament and free race screens, and the F11 and F12 keys.
 #include <algorithm>
+#include <functional>
 
-#include "app/results.h"
+#include "app/leave_warning.h"
+#include "app/result_texts.h"
+#include "app/startup.h"
 #include "app/tick.h"
 #include "app/track_preview.h"
 #include "core/state.h"
@@ -250,6 +253,48 @@ INSTANTIATE_TEST_SUITE_P(Ways, LeavingARace,
                                            Leaving{"FinishedRace", STATE_FINISHED, 0, 90000, 4, 2500}),
                          [](const ::testing::TestParamInfo<Leaving>& info) { return std::string(info.param.name); });
 
+// Every way out of a tournament race under way costs the defeat and saves it:
+// the pause window's button, F11, F12 and closing the game. The pause window
+// says so beforehand.
+TEST_F(ScreenTicks, EveryWayOutOfARaceUnderWayCountsAsLost) {
+    auto key = [this](int32_t code) {
+        oe::Input_Key(code, true);
+        Tick();
+        oe::Input_Key(code, false);
+    };
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"ExitToMenu", [] { act_back_to_menu(); }},
+        {"F11", [&] { key(OE_KEY_F11); }},
+        {"F12", [&] { key(OE_KEY_F12); }},
+        {"ClosingTheGame", [] { ExitCallback(); }},
+    };
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
+        WriteFile("prf/Alice", std::string("\0\r\n2500\r\n", 9));
+        player.name = "Alice";
+        player.score = 2500;
+        game.state = STATE_PAUSED;
+        game.race_mode = 0;
+        game.race_start_time = 1000.0;
+        game.current_time = 11000.0;
+        race.player_laps = 1;
+        oe::Recorder_Clear();
+        DrawLeaveWarning();
+        const auto& calls = oe::Recorder_Calls();
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const oe::RecordedCall& c) {
+            return c.text == "Exit to Menu now and the race counts as lost: -1000 points";
+        }));
+        leave();
+        EXPECT_EQ(player.score, 1500);
+        EXPECT_EQ(Read("prf/Alice"), std::string("\0\r\n1500\r\n", 9));
+    }
+    game.state = STATE_PAUSED;
+    game.current_time = 4999.0;   // still the countdown: nothing to tell
+    oe::Recorder_Clear();
+    DrawLeaveWarning();
+    EXPECT_TRUE(oe::Recorder_Calls().empty());
+}
+
 // The result window says what happened: the cup won after the last race, the
 // place after a lost one.
 struct Result {
@@ -275,7 +320,7 @@ TEST_P(ResultTexts, SayWhatHappened) {
     race.finishers = 2;
     game.race_mode = c.mode;
     player.progress = c.progress;
-    Results_SetWindowTexts(world_map, c.won);
+    ResultTexts_Set(world_map, c.won);
     EXPECT_EQ(Named(c.second_label).caption, c.second_line);
     EXPECT_EQ(Named(c.third_label).caption, c.third_line);
 }
@@ -286,8 +331,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Result{"CupWon", 0, true, PROGRESS_CUP_WON, "lb_c2", "You have won", "lb_c3", "the whole cup!"},
                       Result{"TournamentSecond", 0, false, 5, "lb_c2a", "You finished 2nd.", "lb_c3a",
                              "Only a win takes you on."},
-                      Result{"FreeRaceSecond", 1, false, 5, "lb_c2a2", "You finished 2nd.", "lb_c3a2",
-                             "Race again to win it!"}),
+                      Result{"LastTournamentRaceSecond", 0, false, PROGRESS_CUP_WON - 1, "lb_c2a",
+                             "You finished 2nd.", "lb_c3a", "Only a win takes you on."},
+                      Result{"FreeRaceWon", 1, true, 5, "lb_c22", "You have finished", "lb_c32", "first!"},
+                      Result{"FreeRaceSecond", 1, false, 5, "lb_c2a2", "You have finished", "lb_c3a2", "2nd."}),
     [](const ::testing::TestParamInfo<Result>& info) { return std::string(info.param.name); });
 
 // The tournament and free race screens show the track about to be raced:
