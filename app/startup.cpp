@@ -72,7 +72,9 @@ void LoadCallback() {
 // counts as lost, and a finished one is kept, as if the player had gone on.
 void ExitCallback() {
     const bool finished_tournament_race = game.state == STATE_FINISHED && game.race_mode == 0;
-    if ((Race_Abandon() || finished_tournament_race) && !Profile_Save()) Notice_Failure("Could not save the profile");
+    const bool lost_on_leaving = Race_Abandon();
+    if (!player.name.empty() && (lost_on_leaving || finished_tournament_race) && !Profile_Save())
+        Notice_Failure("Could not save the profile");
     Settings_Save();
 }
 
