@@ -31,6 +31,7 @@ void SetUpObject(tminimal& o) {
     o.waypoint = 0;
     o.laps = 0;
     o.speed = 0.0f;
+    o.driver = tdriver{};   // nothing of the last race's driving, its place on the last line least of all
     for (tcorner& step : o.corner_steps) {
         step.x = random(2) == 1 ? 1 : -1;
         step.y = random(2) == 1 ? -1 : 1;

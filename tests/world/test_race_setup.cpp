@@ -2,7 +2,9 @@
 // headings, sizes, the paused tick and the race start time.
 #include "core/state.h"
 #include "world/mapfile.h"
+#include "world/physics.h"
 #include "world/race_setup.h"
+#include "world/track_line.h"
 #include "world_fixture.h"
 
 namespace {
@@ -146,6 +148,24 @@ TEST_F(RaceSetup, StartRaceClearsTheMapLoadsTheTrackAndEntersTheRace) {
     World_StartRace("nowhere");
     EXPECT_EQ(world_map.count, 0);
     EXPECT_EQ(game.state, STATE_RACE);
+}
+
+// Each car's place on the centre line belongs to the line of the track it
+// races: a shorter track after a longer one never goes by the old places.
+TEST_F(RaceSetup, ASecondTrackDrivesByItsOwnLine) {
+    SaveMap({{"jeep", 0, 0}, {"car", 80, 1}, {"tank", 160, 1}}, {{0, 0}, {9000, 0}, {9000, 6000}, {0, 6000}});
+    ASSERT_TRUE(std::filesystem::copy_file("wld/t.wld", "wld/long.wld"));
+    SaveMap({{"jeep", 0, 0}, {"car", 80, 1}, {"tank", 160, 1}}, {{0, 0}, {600, 0}, {600, 400}});
+    World_StartRace("long");
+    for (int tick = 0; tick < 300; ++tick) Race_Update(world_map, std::nullopt);
+    World_StartRace("t");
+    const auto samples = static_cast<int32_t>(TrackLine_Of(world_map).points.size());
+    ASSERT_GT(samples, 0);
+    for (int tick = 0; tick < 50; ++tick) Race_Update(world_map, std::nullopt);
+    for (int32_t i = 0; i < world_map.count; ++i) {
+        EXPECT_GE(world_map.objects[i].driver.line, -1) << i;
+        EXPECT_LT(world_map.objects[i].driver.line, samples) << i;
+    }
 }
 
 }  // namespace
