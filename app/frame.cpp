@@ -5,7 +5,6 @@
 #include "app/hud.h"
 #include "app/leave_warning.h"
 #include "app/results.h"
-#include "app/track_preview.h"
 #include "app/track_records.h"
 #include "assets/texbase.h"
 #include "core/notice.h"
@@ -94,17 +93,12 @@ void DrawFrame() {
             break;
         case STATE_TOURNAMENT:
             Focus_InterfacePass();
-            if (player.progress < PROGRESS_CUP_WON) {
-                DrawTrackPreview(track_files[player.progress], 40, 60, 400, 262);
-                DrawTrackRecord(track_files[player.progress], 240, 372);
-            }
+            if (player.progress < PROGRESS_CUP_WON) DrawTrackRecord(track_files[player.progress], 240, 372);
             DrawParticles(particle_system);
             DrawCursor();
             break;
         case STATE_FREE_RACE:
             Focus_InterfacePass();
-            if (!screens.txt_locktr_map2->visible)
-                DrawTrackPreview(track_files[std::clamp(player.free_track, 0, TOURNAMENT_TRACKS - 1)], 40, 60, 400, 262);
             DrawTrackRecord(track_files[std::clamp(player.free_track, 0, TOURNAMENT_TRACKS - 1)], 240, 372);
             DrawCursor();
             break;

@@ -1,7 +1,6 @@
 #include "world/tournament.h"
 
 #include <algorithm>
-#include <string_view>
 
 const std::array<const char*, TOURNAMENT_TRACKS> track_files = {
     "beach1",  "beach2",  "beach1r",  "beach2r",  "forest1", "forest2", "forest1r", "forest2r",
@@ -14,12 +13,6 @@ const std::array<const char*, TOURNAMENT_TRACKS> track_names = {
     "Frost Ring",  "Glacier Pass", "Frost Ring Reversed",  "Glacier Pass Reversed",
     "Harbour Loop", "Old Town",    "Harbour Loop Reversed", "Old Town Reversed",
 };
-
-const char* Tournament_TrackName(const char* file) {
-    for (size_t k = 0; k < track_files.size(); ++k)
-        if (std::string_view(track_files[k]) == file) return track_names[k];
-    return file;
-}
 
 std::string Tournament_TrackPicture(int32_t track) {
     return std::string("tr_") + track_files[static_cast<size_t>(std::clamp(track, 0, TOURNAMENT_TRACKS - 1))];

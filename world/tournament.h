@@ -15,9 +15,6 @@ constexpr int32_t PROGRESS_CUP_WON = TOURNAMENT_TRACKS;   // progress once every
 extern const std::array<const char*, TOURNAMENT_TRACKS> track_files;
 // The tracks' names as the screens show them, in the order of track_files.
 extern const std::array<const char*, TOURNAMENT_TRACKS> track_names;
-// The name of the track in file `file` ("beach1r": "Sandy Bay Reversed");
-// a track of the player's own is shown by its file name.
-const char* Tournament_TrackName(const char* file);
 // The share picture of track `track` of track_files, seen whole from above:
 // "tr_" + its file name ("tr_beach1r"); the build renders one for every track.
 std::string Tournament_TrackPicture(int32_t track);

@@ -7,7 +7,6 @@
 #include "app/result_texts.h"
 #include "app/startup.h"
 #include "app/tick.h"
-#include "app/track_preview.h"
 #include "core/state.h"
 #include "engine/input.h"
 #include "engine/record.h"
@@ -336,28 +335,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Result{"FreeRaceWon", 1, true, 5, "lb_c22", "You have finished", "lb_c32", "first!"},
                       Result{"FreeRaceSecond", 1, false, 5, "lb_c2a2", "You have finished", "lb_c3a2", "2nd."}),
     [](const ::testing::TestParamInfo<Result>& info) { return std::string(info.param.name); });
-
-// The tournament and free race screens show the track about to be raced:
-// its name and its road, one line a leg of the waypoint loop.
-TEST_F(ScreenTicks, TheTrackAboutToBeRacedIsShownByNameAndRoad) {
-    const std::pair<const char*, const char*> tracks[] = {
-        {"beach1", "Sandy Bay"}, {"forest2r", "Fern Valley Reversed"}, {"city2", "Old Town"}, {"edited1", "edited1"}};
-    for (const auto& [track, name] : tracks) {
-        SCOPED_TRACE(track);
-        EXPECT_STREQ(Tournament_TrackName(track), name);
-        oe::Recorder_Clear();
-        DrawTrackPreview(track, 40, 60, 400, 262);
-        int texts = 0, lines = 0;
-        for (const oe::RecordedCall& c : oe::Recorder_Calls()) {
-            texts += c.name == "Text_Draw" && c.text == name;
-            lines += c.name == "Pr2D_Line";
-        }
-        EXPECT_EQ(texts, 2);   // with its shadow
-        if (std::string(track) == "edited1")
-            EXPECT_EQ(lines, 0);   // no such map: the name alone
-        else
-            EXPECT_GE(lines, 40);
-    }
-}
 
 }  // namespace
