@@ -122,15 +122,40 @@ int32_t CarInTheWay(const tworld& map, const TrackLine& line, int32_t i) {
     return -1;
 }
 
-// True when another computer car runs close ahead on the road.
-bool FollowingARival(const tworld& map, const TrackLine& line, int32_t i) {
+// True when another computer car runs less than DRIVER_FOLLOW_LOOK ticks
+// ahead on the road (`behind`: behind) and, with `calm`, has no burst on.
+bool RivalClose(const tworld& map, const TrackLine& line, int32_t i, bool behind, bool calm) {
     const tminimal& car = map.objects[i];
+    const float reach = std::max(car.speed, DRIVER_MIN_STEER_SPEED) * DRIVER_FOLLOW_LOOK;
     return std::any_of(Cars(map).begin(), Cars(map).end(), [&](int32_t j) {
         const tminimal& other = map.objects[j];
-        if (j == i || other.ai != 1 || other.driver.line < 0) return false;
-        const float ahead = Ahead(line, car, other);
-        return ahead > 0 && ahead < car.speed * DRIVER_FOLLOW_LOOK;
+        if (j == i || other.ai != 1 || other.driver.line < 0 || (calm && other.driver.burst > 0)) return false;
+        const float ahead = behind ? -Ahead(line, car, other) : Ahead(line, car, other);
+        return ahead > 0 && ahead < reach;
     });
+}
+
+// Two computer cars do not run nose to tail for long. Long in another's wake,
+// a driver makes a burst to pass (the more readily the more aggressive) or
+// drops back, and drops back when the pass did not come off; long with a calm
+// one close behind, a driver makes a burst to pull away.
+void KeepClearOfRivals(const tworld& map, const TrackLine& line, int32_t i, tdriver& d) {
+    const bool following = RivalClose(map, line, i, false, false);
+    d.follow = following ? d.follow + 1 : 0;
+    d.chased = RivalClose(map, line, i, true, true) ? d.chased + 1 : 0;
+    if (d.drop > 0) --d.drop;
+    if (d.burst > 0 && --d.burst == 0 && following) d.drop = DRIVER_DROP_TICKS;
+    if (d.burst > 0 || d.drop > 0) return;
+    if (d.follow > DRIVER_FOLLOW_TICKS) {
+        d.follow = 0;
+        if (Draw(0.0f, 1.0f) < d.aggression)
+            d.burst = DRIVER_BURST_TICKS;
+        else
+            d.drop = DRIVER_DROP_TICKS;
+    } else if (d.chased > DRIVER_FOLLOW_TICKS) {
+        d.chased = 0;
+        d.burst = DRIVER_BURST_TICKS;
+    }
 }
 
 // Where across the road the driver wants to be: round a car in its way, across
@@ -200,6 +225,7 @@ float WantedSpeed(const tworld& map, const TrackLine& line, int32_t i) {
     const double want = std::clamp(-off * DRIVER_CATCH_UP_PER_WAYPOINT, -1.0, 1.0);
     float catch_up = static_cast<float>(want) * (want > 0 ? (last_lap ? 0.0f : DRIVER_PRESS_ON * d.stamina) : DRIVER_EASE_OFF);
     if (d.drop > 0) catch_up = std::min(catch_up, 0.0f) - DRIVER_DROP_BACK;
+    if (d.burst > 0) catch_up = std::max(catch_up, 0.0f) + DRIVER_BURST;
     const float push = d.push > DRIVER_PUSH_AFTER ? DRIVER_PUSH : 0.0f;
     const float pace = d.pace + catch_up + (d.drop > 0 ? 0.0f : push);
     const float cornering = d.cornering * (1.0f + std::max(catch_up, 0.0f)) * (d.wide > 0 ? DRIVER_WIDE_CORNERING : 1.0f);
@@ -233,13 +259,7 @@ void Drive(tworld& map, const TrackLine& line, int32_t i) {
     // Held up behind a car for a while, a driver pushes harder to get by.
     d.push = in_the_way >= 0 ? d.push + 1 : std::max(0, d.push - 1);
     ChooseLane(map, line, i, in_the_way);
-    // Long in another computer car's wake without getting by, a driver drops back.
-    d.follow = FollowingARival(map, line, i) ? d.follow + 1 : 0;
-    if (d.drop > 0) --d.drop;
-    if (d.follow > DRIVER_FOLLOW_TICKS) {
-        d.follow = 0;
-        d.drop = DRIVER_DROP_TICKS;
-    }
+    KeepClearOfRivals(map, line, i, d);
     d.lane += std::clamp(d.lane_target - d.lane, -DRIVER_LANE_STEP, DRIVER_LANE_STEP);
     const int32_t n = static_cast<int32_t>(line.points.size());
     const int32_t k = (d.line + static_cast<int32_t>((DRIVER_AIM_BASE + car.speed * DRIVER_AIM_PER_SPEED) / line.spacing)) % n;

@@ -123,7 +123,7 @@ struct DriverLevel {
 };
 constexpr std::array<DriverLevel, 3> DRIVER_LEVELS = {{
     {1, -10.0f, -2.0f, 0.90f, 0.95f, 0.78f, 0.88f, 0.0f, 0.4f, 0.0030f},
-    {0, -8.0f, 2.0f, 0.96f, 1.00f, 0.92f, 1.02f, 0.2f, 0.8f, 0.0020f},
+    {0, -8.0f, 2.0f, 0.96f, 1.00f, 0.92f, 1.02f, 0.2f, 0.8f, 0.0015f},
     {0, -6.0f, 4.0f, 0.97f, 1.00f, 0.94f, 1.02f, 0.5f, 1.0f, 0.0010f},
 }};
 // A driver's own line lies up to this many px either side of the racing line.
@@ -159,13 +159,16 @@ constexpr float DRIVER_PASS_ASIDE = 90.0f;
 constexpr float DRIVER_DEFEND_LOOK = 160.0f;
 constexpr int32_t DRIVER_LANE_HOLD = 50;
 constexpr float DRIVER_LANE_STEP = 2.0f;
-// Running less than DRIVER_FOLLOW_LOOK ticks behind another computer car for
-// DRIVER_FOLLOW_TICKS ticks, a driver drops back by DRIVER_DROP_BACK of its
-// pace for DRIVER_DROP_TICKS ticks instead of driving in its wake.
+// Running less than DRIVER_FOLLOW_LOOK ticks behind (or ahead of) another
+// computer car for DRIVER_FOLLOW_TICKS ticks, a driver finds a burst of
+// DRIVER_BURST more pace for DRIVER_BURST_TICKS ticks, or drops back by
+// DRIVER_DROP_BACK of its pace for DRIVER_DROP_TICKS ticks.
 constexpr float DRIVER_FOLLOW_LOOK = 45.0f;
-constexpr int32_t DRIVER_FOLLOW_TICKS = 200;
-constexpr float DRIVER_DROP_BACK = 0.08f;
-constexpr int32_t DRIVER_DROP_TICKS = 150;
+constexpr int32_t DRIVER_FOLLOW_TICKS = 100;
+constexpr float DRIVER_BURST = 0.10f;
+constexpr int32_t DRIVER_BURST_TICKS = 200;
+constexpr float DRIVER_DROP_BACK = 0.12f;
+constexpr int32_t DRIVER_DROP_TICKS = 250;
 // Held up behind a car for DRIVER_PUSH_AFTER ticks, a driver pushes this
 // share of its top speed harder until it is clear.
 constexpr int32_t DRIVER_PUSH_AFTER = 60;

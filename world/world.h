@@ -34,6 +34,8 @@ struct tdriver {
     int32_t push = 0;          // how long it has been held up behind a car, in ticks
     int32_t follow = 0;        // how long it has run close behind another computer car, in ticks
     int32_t drop = 0;          // ticks left of dropping back
+    int32_t burst = 0;         // ticks left of a burst of pace to pass or pull away
+    int32_t chased = 0;        // how long another computer car has run close behind, in ticks
     int32_t launch = 0;        // ticks it takes to react to the start
     int32_t line = -1;         // the nearest sample of the centre line; -1: not known
     int32_t caught = 0;        // ticks it has wanted to go but hardly moved
