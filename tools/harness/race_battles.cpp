@@ -17,21 +17,25 @@ bool Racing(const RacingCar& car, double t) { return car.finished_s < 0 || t < c
 // progress (so backing up does not count twice); none when it never did.
 class FirstReach {
 public:
-    explicit FirstReach(const ProgressTrace& trace) : trace_(trace) {
+    explicit FirstReach(const ProgressTrace* trace) {
         double best = -1e9;
-        for (const ProgressSample& s : trace) best_.push_back(best = std::max(best, s.laps));
+        if (!trace) return;
+        for (const ProgressSample& s : *trace) {
+            best_.push_back(best = std::max(best, s.laps));
+            times_.push_back(s.t_s);
+        }
     }
 
     bool At(double laps, double& t) const {
         const auto it = std::lower_bound(best_.begin(), best_.end(), laps);
         if (it == best_.end()) return false;
-        t = trace_[static_cast<size_t>(it - best_.begin())].t_s;
+        t = times_[static_cast<size_t>(it - best_.begin())];
         return true;
     }
 
 private:
-    const ProgressTrace& trace_;
-    std::vector<double> best_;
+    std::vector<double> best_;    // the best progress so far at each sample
+    std::vector<double> times_;   // each sample's time
 };
 
 }  // namespace
@@ -42,7 +46,7 @@ Battles RaceBattles(const std::vector<RacingCar>& cars, double opening_s) {
     size_t ticks = 0;
     for (const RacingCar& car : cars) ticks = car.progress ? std::max(ticks, car.progress->size()) : ticks;
     std::vector<FirstReach> reach;
-    for (const RacingCar& car : cars) reach.emplace_back(car.progress ? *car.progress : ProgressTrace{});
+    for (const RacingCar& car : cars) reach.emplace_back(car.progress);
 
     struct Pair {
         int leader = -1;
