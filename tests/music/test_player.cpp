@@ -242,8 +242,9 @@ TEST_F(PlayerOnDevice, NoLoopSongEndsByItselfAndReleasesEverything) {
     const std::vector<uint8_t> song = ToneSong(8);   // 960 ms
     ASSERT_NE(PlayMemory(song, MUSIC_NO_LOOP), 0);
     EXPECT_NE(Music_Level(), 0u);
-    EXPECT_TRUE(Eventually([] { return Music_Level() == 0; }, 5000ms));
-    EXPECT_EQ(Music_Time(), 0u);
+    // Silence also holds the song while the device waits for the ring (seen
+    // under Wine on a busy machine), so the end is silence with the time back at 0.
+    EXPECT_TRUE(Eventually([] { return Music_Level() == 0 && Music_Time() == 0; }, 5000ms));
     EXPECT_TRUE(Eventually([&] { return Threads() == threads; }));
     const uint64_t position = WaveOut_GetPosition();
     std::this_thread::sleep_for(50ms);
