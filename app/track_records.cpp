@@ -37,8 +37,9 @@ std::string Times(const TrackRecord& record) {
 
 // The kind's own record, else the one kept from before records knew the car.
 std::string RecordText(const RecordKey& key) {
-    const std::optional<Records> records = Records_Read(player.name);
-    if (!records) return "The records file is damaged";
+    const std::optional<RecordsFile> file = Records_Read(player.name);
+    if (!file) return "The records file cannot be read";
+    const Records* records = &file->records;
     if (const auto own = records->find(key); own != records->end()) return key.kind + ": " + Times(own->second);
     if (const auto old = records->find({key.track, ""}); old != records->end())
         return "Any car: " + Times(old->second);
@@ -49,12 +50,15 @@ std::string RecordText(const RecordKey& key) {
 
 void TrackRecords_TakeRace() {
     if (race.race_ms < 0 || player.name.empty()) return;
-    std::optional<Records> records = Records_Read(player.name);
+    std::optional<RecordsFile> records = Records_Read(player.name);
+    race.new_best_lap = race.new_best_race = false;
     if (!records) {
-        Notice_Post("The records file is damaged: this race's times were not kept");
+        Notice_Post("The records file cannot be read: this race's times were not kept");
         return;
     }
-    const RecordNews news = Records_Take(*records, {race.track, ChosenKind()}, race.best_lap_ms, race.race_ms);
+    if (!records->unread.empty())
+        Notice_Post(std::to_string(records->unread.size()) + " lines of the records file could not be read; they are kept as they were");
+    const RecordNews news = Records_Take(records->records, {race.track, ChosenKind()}, race.best_lap_ms, race.race_ms);
     race.new_best_lap = news.lap;
     race.new_best_race = news.race;
     LastShown().valid = false;

@@ -133,11 +133,12 @@ std::vector<std::string> Fs_List(const std::string& mask) {
 
 int Fs_OpenRegular(const std::string& host_path) { return Host_OpenRegular(host_path); }
 
-std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
+std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t max_bytes) {
+    max_bytes = std::min(max_bytes, FS_MAX_FILE_BYTES);
     const int fd = Fs_OpenRegular(Fs_ReadPath(path));
     if (fd < 0) return std::nullopt;
     uint64_t size = 0;
-    if (!Host_FileSize(fd, size) || size > FS_MAX_FILE_BYTES) {
+    if (!Host_FileSize(fd, size) || size > max_bytes) {
         Host_Close(fd);
         return std::nullopt;
     }
@@ -147,11 +148,11 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
     bool ok = true;
     for (;;) {
         if (got == bytes.size()) {
-            if (bytes.size() > FS_MAX_FILE_BYTES) {
+            if (bytes.size() > max_bytes) {
                 ok = false;
                 break;
             }
-            bytes.resize(std::min(bytes.size() * 2, FS_MAX_FILE_BYTES + 1));
+            bytes.resize(std::min(bytes.size() * 2, max_bytes + 1));
         }
         const int64_t n = Host_Read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) ok = false;
@@ -159,7 +160,7 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path) {
         got += static_cast<size_t>(n);
     }
     Host_Close(fd);
-    if (!ok || got > FS_MAX_FILE_BYTES) return std::nullopt;
+    if (!ok || got > max_bytes) return std::nullopt;
     bytes.resize(got);
     return bytes;
 }

@@ -45,8 +45,8 @@ bool Fs_MatchMask(const std::string& pattern, const std::string& name);
 std::vector<std::string> Fs_List(const std::string& mask);
 
 // The whole file, or nothing when it is missing, not a regular file, unreadable
-// or larger than FS_MAX_FILE_BYTES.
-std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path);
+// or larger than `max_bytes` (never more than FS_MAX_FILE_BYTES).
+std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t max_bytes = FS_MAX_FILE_BYTES);
 // Opens a host path for reading when it is a regular file (or a link to one),
 // never waiting: a FIFO, device or folder gives -1 like a missing file.
 int Fs_OpenRegular(const std::string& host_path);

@@ -8,6 +8,7 @@
 
 #include "engine/fs.h"
 #include "persist/profile.h"
+#include "world/tuning.h"
 
 namespace {
 
@@ -40,6 +41,30 @@ std::vector<std::string_view> Words(std::string_view line) {
     }
 }
 
+// A record that could have been driven: a name like a profile's (no NUL or
+// other control character), no lap under RECORD_MIN_LAP_MS, and a race at
+// least RACE_LAPS of its best lap long.
+bool Possible(std::string_view track, const TrackRecord& r) {
+    if (!Profile_NameIsStorable(track)) return false;
+    if (r.best_lap_ms != 0 && r.best_lap_ms < RECORD_MIN_LAP_MS) return false;
+    if (r.best_race_ms != 0 && r.best_race_ms < RECORD_MIN_LAP_MS * RACE_LAPS) return false;
+    return r.best_lap_ms == 0 || r.best_race_ms == 0 || int64_t{r.best_race_ms} >= int64_t{r.best_lap_ms} * RACE_LAPS;
+}
+
+// The record of one line, or nothing when the line is damaged or impossible.
+std::optional<std::pair<RecordKey, TrackRecord>> RecordOfLine(std::string_view line) {
+    const std::vector<std::string_view> words = Words(line);
+    if (words.size() != 3 && words.size() != 4) return std::nullopt;
+    const bool has_kind = words.size() == 4;
+    const std::string_view track = words[0];
+    if (track.size() > kMaxTrackName || (has_kind && !IsKindName(words[1]))) return std::nullopt;
+    TrackRecord record;
+    if (!ToMs(words[words.size() - 2], record.best_lap_ms) || !ToMs(words.back(), record.best_race_ms) ||
+        !Possible(track, record))
+        return std::nullopt;
+    return std::pair{RecordKey{std::string(track), has_kind ? std::string(words[1]) : std::string()}, record};
+}
+
 // A time as the file keeps it: whole milliseconds, 0 for none.
 int32_t Ms(double ms) {
     if (!(ms > 0)) return 0;
@@ -48,48 +73,39 @@ int32_t Ms(double ms) {
 
 }  // namespace
 
-std::optional<Records> Records_Parse(const std::string& text) {
-    Records records;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) return std::nullopt;   // a last line cut short
+RecordsFile Records_Parse(const std::string& text) {
+    RecordsFile file;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find("\r\n", at), text.size());
         const std::string_view line(text.data() + at, end - at);
         at = end + 2;
-        const std::vector<std::string_view> words = Words(line);
-        if (words.size() != 3 && words.size() != 4) return std::nullopt;
-        const bool has_kind = words.size() == 4;
-        const std::string_view track = words[0];
-        if (track.empty() || track.size() > kMaxTrackName || (has_kind && !IsKindName(words[1]))) return std::nullopt;
-        TrackRecord record;
-        if (!ToMs(words[words.size() - 2], record.best_lap_ms) || !ToMs(words.back(), record.best_race_ms))
-            return std::nullopt;
-        const RecordKey key{std::string(track), has_kind ? std::string(words[1]) : std::string()};
-        if (!records.emplace(key, record).second) return std::nullopt;
+        const std::optional<std::pair<RecordKey, TrackRecord>> record = RecordOfLine(line);
+        if (!record || !file.records.insert(*record).second) file.unread.emplace_back(line);
     }
-    return records;
+    return file;
 }
 
-std::string Records_Encode(const Records& records) {
+std::string Records_Encode(const RecordsFile& file) {
     std::string text;
-    for (const auto& [key, record] : records)
+    for (const auto& [key, record] : file.records)
         text += key.track + (key.kind.empty() ? "" : " " + key.kind) + " " + std::to_string(record.best_lap_ms) + " " +
                 std::to_string(record.best_race_ms) + "\r\n";
+    for (const std::string& line : file.unread) text += line + "\r\n";
     return text;
 }
 
-std::optional<Records> Records_Read(const std::string& profile) {
+std::optional<RecordsFile> Records_Read(const std::string& profile) {
     if (!Profile_NameIsStorable(profile)) return std::nullopt;
     const std::string path = kRecordsFolder + profile;
-    if (!Fs_IsFile(path) && !Fs_IsFolder(path)) return Records{};   // no race recorded yet
-    const auto bytes = Fs_ReadFile(path);
+    if (!Fs_IsFile(path) && !Fs_IsFolder(path)) return RecordsFile{};   // no race recorded yet
+    const auto bytes = Fs_ReadFile(path, RECORDS_MAX_BYTES);
     if (!bytes) return std::nullopt;
     return Records_Parse(std::string(bytes->begin(), bytes->end()));
 }
 
-bool Records_Write(const std::string& profile, const Records& records) {
+bool Records_Write(const std::string& profile, const RecordsFile& file) {
     if (!Profile_NameIsStorable(profile)) return false;
-    const std::string text = Records_Encode(records);
+    const std::string text = Records_Encode(file);
     return Fs_MakeFolder(kRecordsFolder) &&
            Fs_WriteFileAtomic(kRecordsFolder + profile, std::vector<uint8_t>(text.begin(), text.end()));
 }

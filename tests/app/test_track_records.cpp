@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/track_records.h"
+#include "persist/records.h"
 #include "core/state.h"
 #include "engine/record.h"
 #include "tests/app/game_fixture.h"
@@ -32,7 +33,8 @@ protected:
 };
 
 // A finished race goes into its kind's line; every line already in the file
-// stays, and a damaged file is left as it was.
+// stays (a damaged one after the records), and a file too large to be the
+// game's is left as it was.
 TEST_F(TrackRecords, ARaceIsKeptForItsCarKindAndNoLineIsLost) {
     const struct {
         const char* name;
@@ -46,7 +48,9 @@ TEST_F(TrackRecords, ARaceIsKeptForItsCarKindAndNoLineIsLost) {
         {"OtherKindKept", "beach1 car 30000 120000\r\n", 3, true,
          "beach1 car 30000 120000\r\nbeach1 turbo 35000 140000\r\n"},
         {"SlowerThanItsKind", "beach1 jeep 30000 120000\r\n", 0, false, "beach1 jeep 30000 120000\r\n"},
-        {"DamagedFileLeftAlone", "beach1 jeep 30000\r\nicy2 1 2\r\n", 0, false, "beach1 jeep 30000\r\nicy2 1 2\r\n"},
+        {"DamagedLineKept", "beach1 jeep 30000\r\nicy2 jeep 31000 130000\r\n", 0, true,
+         "beach1 jeep 35000 140000\r\nicy2 jeep 31000 130000\r\nbeach1 jeep 30000\r\n"},
+        {"TooLargeLeftAlone", std::string(RECORDS_MAX_BYTES + 1, 'x'), 0, false, std::string(RECORDS_MAX_BYTES + 1, 'x')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -70,11 +74,17 @@ TEST_F(TrackRecords, TheScreensShowTheChosenKindsRecord) {
     EXPECT_EQ(Shown("beach1", 0), "Any car: best lap 0:30.0   best race 2:00.0");
     EXPECT_EQ(Shown("icy2", 0), "jeep: best lap -:--.-   best race 1:30.0");
     EXPECT_EQ(Shown("icy2", 1), "No car record on this track yet");
-    WriteFile("rec/Alice", "beach1 tank 41500\r\n");
-    player.name = "Bob";   // read again on a change of profile
-    Shown("beach1", 2);
-    player.name = "Alice";
-    EXPECT_EQ(Shown("beach1", 2), "The records file is damaged");
+    const std::pair<std::string, std::string> files[] = {
+        {"beach1 tank 41500\r\nbeach1 jeep 1 2\r\nbeach1 30000 120000\r\n", "Any car: best lap 0:30.0   best race 2:00.0"},
+        {std::string(RECORDS_MAX_BYTES + 1, 'x'), "The records file cannot be read"},
+    };
+    for (const auto& [file, shown] : files) {
+        WriteFile("rec/Alice", file);
+        player.name = "Bob";   // read again on a change of profile
+        Shown("beach1", 2);
+        player.name = "Alice";
+        EXPECT_EQ(Shown("beach1", 2), shown);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A player's best laps and race times per track and car kind, in "rec\" + the
 // profile's name.
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/fs.h"
@@ -8,82 +9,109 @@
 
 using namespace std::string_literals;
 
-using RecordsFile = PersistTest;
+using RecordsOnDisk = PersistTest;
 
-TEST_F(RecordsFile, WrittenRecordsReadBackAndLeaveTheProfileAlone) {
+TEST_F(RecordsOnDisk, WrittenRecordsReadBackAndLeaveTheProfileAlone) {
     WriteBytes("prf/Aino", "\x02\r\n100\r\n"s);
     Records records;
     records[{"beach1", "jeep"}] = {35612, 143812};
     records[{"beach1", "tank"}] = {41000, 170000};
     records[{"icy2r", "turbo"}] = {31000, 0};
-    ASSERT_TRUE(Records_Write("Aino", records));
+    ASSERT_TRUE(Records_Write("Aino", {records, {}}));
     EXPECT_EQ(ReadBytes("rec/Aino"), "beach1 jeep 35612 143812\r\nbeach1 tank 41000 170000\r\nicy2r turbo 31000 0\r\n"s);
     const auto back = Records_Read("Aino");
     ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(*back, records);
+    EXPECT_EQ(*back, (RecordsFile{records, {}}));
     EXPECT_EQ(ReadBytes("prf/Aino"), "\x02\r\n100\r\n"s);
-    EXPECT_EQ(Records_Read("Nobody"), Records{});
+    EXPECT_EQ(Records_Read("Nobody"), RecordsFile{});
 }
 
 // A file from before records knew the car keeps every line: the old ones for
 // any kind, written back byte for byte beside the new.
-TEST_F(RecordsFile, OldLinesStayForAnyKindBesideTheNewOnes) {
+TEST_F(RecordsOnDisk, OldLinesStayForAnyKindBesideTheNewOnes) {
     const std::string old_file = "beach1 35612 143812\r\nicy2r 31000 0\r\n";
     std::filesystem::create_directories("rec");
     WriteBytes("rec/Aino", old_file);
     auto records = Records_Read("Aino");
     ASSERT_TRUE(records.has_value());
-    EXPECT_EQ(records->at({"beach1", ""}).best_race_ms, 143812);
-    const RecordNews news = Records_Take(*records, {"beach1", "jeep"}, 36000, 150000);
+    EXPECT_EQ(records->records.at({"beach1", ""}).best_race_ms, 143812);
+    const RecordNews news = Records_Take(records->records, {"beach1", "jeep"}, 36000, 150000);
     EXPECT_TRUE(news.lap && news.race);   // the jeep's first, whatever any car did before
     ASSERT_TRUE(Records_Write("Aino", *records));
     EXPECT_EQ(ReadBytes("rec/Aino"), "beach1 35612 143812\r\nbeach1 jeep 36000 150000\r\nicy2r 31000 0\r\n"s);
 }
 
-TEST_F(RecordsFile, DamagedFilesGiveNoRecords) {
+// A line that cannot be read, damaged or impossible, costs no other line: the
+// good ones are read, and it is written back as it was after them.
+TEST_F(RecordsOnDisk, ADamagedLineKeepsEveryGoodLine) {
     const std::string damaged[] = {
-        "beach1 35612 143812",              // the last line cut short
-        "beach1 35612\r\n",                 // a time missing
-        "beach1 jeep 35612\r\n",            // a kind and one time
-        "beach1 jeep 35612 1 2\r\n",        // a time too many
-        "beach1 Jeep 35612 143812\r\n",     // a kind not in lower case
-        "beach1 4wd 35612 143812\r\n",      // a kind that reads as a number
-        "beach1 jeep-2 35612 143812\r\n",   // a kind with a sign in it
-        "beach1 averyveryverylongkind 1 2\r\n",
-        "beach1 jeep  35612 143812\r\n",    // two spaces after the kind
-        "beach1 jeep 35612 143812 \r\n",    // a space at the end
-        "beach1 jeep 1 2\r\nbeach1 jeep 3 4\r\n",   // one track and kind twice
-        "beach1 1 2\r\nbeach1 3 4\r\n",             // an old line twice
-        "beach1 -1 143812\r\n",             // below zero
-        "beach1 35612 1438x2\r\n",          // not a number
-        "beach1 35612 99999999999\r\n",     // too large
-        " 35612 143812\r\n",                // no track
-        "beach1  35612 143812\r\n",         // two spaces
-        "\xff\xfe\x00\x01"s,                // not text
+        "beach1 35612",                   // a time missing
+        "beach1 jeep 35612",              // a kind and one time
+        "beach1 jeep 35612 143812 1",     // a time too many
+        "beach1 Jeep 35612 143812",       // a kind not in lower case
+        "beach1 4wd 35612 143812",        // a kind that reads as a number
+        "beach1 jeep-2 35612 143812",     // a kind with a sign in it
+        "beach1 averyveryverylongkind 35612 143812",
+        "beach1 jeep  35612 143812",      // two spaces after the kind
+        "beach1 jeep 35612 143812 ",      // a space at the end
+        "icy2 jeep 30000 130000",         // the same track and kind as a good line
+        "beach1 -1 143812",               // below zero
+        "beach1 35612 1438x2",            // not a number
+        "beach1 35612 99999999999",       // too large
+        " 35612 143812",                  // no track
+        "beach\x00" "1 35612 143812"s,     // a NUL in the name
+        "beach1 car 1 143812",            // a lap of 1 ms
+        "beach1 car 35612 0003000",       // a race faster than a lap
+        "beach1 car 35612 140000",        // a race faster than four of its best laps
+        "\xff\xfe\x00\x01"s,              // not text
+        "",                               // an empty line
     };
+    const std::string good = "icy2 31000 0\r\nicy2 jeep 30000 130000\r\n";
     std::filesystem::create_directories("rec");
-    WriteBytes("rec/Aino", "beach1 35612 143812\r\nbeach1 jeep 1 2\r\nbeach1 car 1 2\r\n");
-    ASSERT_EQ(Records_Read("Aino").value_or(Records{}).size(), 3u);   // the same file undamaged
-    for (const std::string& text : damaged) {
-        SCOPED_TRACE(text);
-        WriteBytes("rec/Aino", text);
-        EXPECT_FALSE(Records_Read("Aino").has_value());
+    for (const std::string& line : damaged) {
+        SCOPED_TRACE(line);
+        WriteBytes("rec/Aino", good + line + "\r\n");
+        auto file = Records_Read("Aino");
+        ASSERT_TRUE(file.has_value());
+        EXPECT_EQ(file->records.size(), 2u);
+        EXPECT_EQ(file->unread, std::vector<std::string>{line});
+        Records_Take(file->records, {"beach1", "car"}, 36000, 150000);
+        ASSERT_TRUE(Records_Write("Aino", *file));
+        EXPECT_EQ(ReadBytes("rec/Aino"), "beach1 car 36000 150000\r\n" + good + line + "\r\n");
     }
-    EXPECT_TRUE(Records_Parse("").has_value());   // an empty file: no records yet
 }
 
-TEST_F(RecordsFile, FailedOrInterruptedWritesKeepTheOldRecords) {
+// A file cut short at any length keeps every whole line, and the piece of the
+// last one is kept as it was.
+TEST_F(RecordsOnDisk, AFileCutShortKeepsEveryWholeLine) {
+    const std::string whole = "beach1 jeep 35612 143812\r\nicy2 31000 0\r\n";
+    for (size_t length = 0; length <= whole.size(); ++length) {
+        SCOPED_TRACE(length);
+        const std::string cut = whole.substr(0, length);
+        const RecordsFile file = Records_Parse(cut);
+        const size_t whole_lines = static_cast<size_t>(std::count(cut.begin(), cut.end(), '\n'));
+        EXPECT_GE(file.records.size(), whole_lines);   // and the last, when cut just before its line break
+        EXPECT_LE(file.records.size(), whole_lines + 1);
+        const std::string written = Records_Encode(file);
+        EXPECT_EQ(written.substr(0, cut.size()), cut);   // nothing before the cut changed or lost
+    }
+    std::filesystem::create_directories("rec");
+    WriteBytes("rec/Aino", std::string(RECORDS_MAX_BYTES + 1, '1'));
+    EXPECT_FALSE(Records_Read("Aino").has_value());   // too large to be the game's: not read, not written over
+}
+
+TEST_F(RecordsOnDisk, FailedOrInterruptedWritesKeepTheOldRecords) {
     Records records;
     records[{"beach1", "jeep"}] = {35612, 143812};
-    ASSERT_TRUE(Records_Write("Aino", records));
+    ASSERT_TRUE(Records_Write("Aino", {records, {}}));
     records[{"beach1", "jeep"}] = {30000, 120000};
     for (const FsFault fault : {FsFault::Write, FsFault::BeforeRename}) {
         Fs_InjectFault(fault);
-        EXPECT_FALSE(Records_Write("Aino", records));
+        EXPECT_FALSE(Records_Write("Aino", {records, {}}));
         EXPECT_EQ(ReadBytes("rec/Aino"), "beach1 jeep 35612 143812\r\n"s);
     }
     Fs_InjectFault(FsFault::None);
-    EXPECT_FALSE(Records_Write("../Aino", records));
+    EXPECT_FALSE(Records_Write("../Aino", {records, {}}));
 }
 
 // Each kind keeps its own bests: a tank's slow race is still the tank's best.
