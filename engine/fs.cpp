@@ -133,25 +133,25 @@ std::vector<std::string> Fs_List(const std::string& mask) {
 
 int Fs_OpenRegular(const std::string& host_path) { return Host_OpenRegular(host_path); }
 
-std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t max_bytes) {
+namespace {
+
+// Up to `max_bytes` of the file; with `whole`, nothing when it holds more.
+std::optional<std::vector<uint8_t>> ReadUpTo(const std::string& path, size_t max_bytes, bool whole) {
     max_bytes = std::min(max_bytes, FS_MAX_FILE_BYTES);
     const int fd = Fs_OpenRegular(Fs_ReadPath(path));
     if (fd < 0) return std::nullopt;
     uint64_t size = 0;
-    if (!Host_FileSize(fd, size) || size > max_bytes) {
+    if (!Host_FileSize(fd, size) || (whole && size > max_bytes)) {
         Host_Close(fd);
         return std::nullopt;
     }
     // Read to the end rather than trusting the size: the file may grow meanwhile.
-    std::vector<uint8_t> bytes(static_cast<size_t>(size) + 1);
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::min<uint64_t>(size, max_bytes)) + 1);
     size_t got = 0;
     bool ok = true;
     for (;;) {
         if (got == bytes.size()) {
-            if (bytes.size() > max_bytes) {
-                ok = false;
-                break;
-            }
+            if (bytes.size() > max_bytes) break;
             bytes.resize(std::min(bytes.size() * 2, max_bytes + 1));
         }
         const int64_t n = Host_Read(fd, bytes.data() + got, bytes.size() - got);
@@ -160,9 +160,19 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t 
         got += static_cast<size_t>(n);
     }
     Host_Close(fd);
-    if (!ok || got > max_bytes) return std::nullopt;
-    bytes.resize(got);
+    if (!ok || (whole && got > max_bytes)) return std::nullopt;
+    bytes.resize(std::min(got, max_bytes));
     return bytes;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t max_bytes) {
+    return ReadUpTo(path, max_bytes, true);
+}
+
+std::optional<std::vector<uint8_t>> Fs_ReadFileHead(const std::string& path, size_t max_bytes) {
+    return ReadUpTo(path, max_bytes, false);
 }
 
 void Fs_InjectFault(FsFault fault) { injected_fault = fault; }

@@ -47,6 +47,10 @@ std::vector<std::string> Fs_List(const std::string& mask);
 // The whole file, or nothing when it is missing, not a regular file, unreadable
 // or larger than `max_bytes` (never more than FS_MAX_FILE_BYTES).
 std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t max_bytes = FS_MAX_FILE_BYTES);
+// The file's first `max_bytes` at most (a longer file is cut there), or
+// nothing when it is missing, not a regular file or unreadable: for text files
+// whose every field has a limit, so a huge one costs no more than that.
+std::optional<std::vector<uint8_t>> Fs_ReadFileHead(const std::string& path, size_t max_bytes);
 // Opens a host path for reading when it is a regular file (or a link to one),
 // never waiting: a FIFO, device or folder gives -1 like a missing file.
 int Fs_OpenRegular(const std::string& host_path);

@@ -54,6 +54,8 @@ std::string Host_ExecutablePath();
 std::string Host_DefaultPlayerFolder();
 // The process's resident memory in KiB; 0 when it cannot be read.
 int64_t Host_ResidentKib();
+// The most the process has held resident so far, in KiB; 0 when unknown.
+int64_t Host_PeakResidentKib();
 // Tells the player why the game cannot run: "korvamo: MESSAGE" on standard
 // error, and on Windows, where a game started from the desktop has none, in a
 // message box.

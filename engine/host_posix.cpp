@@ -2,6 +2,7 @@
 #include "engine/host.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -115,6 +116,11 @@ int64_t Host_ResidentKib() {
     int64_t size = 0, resident = 0;
     if (!(statm >> size >> resident)) return 0;
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+int64_t Host_PeakResidentKib() {
+    struct rusage usage {};
+    return ::getrusage(RUSAGE_SELF, &usage) == 0 ? static_cast<int64_t>(usage.ru_maxrss) : 0;
 }
 
 void Host_ReportError(const std::string& message) { std::fprintf(stderr, "korvamo: %s\n", message.c_str()); }

@@ -201,6 +201,12 @@ int64_t Host_ResidentKib() {
     return static_cast<int64_t>(counters.WorkingSetSize / 1024);
 }
 
+int64_t Host_PeakResidentKib() {
+    PROCESS_MEMORY_COUNTERS counters {};
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return static_cast<int64_t>(counters.PeakWorkingSetSize / 1024);
+}
+
 void Host_ReportError(const std::string& message) {
     std::fprintf(stderr, "korvamo: %s\n", message.c_str());
     const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);

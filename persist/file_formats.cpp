@@ -73,6 +73,7 @@ tsettings Settings_Decode(const std::vector<uint8_t>& file) {
     }
     settings.country = reader.Line();
     settings.player_name = reader.Line();
+    if (settings.country.size() > SETTINGS_COUNTRY_MAX_BYTES) settings.country.clear();
     if (settings.player_name.size() > PROFILE_NAME_MAX_BYTES) settings.player_name.clear();
     return settings;
 }

@@ -11,6 +11,12 @@
 
 // The longest profile name, in bytes, typed or read from a file.
 constexpr size_t PROFILE_NAME_MAX_BYTES = 64;
+// The longest country text read from "main.cfg"; a longer one reads as none.
+constexpr size_t SETTINGS_COUNTRY_MAX_BYTES = 255;
+// "main.cfg" and a profile file are read up to these many bytes: everything
+// they keep fits, and a huge file costs no more.
+constexpr size_t SETTINGS_MAX_BYTES = 4096;
+constexpr size_t PROFILE_MAX_BYTES = 4096;
 
 // The values "main.cfg" keeps, in file order.
 struct tsettings {
@@ -31,8 +37,8 @@ struct tprofile {
 // Five lines ended by CR LF: the three flags as raw bytes, the country, the name.
 std::vector<uint8_t> Settings_Encode(const tsettings& settings);
 // Each flag is the first byte of its line, taken as it is; the texts are whole
-// lines, but a player's name longer than a profile name can be reads as no
-// name. Whatever a short file lacks reads as 0 or empty.
+// lines, but a country longer than SETTINGS_COUNTRY_MAX_BYTES or a player's
+// name longer than a profile name can be reads as none. Whatever a short file lacks reads as 0 or empty.
 tsettings Settings_Decode(const std::vector<uint8_t>& file);
 
 // The progress as one raw byte and CR LF, the score in decimal and CR LF.

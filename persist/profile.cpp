@@ -40,7 +40,7 @@ bool Profile_Write(const std::string& name, const tprofile& profile) {
 tprofile Profile_Read(const std::string& name) {
     // A name that could lead outside the profile folder reads as a missing profile.
     std::vector<uint8_t> file;
-    if (Profile_NameIsStorable(name)) file = Fs_ReadFile(Path(name)).value_or(std::vector<uint8_t>{});
+    if (Profile_NameIsStorable(name)) file = Fs_ReadFileHead(Path(name), PROFILE_MAX_BYTES).value_or(std::vector<uint8_t>{});
     return Profile_Decode(file);
 }
 

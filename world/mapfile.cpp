@@ -69,7 +69,7 @@ std::optional<Entry> ReadEntry(Lines& lines) {
     const auto ai = y ? lines.Byte() : std::nullopt;
     const auto dynamic = ai ? lines.Byte() : std::nullopt;
     const auto colour = dynamic ? lines.Int() : std::nullopt;
-    if (!kind || !colour) return std::nullopt;
+    if (!kind || kind->size() > MAP_KIND_MAX_BYTES || !colour) return std::nullopt;
     return Entry{std::string(*kind), *x, *y, *colour, static_cast<uint8_t>(*ai), static_cast<uint8_t>(*dynamic)};
 }
 

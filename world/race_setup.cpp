@@ -45,7 +45,7 @@ void SetUpObject(tminimal& o) {
 void World_LoadRace(tworld& world, const std::string& file_name) {
     // The last track's textures give their memory back; this one's come as drawn.
     TexBase_Unload(object_registry);
-    if (const auto bytes = Fs_ReadFile(file_name)) {
+    if (const auto bytes = Fs_ReadFileHead(file_name, MAP_FILE_MAX_BYTES)) {
         if (game.tick_timer) game.tick_timer->enabled = 0;
         World_Clear(world);
         MapFile_Read(*bytes, world);

@@ -151,6 +151,18 @@ TEST_F(FsTest, ReadWholeFile) {
     EXPECT_TRUE(Fs_ReadFile("empty")->empty());
 }
 
+// A limit refuses a longer file whole, or reads only its head.
+TEST_F(FsTest, ReadUpToALimit) {
+    Put("five", "12345");
+    for (const size_t limit : {size_t{0}, size_t{4}, size_t{5}, size_t{6}}) {
+        SCOPED_TRACE(limit);
+        EXPECT_EQ(Fs_ReadFile("five", limit).has_value(), limit >= 5);
+        EXPECT_EQ(Fs_ReadFileHead("five", limit), (Bytes(std::string_view("12345").substr(0, limit).begin(),
+                                                          std::string_view("12345").substr(0, limit).end())));
+    }
+    EXPECT_FALSE(Fs_ReadFileHead("none", 4).has_value());
+}
+
 TEST_F(FsTest, ReadRefusesMissingFoldersAndOversizedFiles) {
     EXPECT_FALSE(Fs_ReadFile("wld\\none.wld").has_value());
     stdfs::create_directories(root_ / "wld");

@@ -24,7 +24,7 @@ bool Fuzz_MapFile(const uint8_t* data, size_t size) {
         const tminimal& a = world->objects[i];
         const tminimal& b = again->objects[i];
         // A kind holding a line break cannot come back whole; the reader never makes one.
-        if (a.kind != b.kind || a.x != b.x || a.y != b.y || a.ai != b.ai || a.dynamic != b.dynamic || a.colour != b.colour)
+        if (a.kind.size() > MAP_KIND_MAX_BYTES || a.kind != b.kind || a.x != b.x || a.y != b.y || a.ai != b.ai || a.dynamic != b.dynamic || a.colour != b.colour)
             return false;
     }
     for (int32_t i = 0; i < world->waypoint_count; ++i)

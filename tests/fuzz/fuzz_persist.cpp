@@ -20,7 +20,8 @@ bool Fuzz_Persist(const uint8_t* data, size_t size) {
 
     const tsettings settings = Settings_Decode(bytes);
     if (HasLineBreak(settings.country) || HasLineBreak(settings.player_name)) return false;
-    if (settings.player_name.size() > PROFILE_NAME_MAX_BYTES) return false;
+    if (settings.player_name.size() > PROFILE_NAME_MAX_BYTES || settings.country.size() > SETTINGS_COUNTRY_MAX_BYTES)
+        return false;
     // A flag that is itself a line break cannot come back whole; the game never writes one.
     if (!IsLineBreak(settings.windowed) && !IsLineBreak(settings.music_off) && !IsLineBreak(settings.ambient_off)) {
         const tsettings again = Settings_Decode(Settings_Encode(settings));

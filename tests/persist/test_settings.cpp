@@ -108,6 +108,13 @@ TEST_F(SettingsFile, ANameLongerThanAProfileNameReadsAsNoName) {
         EXPECT_EQ(player.name.size(), kept ? length : 0) << length;
         EXPECT_EQ(options.country, "FI");
     }
+    // So has the country; past the file's first 4 KiB nothing is read.
+    for (const auto& [length, kept] : {std::pair{size_t{255}, true}, {size_t{256}, false}, {size_t{60} << 20, false}}) {
+        WriteBytes("main.cfg", "\x00\r\n\x00\r\n\x00\r\n"s + std::string(length, 'c') + "\r\nAnn\r\n");
+        Settings_Load();
+        EXPECT_EQ(options.country.size(), kept ? length : 0) << length;
+        EXPECT_EQ(player.name, length < 4000 ? "Ann" : "") << length;
+    }
 }
 
 TEST_F(SettingsFile, LineBreakInsideANameSpillsIntoTheNextValue) {

@@ -172,6 +172,15 @@ TEST_F(MapFile, CoordinatesBeyondTheLimitStopReadingThere) {
     EXPECT_EQ(w->waypoint_count, 1);
 }
 
+// So is a kind longer than any texture's name.
+TEST_F(MapFile, AKindOver255BytesStopsReadingThere) {
+    auto w = NewWorld();
+    EXPECT_EQ(MapFile_Read(Bytes("3\r\n" + Block(std::string(255, 'k'), 0, 0, 0, 0, 0) +
+                                 Block(std::string(256, 'k'), 0, 0, 0, 0, 0) + Block("c", 0, 0, 0, 0, 0)),
+                           *w),
+              1);
+}
+
 TEST_F(MapFile, AiAndDynamicMustFitAByte) {
     auto w = NewWorld();
     EXPECT_EQ(MapFile_Read(Bytes("2\r\n" + Block("a", 1, 2, 255, 0, 0) + Block("b", 1, 2, 256, 0, 0)), *w), 1);

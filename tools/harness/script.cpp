@@ -135,7 +135,7 @@ bool Valid(const std::vector<std::string>& w) {
         if (w[1] == "fullscreen") return w.size() == 3 && (w[2] == "0" || w[2] == "1");
         if (w[1] == "file") return w.size() == 3 || (w.size() == 4 && ParseHex(w[3], bytes));
         if (w[1] == "music") return w.size() == 3 && (w[2] == "playing" || w[2] == "stopped");
-        if (w[1] == "resident") return w.size() == 4 && w[2] == "below" && ToInt(w[3], n) && n > 0;
+        if (w[1] == "resident" || w[1] == "peak") return w.size() == 4 && w[2] == "below" && ToInt(w[3], n) && n > 0;
     }
     return false;
 }
@@ -186,7 +186,7 @@ bool SoundRequested(const std::string& name) {
 // `expect track NAME`: the map holds the waypoints of "wld\NAME.wld", which
 // no other track shares.
 bool RaceMapIs(const std::string& track) {
-    const auto bytes = Fs_ReadFile("wld\\" + track + ".wld");
+    const auto bytes = Fs_ReadFileHead("wld\\" + track + ".wld", MAP_FILE_MAX_BYTES);
     if (!bytes) return false;
     auto file = std::make_unique<tworld>();
     MapFile_Read(*bytes, *file);
@@ -351,10 +351,10 @@ bool Runner::Execute(const Line& line) {
         if (!SoundRequested(w[2])) return Fail(line, "no request for " + w[2] + " since `record`");
     } else if (w[1] == "track") {
         if (!RaceMapIs(w[2])) return Fail(line, "the map's waypoints are not those of " + w[2]);
-    } else if (w[1] == "resident") {
+    } else if (w[1] == "resident" || w[1] == "peak") {
         ToInt(w[3], a);
-        const int64_t kib = Host_ResidentKib();
-        if (kib <= 0 || kib >= int64_t{a} * 1024) return Fail(line, "resident " + std::to_string(kib / 1024) + " MiB");
+        const int64_t kib = w[1] == "peak" ? Host_PeakResidentKib() : Host_ResidentKib();
+        if (kib <= 0 || kib >= int64_t{a} * 1024) return Fail(line, w[1] + " " + std::to_string(kib / 1024) + " MiB");
     } else if (w[1] == "fullscreen") {
         const int fullscreen = OE_GetOptions()->fullscreen != 0;
         if (std::to_string(fullscreen) != w[2]) return Fail(line, "fullscreen " + std::to_string(fullscreen));
