@@ -50,6 +50,11 @@ struct tplayer {
     int32_t car_colour = 0;   // 0..15, index into car_colours
     int32_t difficulty = 1;   // 0..2, index into difficulty_names
     int32_t free_track = 0;   // the free race screen's track, 0..15
+    // What the profile file of `seen_name` held when this game last read or
+    // wrote it, so a save keeps what another game on the profile saved since.
+    std::string seen_name;
+    int32_t seen_progress = 0;
+    int32_t seen_score = 0;
 };
 
 // The options "main.cfg" keeps besides the player's name.

@@ -10,8 +10,10 @@
 
 namespace {
 
-// Temporary files of Fs_WriteFileAtomic start with this, so a crash between
-// writing and renaming never makes them show up as profiles in a listing.
+// Temporary files of Fs_WriteFileAtomic start with kTempPrefix, so a crash
+// between writing and renaming never makes them show up as profiles in a
+// listing; no file of the game's own that starts with kHiddenPrefix is listed.
+const std::string kHiddenPrefix = ".korvamo-";
 const std::string kTempPrefix = ".korvamo-tmp-";
 FsFault injected_fault = FsFault::None;
 
@@ -119,7 +121,7 @@ std::vector<std::string> Fs_List(const std::string& mask) {
         std::filesystem::directory_iterator it(Fs_NativePath(where), ec);
         for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
             const std::string name = Fs_Utf8(it->path().filename());
-            if (name.compare(0, kTempPrefix.size(), kTempPrefix) == 0) continue;
+            if (name.compare(0, kHiddenPrefix.size(), kHiddenPrefix) == 0) continue;
             std::error_code type_ec;
             if (!it->is_regular_file(type_ec) || type_ec) continue;
             if (Fs_MatchMask(pattern, name)) names.push_back(name);
@@ -173,6 +175,12 @@ std::optional<std::vector<uint8_t>> Fs_ReadFile(const std::string& path, size_t 
 
 std::optional<std::vector<uint8_t>> Fs_ReadFileHead(const std::string& path, size_t max_bytes) {
     return ReadUpTo(path, max_bytes, false);
+}
+
+Fs_Lock::Fs_Lock(const std::string& path) : fd_(Host_LockFile(WritePath(path))) {}
+
+Fs_Lock::~Fs_Lock() {
+    if (fd_ >= 0) Host_Close(fd_);
 }
 
 void Fs_InjectFault(FsFault fault) { injected_fault = fault; }

@@ -40,7 +40,8 @@ bool Fs_MatchMask(const std::string& pattern, const std::string& name);
 
 // The names (without folder) of the regular files that match a mask such as
 // "prf\*.*" or "gfx\obj\*.tga", sorted by byte order. Folders are never listed,
-// nor the temporary files of an unfinished Fs_WriteFileAtomic. A missing folder
+// nor the game's own hidden files, whose names start with ".korvamo-": the
+// temporary files of an unfinished Fs_WriteFileAtomic and locks. A missing folder
 // gives an empty list.
 std::vector<std::string> Fs_List(const std::string& mask);
 
@@ -61,6 +62,22 @@ int Fs_OpenRegular(const std::string& host_path);
 // and the result is false.
 // On failure errno tells why.
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// An exclusive lock between games on one machine, held from construction to
+// destruction, on the file `path` (created when missing; name it ".korvamo-"
+// something so it is never listed): for reading a file and writing it back
+// in one step.
+class Fs_Lock {
+public:
+    explicit Fs_Lock(const std::string& path);
+    ~Fs_Lock();
+    Fs_Lock(const Fs_Lock&) = delete;
+    Fs_Lock& operator=(const Fs_Lock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 // Test hook: the next atomic writes fail at this stage, as a full disk (Write) or a
 // crash between writing and renaming (BeforeRename, which leaves the temporary file).

@@ -39,6 +39,10 @@ bool Host_Close(int fd);
 // Renames `from` over `to` in one step, replacing a file already there.
 bool Host_Replace(const std::string& from, const std::string& to);
 bool Host_Remove(const std::string& path);
+// Opens `path` (creating it, never through a symbolic link) and waits for an
+// exclusive lock on it that other processes taking it respect; the
+// descriptor, or -1. Closing the descriptor gives the lock up.
+int Host_LockFile(const std::string& path);
 // Makes a finished rename in `folder` survive a power cut, where the system
 // asks for it; failure here loses nothing.
 void Host_FlushFolder(const std::string& folder);

@@ -2,6 +2,7 @@
 #include "engine/host.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,6 +83,20 @@ bool Host_Close(int fd) { return ::close(fd) == 0; }
 bool Host_Replace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0; }
 
 bool Host_Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+int Host_LockFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return -1;
+    int locked;
+    while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {}
+    if (locked != 0) {
+        const int failure = errno;
+        ::close(fd);
+        errno = failure;
+        return -1;
+    }
+    return fd;
+}
 
 void Host_FlushFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

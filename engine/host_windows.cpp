@@ -170,6 +170,23 @@ bool Host_Replace(const std::string& from, const std::string& to) {
     return false;
 }
 
+int Host_LockFile(const std::string& path) {
+    int fd = -1;
+    const errno_t failure = ::_wsopen_s(&fd, Wide(path).c_str(), _O_RDWR | _O_CREAT | _O_BINARY | _O_NOINHERIT,
+                                        _SH_DENYNO, _S_IREAD | _S_IWRITE);
+    if (failure != 0) {
+        errno = failure;
+        return -1;
+    }
+    OVERLAPPED whole {};
+    if (!::LockFileEx(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &whole)) {
+        ::_close(fd);
+        errno = EIO;
+        return -1;
+    }
+    return fd;
+}
+
 bool Host_Remove(const std::string& path) { return ::_wunlink(Wide(path).c_str()) == 0; }
 
 // MOVEFILE_WRITE_THROUGH already waits until the rename is on the disk.

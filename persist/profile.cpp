@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "engine/fs.h"
@@ -10,6 +11,8 @@
 namespace {
 
 constexpr const char* kProfileFolder = "prf\\";
+// Held while a game reads a profile and writes it back.
+constexpr const char* kProfileLock = "prf\\.korvamo-lock";
 
 // The profile file of a player, "prf\" + name.
 std::string Path(const std::string& name) { return kProfileFolder + name; }
@@ -33,8 +36,25 @@ bool Profile_NameIsStorable(std::string_view name) {
     });
 }
 
-bool Profile_Write(const std::string& name, const tprofile& profile) {
-    return WriteProfile(name, Profile_Encode(profile));
+tprofile Profile_Merge(const tprofile& before, const tprofile& mine, const tprofile& on_file) {
+    const int64_t score = int64_t{on_file.score} + mine.score - before.score;
+    // Progress only goes back when this game set it back itself.
+    const int32_t progress = mine.progress < before.progress ? mine.progress : std::max(mine.progress, on_file.progress);
+    return {progress,
+            static_cast<int32_t>(std::clamp<int64_t>(score, 0, std::numeric_limits<int32_t>::max()))};
+}
+
+std::optional<tprofile> Profile_Update(const std::string& name, const std::optional<tprofile>& before,
+                                       const tprofile& mine) {
+    if (!Profile_NameIsStorable(name)) {
+        errno = EINVAL;
+        return std::nullopt;
+    }
+    // Without the lock (a folder that takes none) the re-read still keeps what another game saved.
+    const Fs_Lock lock(kProfileLock);
+    const tprofile merged = before && Fs_IsFile(Path(name)) ? Profile_Merge(*before, mine, Profile_Read(name)) : mine;
+    if (!WriteProfile(name, Profile_Encode(merged))) return std::nullopt;
+    return merged;
 }
 
 tprofile Profile_Read(const std::string& name) {

@@ -1,6 +1,7 @@
 // profile.h: a player's profile file "prf\" + name and the profile record.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,17 @@
 // not "." or "..", no control characters.
 bool Profile_NameIsStorable(std::string_view name);
 
-// Writes the record to the player's file, replacing it whole; false when the
-// name is not storable or the write fails (the old file stays as it was; errno tells why).
-bool Profile_Write(const std::string& name, const tprofile& profile);
+// What a game that read `before` from a profile and now holds `mine` writes
+// when the file meanwhile came to hold `on_file` (another game on the same
+// profile saved): the further progress of the two (unless this game set its
+// own back), and the file's score moved by this game's own change, never below 0.
+tprofile Profile_Merge(const tprofile& before, const tprofile& mine, const tprofile& on_file);
+// Profile_Merge onto what the player's file holds now (`mine` as it is
+// without `before`), written in one step that no other game interleaves with;
+// what the file then holds, or nothing when it cannot be written (errno tells
+// why; the file stays as it was).
+std::optional<tprofile> Profile_Update(const std::string& name, const std::optional<tprofile>& before,
+                                       const tprofile& mine);
 
 // Reads the player's file. A missing file, or a name that is not storable,
 // gives 0 and 0; a score that is not a number 0; a progress above 16 is 16.

@@ -6,7 +6,10 @@
 
 #include "assets/texbase.h"
 
-// Writes progress and score to the profile of player.name; false if it cannot be written.
+// Writes progress and score to the profile of player.name; false if it cannot
+// be written. Another game on the same profile may have saved since this one
+// read it: its progress and points are kept (the further progress of the two,
+// both games' points), and the player's standing becomes what was written.
 bool Profile_Save();
 
 // Reads progress and score from the profile of player.name. A missing file gives 0 and 0,

@@ -125,6 +125,36 @@ TEST_F(ProfileFile, FailedOrInterruptedSaveKeepsTheOldProfileAndListsNoStray) {
     EXPECT_EQ(listed.names[0], "Aino");
 }
 
+// Another game saved the profile after this one loaded it: a save keeps that
+// game's progress and points beside this one's.
+TEST_F(ProfileFile, ASaveKeepsWhatAnotherGameSavedSince) {
+    const struct {
+        const char* name;
+        tprofile loaded, mine, other;
+        std::string written;
+    } cases[] = {
+        {"OtherWonThisLooked", {3, 1000}, {3, 1000}, {4, 3930}, "\x04\r\n3930\r\n"},
+        {"BothWonTheSameTrack", {3, 1000}, {4, 2000}, {4, 3930}, "\x04\r\n4930\r\n"},
+        {"ThisWonTwice", {3, 1000}, {5, 4000}, {4, 1500}, "\x05\r\n4500\r\n"},
+        {"BothLost", {3, 1500}, {3, 500}, {3, 500}, "\x03\r\n0\r\n"},
+        {"ThisSetItBack", {16, 9000}, {0, 0}, {16, 9500}, "\x00\r\n500\r\n"s},
+    };
+    player.name = "Aino";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("prf/Aino", std::string(1, static_cast<char>(c.loaded.progress)) + "\r\n" +
+                                   std::to_string(c.loaded.score) + "\r\n");
+        Profile_Load();
+        WriteBytes("prf/Aino", std::string(1, static_cast<char>(c.other.progress)) + "\r\n" +
+                                   std::to_string(c.other.score) + "\r\n");
+        player.progress = c.mine.progress;
+        player.score = c.mine.score;
+        ASSERT_TRUE(Profile_Save());
+        EXPECT_EQ(ReadBytes("prf/Aino"), c.written);
+        EXPECT_EQ(Profile_Encode({player.progress, player.score}), std::vector<uint8_t>(c.written.begin(), c.written.end()));
+    }
+}
+
 TEST_F(ProfileFile, UnlockingFollowsProgress) {
     player.progress = 0;
     EXPECT_TRUE(Profile_CarUnlocked(0));

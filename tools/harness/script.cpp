@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "app/frame.h"
@@ -35,6 +37,8 @@ namespace harness {
 namespace {
 
 constexpr double kTickMs = 30.0;
+// `wait` gives up on the other process after this long.
+constexpr auto kWaitLimit = std::chrono::seconds(120);
 
 std::vector<std::string> SplitWords(const std::string& text) {
     std::vector<std::string> words;
@@ -124,6 +128,7 @@ bool Valid(const std::vector<std::string>& w) {
     if (cmd == "autopilot") return w.size() == 2 && (w[1] == "on" || w[1] == "off");
     if (cmd == "warp") return w.size() == 3 && ToInt(w[1], n) && ToInt(w[2], n);
     if (cmd == "record") return w.size() == 1;
+    if (cmd == "wait") return w.size() == 2;
     if (cmd == "expect" && w.size() >= 2) {
         std::string bytes;
         if (w[1] == "state" || w[1] == "laps" || w[1] == "position" || w[1] == "car" || w[1] == "colour")
@@ -317,6 +322,13 @@ bool Runner::Execute(const Line& line) {
         car->y = b;
         car->speed = 0.0f;
         car->vx = car->vy = 0.0f;
+    } else if (w[0] == "wait") {
+        // Another process's turn: real time passes, the game's does not.
+        const auto give_up = std::chrono::steady_clock::now() + kWaitLimit;
+        while (!Host_Stat(w[1]).exists) {
+            if (std::chrono::steady_clock::now() > give_up) return Fail(line, "no " + w[1] + " after 120 s");
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
     } else if (w[0] == "record") {
         // A fresh log of the engine calls, read by `expect sound`.
         oe::Recorder_Enable(true);
