@@ -3,7 +3,8 @@
 #include "app/player_folder.h"
 
 #include <filesystem>
-#include <fstream>
+#include <chrono>
+#include <vector>
 #include <system_error>
 
 #include "engine/fs.h"
@@ -15,6 +16,8 @@ namespace {
 
 // Present once the old data folder's files were brought over.
 constexpr const char* kCopiedMarker = ".copied-from-data-folder";
+// See RemoveStaleTemporaryFiles.
+constexpr auto STALE_TEMPORARY_AGE = std::chrono::minutes(10);
 
 bool ShippedTrack(const fs::path& file) {
     for (const char* track : track_files)
@@ -22,10 +25,17 @@ bool ShippedTrack(const fs::path& file) {
     return false;
 }
 
-// Copies `from` to `to` unless `to` exists; failures leave the copy out.
+// True when anything is at `path`, a symbolic link (even one leading nowhere)
+// included: nothing is ever created through a link in the player's folder.
+bool Taken(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found;   // unknown (an error) counts as taken
+}
+
+// Copies `from` to `to` unless something is at `to`; failures leave the copy out.
 void CopyIfMissing(const fs::path& from, const fs::path& to) {
     std::error_code ec;
-    if (fs::is_regular_file(from, ec) && !fs::exists(to, ec)) fs::copy_file(from, to, ec);
+    if (fs::is_regular_file(from, ec) && !Taken(to)) fs::copy_file(from, to, ec);
 }
 
 void CopyOldFiles(const fs::path& data, const fs::path& folder) {
@@ -42,6 +52,22 @@ void CopyOldFiles(const fs::path& data, const fs::path& folder) {
     }
 }
 
+// A temporary file of an atomic write older than STALE_TEMPORARY_AGE was left
+// by a game that stopped mid-write (a newer one may be another game's, writing now).
+void RemoveStaleTemporaryFiles(const fs::path& root) {
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (const fs::path& folder : {root, root / "prf", root / "rec", root / "wld"}) {
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            if (!Fs_IsTemporaryName(Fs_Utf8(entry.path().filename()))) continue;
+            const auto written = fs::symlink_status(entry.path(), ec).type() == fs::file_type::regular
+                                     ? fs::last_write_time(entry.path(), ec)
+                                     : now;
+            if (!ec && now - written > STALE_TEMPORARY_AGE) fs::remove(entry.path(), ec);
+        }
+    }
+}
+
 }  // namespace
 
 bool PlayerFolder_Prepare(const std::string& folder, const std::string& data, std::string& error) {
@@ -54,10 +80,12 @@ bool PlayerFolder_Prepare(const std::string& folder, const std::string& data, st
             return false;
         }
     }
-    if (!fs::exists(root / kCopiedMarker, ec)) {
+    if (!Taken(root / kCopiedMarker)) {
         CopyOldFiles(fs::absolute(Fs_NativePath(data), ec), root);
-        std::ofstream(root / kCopiedMarker, std::ios::binary) << "The files an older game kept in its data folder were copied here once.\n";
+        const std::string note = "The files an older game kept in its data folder were copied here once.\n";
+        Fs_WriteFileAtomic(Fs_Utf8(root / kCopiedMarker), std::vector<uint8_t>(note.begin(), note.end()));
     }
+    RemoveStaleTemporaryFiles(root);
     std::string absolute = Fs_Utf8(root.lexically_normal());
     while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
     Fs_SetPlayerFolder(absolute);

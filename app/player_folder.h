@@ -10,6 +10,7 @@
 // happened), copies what an older game wrote into the shipped data folder
 // `data`: "main.cfg", the profiles, the records and the tracks that are not
 // the sixteen shipped ones. Nothing in `data` is moved or changed, and a file
-// the player's folder already has is kept. False, with the reason in `error`,
-// when the folder cannot be made.
+// the player's folder already has is kept; nothing is created through a
+// symbolic link. Temporary files a game left when it stopped mid-write are
+// removed. False, with the reason in `error`, when the folder cannot be made.
 bool PlayerFolder_Prepare(const std::string& folder, const std::string& data, std::string& error);

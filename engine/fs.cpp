@@ -183,6 +183,8 @@ Fs_Lock::~Fs_Lock() {
     if (fd_ >= 0) Host_Close(fd_);
 }
 
+bool Fs_IsTemporaryName(const std::string& name) { return name.compare(0, kTempPrefix.size(), kTempPrefix) == 0; }
+
 void Fs_InjectFault(FsFault fault) { injected_fault = fault; }
 
 bool Fs_WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {

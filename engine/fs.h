@@ -79,6 +79,9 @@ private:
     int fd_ = -1;
 };
 
+// True for the name (without folder) of an atomic write's temporary file.
+bool Fs_IsTemporaryName(const std::string& name);
+
 // Test hook: the next atomic writes fail at this stage, as a full disk (Write) or a
 // crash between writing and renaming (BeforeRename, which leaves the temporary file).
 enum class FsFault { None, Write, BeforeRename };

@@ -24,6 +24,16 @@ void ForgetStanding() {
     player.score = 0;
 }
 
+// What is wrong with a name that cannot become a profile. The limit is in
+// bytes, which a letter outside plain ASCII takes two to four of.
+std::string WhyNotAName(const std::string& name) {
+    if (name.empty()) return "Type a name for the profile";
+    if (name.size() > PROFILE_NAME_MAX_BYTES)
+        return "A profile name is at most " + std::to_string(PROFILE_NAME_MAX_BYTES) + " bytes; this one is " +
+               std::to_string(name.size()) + " (an accented letter takes 2)";
+    return "A profile name has no slashes or control characters and is not \".\" or \"..\"";
+}
+
 }  // namespace
 
 void act_change_profile() {
@@ -57,7 +67,7 @@ void act_create_profile() {
     // cannot be stored is refused like an empty one.
     const std::string name = screens.edt_pr_cr->caption;
     if (!Profile_NameIsStorable(name)) {
-        Notice_Post("A profile name is 1 to 64 letters, without slashes or control characters");
+        Notice_Post(WhyNotAName(name));
         return;
     }
     std::string previous = std::exchange(player.name, name);

@@ -2,6 +2,7 @@
 // its data folder copied in once, never moved, never overwriting.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -63,6 +64,48 @@ TEST_F(PlayerFolder, FirstStartCopiesTheOldFilesOnceAndLeavesThemInPlace) {
     fs::remove(root_ / "home/prf/Alice");
     ASSERT_TRUE(Prepare());
     EXPECT_FALSE(fs::exists(root_ / "home/prf/Alice"));
+}
+
+#ifndef _WIN32
+// A link leading out of the player's folder, named like the marker or a file
+// to copy, never gets a file made at its end.
+TEST_F(PlayerFolder, NothingIsCreatedThroughALink) {
+    for (const char* name : {".copied-from-data-folder", "main.cfg", "prf/Alice"}) {
+        SCOPED_TRACE(name);
+        fs::remove_all(root_ / "home");
+        fs::remove_all(root_ / "outside");
+        fs::create_directories(root_ / "home/prf");
+        fs::create_symlink(root_ / "outside", root_ / "home" / name);
+        ASSERT_TRUE(Prepare());
+        EXPECT_FALSE(fs::exists(root_ / "outside"));
+        EXPECT_TRUE(fs::is_symlink(root_ / "home" / name));
+    }
+}
+#endif
+
+// A temporary file of an atomic write is removed at the start once it is ten
+// minutes old: a game stopped mid-write left it. A younger one may be another
+// game's, writing now.
+TEST_F(PlayerFolder, StaleTemporaryFilesAreRemoved) {
+    const auto now = fs::file_time_type::clock::now();
+    const struct {
+        const char* name;
+        std::chrono::minutes age;
+        bool kept;
+    } files[] = {
+        {"home/.korvamo-tmp-Ab12Cd", std::chrono::minutes(11), false},
+        {"home/prf/.korvamo-tmp-Ef34Gh", std::chrono::minutes(60 * 24), false},
+        {"home/rec/.korvamo-tmp-Ij56Kl", std::chrono::minutes(1), true},
+        {"home/wld/.korvamo-tmp-Mn78Op", std::chrono::minutes(0), true},
+        {"home/prf/Alice", std::chrono::minutes(60 * 24), true},
+        {"home/prf/.korvamo-lock", std::chrono::minutes(60 * 24), true},
+    };
+    for (const auto& f : files) {
+        Put(f.name, "x");
+        fs::last_write_time(root_ / f.name, now - f.age);
+    }
+    ASSERT_TRUE(Prepare());
+    for (const auto& f : files) EXPECT_EQ(fs::exists(root_ / f.name), f.kept) << f.name;
 }
 
 TEST_F(PlayerFolder, AFolderThatCannotBeMadeIsReported) {
