@@ -271,7 +271,7 @@ TEST_F(ScreenTicks, EveryWayOutOfARaceUnderWayCountsAsLost) {
         SCOPED_TRACE(name);
         WriteFile("prf/Alice", std::string("\0\r\n2500\r\n", 9));
         player.name = "Alice";
-        player.score = 2500;
+        Profile_Load();   // 2500 points
         game.state = STATE_PAUSED;
         game.race_mode = 0;
         game.race_start_time = 1000.0;
