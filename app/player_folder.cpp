@@ -2,10 +2,10 @@
 // older game wrote into its data folder.
 #include "app/player_folder.h"
 
-#include <filesystem>
 #include <chrono>
-#include <vector>
+#include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "engine/fs.h"
 #include "world/tournament.h"

@@ -57,7 +57,8 @@ void TrackRecords_TakeRace() {
         return;
     }
     if (!records->unread.empty())
-        Notice_Post(std::to_string(records->unread.size()) + " lines of the records file could not be read; they are kept as they were");
+        Notice_Post(std::to_string(records->unread.size()) +
+                    " lines of the records file could not be read; they are kept as they were");
     const RecordNews news = Records_Take(records->records, {race.track, ChosenKind()}, race.best_lap_ms, race.race_ms);
     race.new_best_lap = news.lap;
     race.new_best_race = news.race;

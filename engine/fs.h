@@ -73,7 +73,6 @@ public:
     ~Fs_Lock();
     Fs_Lock(const Fs_Lock&) = delete;
     Fs_Lock& operator=(const Fs_Lock&) = delete;
-    bool Held() const { return fd_ >= 0; }
 
 private:
     int fd_ = -1;

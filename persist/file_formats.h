@@ -38,7 +38,8 @@ struct tprofile {
 std::vector<uint8_t> Settings_Encode(const tsettings& settings);
 // Each flag is the first byte of its line, taken as it is; the texts are whole
 // lines, but a country longer than SETTINGS_COUNTRY_MAX_BYTES or a player's
-// name longer than a profile name can be reads as none. Whatever a short file lacks reads as 0 or empty.
+// name longer than a profile name can be reads as none. Whatever a short file
+// lacks reads as 0 or empty.
 tsettings Settings_Decode(const std::vector<uint8_t>& file);
 
 // The progress as one raw byte and CR LF, the score in decimal and CR LF.
