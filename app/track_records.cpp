@@ -5,6 +5,7 @@
 
 #include "core/notice.h"
 #include "core/state.h"
+#include "engine/fs.h"
 #include "engine/oe.h"
 #include "persist/records.h"
 #include "world/standings.h"
@@ -50,6 +51,8 @@ std::string RecordText(const RecordKey& key) {
 
 void TrackRecords_TakeRace() {
     if (race.race_ms < 0 || player.name.empty()) return;
+    // Another game on the profile may be taking a race of its own.
+    const Fs_Lock lock("rec\\.korvamo-lock");
     std::optional<RecordsFile> records = Records_Read(player.name);
     race.new_best_lap = race.new_best_race = false;
     if (!records) {

@@ -30,6 +30,8 @@ bool WriteProfile(const std::string& name, const std::vector<uint8_t>& bytes) {
 
 bool Profile_NameIsStorable(std::string_view name) {
     if (name.empty() || name.size() > PROFILE_NAME_MAX_BYTES || name == "." || name == "..") return false;
+    // The game's own hidden files (locks, unfinished saves) are named so.
+    if (name.starts_with(".korvamo-")) return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return c == '/' || c == '\\' || byte < 32 || byte == 127;

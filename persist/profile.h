@@ -8,7 +8,8 @@
 #include "persist/file_formats.h"
 
 // True when a name can become a file in "prf\": 1 to 64 bytes, no "/" or "\",
-// not "." or "..", no control characters.
+// not "." or "..", no control characters, not starting ".korvamo-" (the
+// game's own hidden files).
 bool Profile_NameIsStorable(std::string_view name);
 
 // What a game that read `before` from a profile and now holds `mine` writes

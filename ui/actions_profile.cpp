@@ -31,7 +31,9 @@ std::string WhyNotAName(const std::string& name) {
     if (name.size() > PROFILE_NAME_MAX_BYTES)
         return "A profile name is at most " + std::to_string(PROFILE_NAME_MAX_BYTES) + " bytes; this one is " +
                std::to_string(name.size()) + " (an accented letter takes 2)";
-    return "A profile name has no slashes or control characters and is not \".\" or \"..\"";
+    if (name == "." || name == ".." || name.starts_with(".korvamo-"))
+        return "\"" + name + "\" is a name the game keeps for itself; choose another";
+    return "A profile name cannot hold slashes or control characters";
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(ProfileFile, DamagedFilesLoadSafely) {
 
 TEST_F(ProfileFile, NamesThatCannotBeFilesAreRefused) {
     for (const std::string& name : {""s, "."s, ".."s, "../main.cfg"s, "a/b"s, "a\\b"s, "tab\there"s,
-                                   "line\nbreak"s, "nul\0x"s, "del\x7f"s, std::string(65, 'x')}) {
+                                   "line\nbreak"s, "nul\0x"s, "del\x7f"s, std::string(65, 'x'), ".korvamo-lock"s}) {
         EXPECT_FALSE(Profile_NameIsStorable(name)) << testing::PrintToString(name);
         player.name = name;
         EXPECT_FALSE(Profile_Create());

@@ -97,7 +97,9 @@ TEST_F(ProfileActions, TheDialogTellsWhyAProfileWasNotCreated) {
         std::string notice;
     } cases[] = {
         {"Alice", FsFault::None, "\"Alice\" is taken: \"Load existing\" opens that profile"},
-        {"a/b", FsFault::None, "A profile name has no slashes or control characters and is not \".\" or \"..\""},
+        {"a/b", FsFault::None, "A profile name cannot hold slashes or control characters"},
+        {"..", FsFault::None, "\"..\" is a name the game keeps for itself; choose another"},
+        {".korvamo-lock", FsFault::None, "\".korvamo-lock\" is a name the game keeps for itself; choose another"},
         {"", FsFault::None, "Type a name for the profile"},
         {std::string(65, 'a'), FsFault::None, "A profile name is at most 64 bytes; this one is 65 (an accented letter takes 2)"},
         {"\xc3\xa4" + std::string(63, 'a'), FsFault::None,
