@@ -68,6 +68,12 @@ bool Eventually(const std::function<bool()>& done, std::chrono::milliseconds lim
     return true;
 }
 
+// A join returns once the thread has ended, a moment before the system drops
+// it from the process's thread list; a worker that was never ended stays.
+bool ThreadsSettleAt(size_t n) {
+    return Eventually([n] { return Threads() == n; }, 1000ms);
+}
+
 // A long 16-bit square wave of +-32767 on five channels at C-4 (8363 Hz, so
 // one half lasts 92 blocks). Sample volume 60 under global volume 55 gives
 // each channel gains of 51 / 255 on both sides: the five sum to exactly
@@ -155,7 +161,7 @@ TEST_F(PlayerOnDevice, StopBringsLevelAndTimeToZeroAndEndsTheWorker) {
     Music_Stop();
     EXPECT_EQ(Music_Level(), 0u);
     EXPECT_EQ(Music_Time(), 0u);
-    EXPECT_EQ(Threads(), threads);
+    EXPECT_TRUE(ThreadsSettleAt(threads)) << Threads();
     const uint64_t position = WaveOut_GetPosition();
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(WaveOut_GetPosition(), position) << "the device no longer plays the ring";
@@ -171,7 +177,7 @@ TEST_F(PlayerOnDevice, NullSourceStopsAPlayingSong) {
     EXPECT_EQ(Music_Play(nullptr, 0, 0), 0);
     EXPECT_EQ(Music_Level(), 0u);
     EXPECT_EQ(Music_Time(), 0u);
-    EXPECT_EQ(Threads(), threads - 1);
+    EXPECT_TRUE(ThreadsSettleAt(threads - 1)) << Threads();
 }
 
 TEST_F(PlayerOnDevice, MissingFileReturns0LeavesNothingOpenAndLeaksNothing) {
