@@ -15,6 +15,7 @@
 #include "world/particles.h"
 #include "world/render.h"
 #include "world/tournament.h"
+#include "world/tween.h"
 #include "world/world.h"
 
 namespace {
@@ -47,10 +48,12 @@ void DrawCursor() {
 
 void DrawFrame() {
     switch (game.state) {
-        case STATE_RACE:
+        case STATE_RACE: {
+            const float progress = OE_TickProgress();
+            const Tween_Camera camera(progress);
             DrawBackground();
-            DrawWorld(draw_list);
-            DrawParticles(particle_system);
+            DrawWorld(draw_list, progress);
+            DrawParticles(particle_system, progress);
             SSprite_Draw(TexBase_Find(share_registry, "g_wh"), 0, 0, 128, 128, 255, 0, 1);
             DrawMinimap(world_map);
             DrawCountdown(world_map);
@@ -62,6 +65,7 @@ void DrawFrame() {
             DrawMissedCheckpoint();
             DrawTimes();
             break;
+        }
         case STATE_EDITOR:
             DrawBackground();
             DrawWorld(draw_list);

@@ -22,6 +22,7 @@
 #include "world/race_rules.h"
 #include "world/race_timing.h"
 #include "world/tournament.h"
+#include "world/tween.h"
 #include "world/view.h"
 
 namespace {
@@ -40,6 +41,7 @@ void RaceTick() {
         game.state = STATE_PAUSED;
     }
     game.current_time = U_GetTime();
+    Tween_Remember(world_map);
     Bonus_Spawn(world_map);
     // The cars stand while the countdown runs.
     if (std::abs(game.current_time - game.race_start_time) > COUNTDOWN_MS) Race_Step(world_map);
@@ -159,7 +161,7 @@ void GameTick() {
         act_back_to_menu();   // first, while a race left this way is still running
         game.state = STATE_MENU;
     }
-    // The race's picture changes only here and it has no interface pass; every
-    // other state draws each frame so no click or key goes unseen.
-    OE_SetDrawOnlyAfterTicks(game.state == STATE_RACE);
+    // A race is drawn at the display's rate, its cars, camera and smoke on their
+    // way between two ticks; the other states change only in ticks and on input.
+    OE_SetDrawBetweenTicks(game.state == STATE_RACE);
 }

@@ -36,6 +36,9 @@ public:
     virtual Canvas* GetCanvas() = 0;          // null: no pixels
     virtual void BeginFrame() {}
     virtual void Present() {}
+    // Whether frames between ticks are ever seen: a window's are; a headless
+    // run draws only after its ticks and input.
+    virtual bool ShowsFramesBetweenTicks() const { return true; }
     // Opens a real audio device; false leaves the engine advancing the mixer itself.
     virtual bool OpenAudio() { return false; }
     virtual void CloseAudio() {}

@@ -13,6 +13,7 @@
 #include "engine/canvas.h"
 #include "engine/input.h"
 #include "engine/keymap.h"
+#include "engine/oe.h"
 #include "engine/pad.h"
 #include "engine/window_frame.h"
 
@@ -228,9 +229,12 @@ public:
             frame_.Show();
         else
             SDL_RenderPresent(renderer_);
-        const double elapsed = Now() - last_present_;
-        if (elapsed < min_frame_ms_) SDL_Delay(static_cast<Uint32>(min_frame_ms_ - elapsed) + 1);
-        last_present_ = Now();
+        // Frames keep to a fixed cadence: a nap that ends a little early or late
+        // moves the next one, so the rate holds on average; a frame more than
+        // one period late starts the cadence afresh.
+        const double due = last_present_ + min_frame_ms_;
+        if (const double now = Now(); now < due) SDL_Delay(static_cast<Uint32>(due - now));
+        last_present_ = Now() - due > min_frame_ms_ ? Now() : due;
     }
 
     void Wait(double ms) override {
@@ -264,6 +268,8 @@ private:
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Input_ReleaseAll();
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                    OE_Redraw();
                 break;
             case SDL_CONTROLLERDEVICEADDED:
                 if (SDL_GameController* c = SDL_GameControllerOpen(e.cdevice.which))

@@ -19,10 +19,14 @@ public:
     bool Pump() override { return driver_ && driver_(); }
     double Now() override { return now_; }
     void Sleep(int ms) override { now_ += ms; }
+    bool ShowsFramesBetweenTicks() const override { return frames_between_ticks_; }
+    // Tests of drawing between ticks turn this on.
+    void ShowFramesBetweenTicks(bool on) { frames_between_ticks_ = on; }
 
 private:
     Driver driver_;
     double now_ = 0.0;
+    bool frames_between_ticks_ = false;
 };
 
 }  // namespace oe

@@ -34,8 +34,9 @@ struct Engine {
     bool open = false;
     bool quit = false;
     bool inside_tick = false;
-    bool draw_only_after_ticks = false;
-    bool picture_stale = true;   // a timer ran since the last frame was drawn
+    bool draw_between_ticks = false;
+    bool picture_stale = true;   // a timer ran or input came since the last frame was drawn
+    float tick_progress = 1.0f;  // of the frame being drawn
     std::string init_error;
     double last_audio_time = 0.0;
     double fps_window_start = 0.0;
@@ -80,6 +81,14 @@ double UntilNextTimer(double now) {
     for (const auto& t : engine.timers)
         if (t->enabled && t->interval > 0) until = std::min(until, t->last_run + t->interval - now);
     return std::max(until, 0.0);
+}
+
+// How far `now` is from the first timer's last run to its next, 0..1.
+float TickProgress(double now) {
+    for (const auto& t : engine.timers)
+        if (t->enabled && t->interval > 0)
+            return static_cast<float>(std::clamp((now - t->last_run) / t->interval, 0.0, 1.0));
+    return 1.0f;
 }
 
 void DrawOneFrame(double now) {
@@ -216,9 +225,14 @@ void OE_Init(int /*a*/, int /*b*/) {
     while (!engine.quit && backend->Pump()) {
         const double now = backend->Now();
         oe::AdvanceSilentAudio(now);
-        if (oe::RunTimers(now)) engine.picture_stale = true;
-        // Without a tick the game has not moved: the frame would repeat the last one.
-        if (engine.picture_stale || !engine.draw_only_after_ticks) {
+        // Without a tick or input nothing has changed: the frame would repeat
+        // the last one, unless it shows the game between its ticks.
+        const bool ticked = oe::RunTimers(now);
+        const bool input = oe::Input_TakeArrived();
+        if (ticked || input) engine.picture_stale = true;
+        const bool between = engine.draw_between_ticks && backend->ShowsFramesBetweenTicks();
+        if (engine.picture_stale || between) {
+            engine.tick_progress = between ? oe::TickProgress(now) : 1.0f;
             oe::DrawOneFrame(now);
             engine.picture_stale = false;
         } else {
@@ -236,7 +250,11 @@ void OE_Quit() { engine.quit = true; }
 
 const std::string& OE_InitError() { return engine.init_error; }
 
-void OE_SetDrawOnlyAfterTicks(bool on) { engine.draw_only_after_ticks = on; }
+void OE_SetDrawBetweenTicks(bool on) { engine.draw_between_ticks = on; }
+
+float OE_TickProgress() { return engine.tick_progress; }
+
+void OE_Redraw() { engine.picture_stale = true; }
 
 OE_Camera Cam2D_Create() {
     engine.cameras.push_back(std::make_unique<OE_CameraRec>());

@@ -1,6 +1,7 @@
 #include "engine/input.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/oe.h"
 
@@ -31,6 +32,7 @@ struct InputState {
     int mouse_y = 300;
     std::string text;
     InputReader reader = InputReader::Frame;
+    bool arrived = false;   // an event since the loop last asked
 };
 
 InputState state;
@@ -43,6 +45,7 @@ Latch& Current() { return state.latch[static_cast<int>(state.reader)]; }
 
 void Input_Key(int key, bool down) {
     if (!ValidKey(key)) return;
+    state.arrived = true;
     int& held = state.key_held[key];
     if (down) {
         if (held == 0)
@@ -56,11 +59,13 @@ void Input_Key(int key, bool down) {
 void Input_MouseMove(int x, int y) {
     state.mouse_x = x;
     state.mouse_y = y;
+    state.arrived = true;
 }
 
 void Input_MouseButton(int button, bool down, bool double_click) {
     if (!ValidButton(button)) return;
     if (down == state.button_held[button]) return;
+    state.arrived = true;
     state.button_held[button] = down;
     for (Latch& l : state.latch) {
         if (down) {
@@ -72,9 +77,13 @@ void Input_MouseButton(int button, bool down, bool double_click) {
     }
 }
 
-void Input_Text(const std::string& utf8) { state.text += utf8; }
+void Input_Text(const std::string& utf8) {
+    state.text += utf8;
+    state.arrived = true;
+}
 
 void Input_ReleaseAll() {
+    state.arrived = true;
     for (int k = 0; k < kKeys; ++k) state.key_held[k] = 0;
     for (int b = 0; b < kButtons; ++b)
         if (state.button_held[b]) Input_MouseButton(b, false, false);
@@ -85,6 +94,8 @@ void Input_SetReader(InputReader reader) { state.reader = reader; }
 void Input_EndTurn(InputReader reader) { state.latch[static_cast<int>(reader)] = Latch{}; }
 
 void Input_Reset() { state = InputState{}; }
+
+bool Input_TakeArrived() { return std::exchange(state.arrived, false); }
 
 }  // namespace oe
 

@@ -21,6 +21,8 @@ void Input_MouseMove(int x, int y);
 void Input_MouseButton(int button, bool down, bool double_click);
 void Input_Text(const std::string& utf8);
 void Input_ReleaseAll();                 // focus lost: every held key and button goes up
+// Whether any event came in since the last call: the loop draws a frame for it.
+bool Input_TakeArrived();
 
 // The loop says who reads and when a reader has had its turn.
 void Input_SetReader(InputReader reader);

@@ -82,9 +82,17 @@ void OE_Quit();                                           // end the loop after 
 // Why the latest OE_Init could not open its window (no display, no renderer);
 // empty when it did.
 const std::string& OE_InitError();
-// While on, a loop pass after which no timer has run draws no frame: for states
-// whose picture changes only in ticks and which read no input while drawing.
-void OE_SetDrawOnlyAfterTicks(bool on);
+// Off (the start): a frame is drawn only after a tick or new input, as nothing
+// else changes the picture. On: every frame the display shows is drawn, and
+// the game places what moves between its last two ticks by OE_TickProgress.
+void OE_SetDrawBetweenTicks(bool on);
+// In the frame being drawn, how far the clock has gone from the last tick to
+// the next: 0 just after a tick, towards 1 just before the next. Always 1 when
+// frames are drawn only after ticks, or on a backend that shows none between.
+float OE_TickProgress();
+// The next loop pass draws a frame: the picture changed outside ticks and input
+// (a window uncovered, a tool that moves the camera itself).
+void OE_Redraw();
 OE_Options OE_GetOptions();                               // current screen options
 void OE_ChangeScreenOptions(int width, int height, int bits, int refresh, bool fullscreen, bool vsync);
 void OE_SetResolutionDependence(int width, int height);   // logical screen size (800x600)

@@ -19,6 +19,7 @@
 #include "assets/texbase.h"
 #include "core/state.h"
 #include "engine/backend_offscreen.h"
+#include "engine/oe.h"
 #include "world/race_setup.h"
 #include "world/render.h"
 #include "world/view.h"
@@ -132,6 +133,7 @@ public:
         game.main_camera->x = region_.x + (view_ % cols) * kScreenW;
         game.main_camera->y = region_.y + (view_ / cols) * kScreenH;
         World_RefreshDrawList();
+        OE_Redraw();
         ++view_;
         return true;
     }

@@ -1,6 +1,7 @@
 #include "world/particles.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "assets/texbase.h"
@@ -25,11 +26,26 @@ void Step(TEffect2d& p) {
     }
 }
 
-void DrawOne(const TEffect2d& p, OE_Texture tex, int blend, float left, float top) {
+// Where and how opaque a particle is drawn: `progress` of the way through the
+// step Step last made.
+struct Shown {
+    float x;
+    float y;
+    int32_t alpha;
+};
+
+Shown PartWayThroughStep(const TEffect2d& p, float progress) {
+    if (progress >= 1.0f) return {p.x, p.y, p.alpha};
+    const float back = 1.0f - progress;
+    const int32_t faded = static_cast<int32_t>(std::lround(static_cast<float>(p.fade) * back));
+    return {p.x - p.vx * back, p.y - (p.vy + p.fall) * back, std::min(255, p.alpha + faded)};
+}
+
+void DrawOne(const TEffect2d& p, int32_t alpha, OE_Texture tex, int blend, float left, float top) {
     const int32_t s = M_Round(p.size);
     FX_SetBlendMode(blend);
     FX_SetColorMix(p.colour);
-    SSprite_Draw(tex, M_Round(left), M_Round(top), s, s, p.alpha & 0xFF, 0, 9);
+    SSprite_Draw(tex, M_Round(left), M_Round(top), s, s, alpha & 0xFF, 0, 9);
     FX_SetBlendMode(0);
 }
 
@@ -69,19 +85,20 @@ void Particles_Update(Tpart_sys& system) {
     system.count = static_cast<int32_t>(kept - begin);
 }
 
-void DrawParticles(const Tpart_sys& system) {
+void DrawParticles(const Tpart_sys& system, float progress) {
     const float cam_x = game.main_camera ? static_cast<float>(game.main_camera->x) : 0.0f;
     const float cam_y = game.main_camera ? static_cast<float>(game.main_camera->y) : 0.0f;
     const OE_Texture light = TexBase_Find(share_registry, "light");
     const OE_Texture smoke = TexBase_Find(share_registry, "smoke");
     for (int32_t i = 0; i < Live(system); ++i) {
         const TEffect2d& p = system.items[i];
+        const auto [x, y, alpha] = PartWayThroughStep(p, progress);
         if (p.kind == "light")
-            DrawOne(p, light, 1, p.x - p.size / 2, p.y);
+            DrawOne(p, alpha, light, 1, x - p.size / 2, y);
         else if (p.kind == "smoke")
-            DrawOne(p, smoke, 0, p.x - cam_x - p.size / 2, p.y - cam_y - p.size / 2);
+            DrawOne(p, alpha, smoke, 0, x - cam_x - p.size / 2, y - cam_y - p.size / 2);
         else if (p.kind == "blow")
-            DrawOne(p, light, 1, p.x - p.size / 2 - cam_x, p.y - cam_y - p.size / 2);
+            DrawOne(p, alpha, light, 1, x - p.size / 2 - cam_x, y - cam_y - p.size / 2);
     }
 }
 

@@ -45,5 +45,6 @@ void Particles_Update(Tpart_sys& system);
 // Removes every particle: a screen left behind takes its sparks with it.
 void Particles_Clear(Tpart_sys& system);
 // Draws every live particle in order: "light" in screen coordinates, "smoke"
-// and "blow" in the world seen through the main camera.
-void DrawParticles(const Tpart_sys& system);
+// and "blow" in the world seen through the main camera. At `progress` below 1
+// each is drawn that share of the way through its last tick's step and fade.
+void DrawParticles(const Tpart_sys& system, float progress = 1.0f);

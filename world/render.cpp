@@ -10,6 +10,7 @@
 #include "core/state.h"
 #include "engine/oe.h"
 #include "world/minimap_route.h"
+#include "world/tween.h"
 
 namespace {
 
@@ -112,11 +113,23 @@ const MinimapRoute& RoutePicture(std::span<const tcorner> waypoints, OE_Texture&
 
 }  // namespace
 
-void DrawWorld(const tworld& view) {
+void DrawWorld(const tworld& view, float progress) {
     if (game.main_camera) game.main_camera->enabled = 1;
     const int32_t count = std::clamp(view.count, 0, WORLD_CAPACITY);
-    for (int32_t i = 0; i < count; ++i)
-        if (!view.objects[i].kind.empty()) DrawObject(view.objects[i]);
+    for (int32_t i = 0; i < count; ++i) {
+        const tminimal& o = view.objects[i];
+        if (o.kind.empty()) continue;
+        const tcorner at = progress < 1.0f && o.dynamic ? Tween_Between(o.before_tick, {o.x, o.y}, progress)
+                                                        : tcorner{o.x, o.y};
+        if (at.x == o.x && at.y == o.y) {
+            DrawObject(o);
+            continue;
+        }
+        tminimal moving = o;
+        moving.x = at.x;
+        moving.y = at.y;
+        DrawObject(moving);
+    }
     if (game.main_camera) game.main_camera->enabled = 0;
 }
 

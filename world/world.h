@@ -73,6 +73,7 @@ struct tminimal {
     std::array<tcorner, 4> corner_offsets{};   // water: corner sway, -6..6
     std::array<tcorner, 4> corner_steps{};     // water: +1 or -1 per tick and axis
     tdriver driver;              // cars: see tdriver
+    tcorner before_tick;         // where the last race tick found it; frames between ticks draw it on its way
 };
 
 // A track: objects in insertion order (the index is an object's identity

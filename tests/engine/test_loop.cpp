@@ -2,6 +2,7 @@
 // and input edges seen exactly once by the tick and once by the frame.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -25,10 +26,12 @@ int tick_clicks = 0;
 int frame_clicks = 0;
 int tick_down_seen = 0;
 std::vector<double> tick_times;
+std::vector<int> frame_thirds;   // each frame's tick progress, in thirds of a tick
 
 void ResetCounts() {
     ticks = frames = tick_presses = frame_presses = tick_clicks = frame_clicks = tick_down_seen = 0;
     tick_times.clear();
+    frame_thirds.clear();
 }
 
 void CountingTick() {
@@ -41,6 +44,7 @@ void CountingTick() {
 
 void CountingFrame() {
     ++frames;
+    frame_thirds.push_back(static_cast<int>(std::lround(OE_TickProgress() * 3.0f)));
     if (Key_Press(OE_KEY_F5)) ++frame_presses;
     if (Mouse_Click(OE_MOUSE_LEFT)) ++frame_clicks;
 }
@@ -69,7 +73,7 @@ TEST(Timers, StepInFixed30msStepsFromTheirLastRun) {
     for (int i = 0; i < 10; ++i) s.passes.push_back(Advance(10));   // 100 ms in 10 ms passes
     RunLoop(s);
     EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(frames, 10);
+    EXPECT_EQ(frames, 4);   // the first, then one after each tick
     ASSERT_EQ(tick_times.size(), 3u);
     EXPECT_DOUBLE_EQ(tick_times[0], 30);
     EXPECT_DOUBLE_EQ(tick_times[2], 90);
@@ -107,12 +111,12 @@ TEST(InputEdges, APressIsSeenOnceByTheTickAndOnceByTheFrame) {
         oe::Input_Key(OE_KEY_F5, true);
         oe::Input_Key(OE_KEY_F5, false);
     });
-    // Three frames without a tick, then three ticks.
+    // Two passes with nothing new, which draw nothing, then three ticks.
     s.passes.push_back(Advance(0));
     s.passes.push_back(Advance(0));
     for (int i = 0; i < 3; ++i) s.passes.push_back(Advance(30));
     RunLoop(s);
-    EXPECT_EQ(frames, 6);
+    EXPECT_EQ(frames, 4);
     EXPECT_EQ(ticks, 3);
     EXPECT_EQ(frame_presses, 1);
     EXPECT_EQ(tick_presses, 1);
@@ -224,7 +228,7 @@ TEST(Loop, LoadCallbackRunsOnceBeforeTheFirstFrame) {
     OE_Init(16, 0);
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(frames_at_load, 0);
-    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(frames, 1);   // nothing changes after the first
 }
 
 TEST(ScreenOptions, ChangeIsVisibleThroughGetOptions) {
@@ -258,31 +262,40 @@ TEST(InputEdges, ThePointerStartsInTheMiddleUntilItMoves) {
     oe::Input_Reset();
 }
 
-// Frames drawn over 100 ms in 10 ms passes with 30 ms ticks (3 ticks): every
-// pass draws normally; only the passes after a tick draw when the picture
-// changes only in ticks, and a key pressed between ticks still reaches the
-// next frame that is drawn.
-struct DrawOnlyAfterTicksCase {
-    bool on;
-    int frames;
+// Frames drawn over 100 ms in 10 ms passes with 30 ms ticks (3 ticks) and a
+// key pressed at 50 ms. Drawing between ticks on a backend that shows such
+// frames draws every pass, each knowing how far it is between two ticks;
+// otherwise only the first pass, the passes after a tick and the pass with the
+// key draw, each as the last tick left the game.
+struct DrawBetweenTicksCase {
+    bool between;
+    bool shown;
+    std::vector<int> thirds;
 };
 
-class DrawOnlyAfterTicks : public testing::TestWithParam<DrawOnlyAfterTicksCase> {};
+class DrawBetweenTicks : public testing::TestWithParam<DrawBetweenTicksCase> {};
 
-TEST_P(DrawOnlyAfterTicks, SkipsFramesNoTickHasChanged) {
+TEST_P(DrawBetweenTicks, DrawsOnlyFramesThatCanDiffer) {
     LoopScript s;
     for (int i = 0; i < 10; ++i) s.passes.push_back(Advance(10));
     s.passes[4] = [](oe::VirtualBackend& b) {   // between the first and second tick
         b.Advance(10);
         oe::Input_Key(OE_KEY_F5, true);
     };
-    static bool on;
-    on = GetParam().on;
-    RunLoop(s, [] { OE_SetDrawOnlyAfterTicks(on); });
+    static DrawBetweenTicksCase c;
+    c = GetParam();
+    RunLoop(s, [] {
+        OE_SetDrawBetweenTicks(c.between);
+        static_cast<oe::VirtualBackend*>(oe::GetBackend())->ShowFramesBetweenTicks(c.shown);
+    });
     EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(frames, GetParam().frames);
+    EXPECT_EQ(frame_thirds, c.thirds);
     EXPECT_EQ(frame_presses, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Loop, DrawOnlyAfterTicks,
-                         testing::Values(DrawOnlyAfterTicksCase{false, 10}, DrawOnlyAfterTicksCase{true, 4}));
+const std::vector<int> kAfterTicksAndInput = {3, 3, 3, 3, 3};
+INSTANTIATE_TEST_SUITE_P(Loop, DrawBetweenTicks,
+                         testing::Values(DrawBetweenTicksCase{true, true, {1, 2, 0, 1, 2, 0, 1, 2, 0, 1}},
+                                         DrawBetweenTicksCase{false, true, kAfterTicksAndInput},
+                                         DrawBetweenTicksCase{true, false, kAfterTicksAndInput},
+                                         DrawBetweenTicksCase{false, false, kAfterTicksAndInput}));

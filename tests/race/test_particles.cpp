@@ -107,6 +107,22 @@ TEST_F(Particles, EachKindIsDrawnWithItsTextureBlendAndPlace) {
     EXPECT_EQ(particle_system.count, 4);
 }
 
+// Between ticks a particle is drawn part way through its last step and fade.
+TEST_F(Particles, BetweenTicksAParticleIsDrawnPartWayThroughItsLastStep) {
+    AddTexture(share_registry, "light", 16, 16);
+    Particles_Emit(particle_system, "light", 4, 100, 50, 10, -4, 8, 0);
+    Particles_Update(particle_system);   // to (110, 46.4), alpha 251
+    oe::Recorder_Enable(true);
+    std::vector<std::string> draws;
+    for (const float progress : {0.0f, 0.5f, 1.0f}) {
+        oe::Recorder_Clear();
+        DrawParticles(particle_system, progress);
+        draws.push_back(CallsWithout()[2]);
+    }
+    EXPECT_EQ(draws, (std::vector<std::string>{"SSprite_Draw 96 50 8 8 255 0 9", "SSprite_Draw 101 48 8 8 253 0 9",
+                                               "SSprite_Draw 106 46 8 8 251 0 9"}));
+}
+
 TEST_F(Particles, AlphaDropsByTheFadeEachTickDownTo3) {
     AddTexture(share_registry, "light", 16, 16);
     Particles_Emit(particle_system, "light", 4, 0, 0, 0, 0, 8, 0);

@@ -3,6 +3,7 @@
 
 #include "core/state.h"
 #include "world/render.h"
+#include "world/tween.h"
 #include "world_fixture.h"
 
 namespace {
@@ -43,11 +44,11 @@ protected:
         return "?";
     }
 
-    std::vector<std::string> Draw(const tminimal& o) {
+    std::vector<std::string> Draw(const tminimal& o, float progress = 1.0f) {
         World_Clear(*view_);
         World_Append(*view_, o);
         oe::Recorder_Enable(true);
-        DrawWorld(*view_);
+        DrawWorld(*view_, progress);
         const auto log = Log();
         oe::Recorder_Enable(false);
         return log;
@@ -71,6 +72,26 @@ TEST_F(Render, APropCastsItsShadowThenDrawsItsBodyInItsLight) {
                            "FX_SetVCA 1118481 2236962 3355443 4473924 255 255 255 255",
                            "SSprite_Draw tree1 450 320 100 80 255 0 65",
                        }));
+}
+
+// Between ticks a dynamic object is drawn on its way from where the last tick
+// found it, exactly as if it stood there; a fixed one, or one that jumped
+// further than a tick's move, is drawn where it is.
+TEST_F(Render, BetweenTicksOnlyDynamicObjectsAreDrawnOnTheirWay) {
+    tminimal car = Object("car", 500, 400);
+    car.frame = 13.0f;
+    car.dynamic = 1;
+    car.before_tick = {480, 390};
+    tminimal halfway = car;
+    halfway.x = 490;
+    halfway.y = 395;
+    EXPECT_EQ(Draw(car, 0.5f), Draw(halfway));
+    EXPECT_EQ(Draw(car, 0.0f)[0], "SSprite_Draw car_wh13 450 340 60 50 255 0 1");
+    tminimal jumped = car;
+    jumped.before_tick = {500 - TWEEN_MAX_STEP - 1, 400};
+    tminimal fixed = car;
+    fixed.dynamic = 0;
+    for (const tminimal& o : {jumped, fixed}) EXPECT_EQ(Draw(o, 0.5f), Draw(o));
 }
 
 TEST_F(Render, AShadowsAlphaIsTheLowByteOfItsStrength) {
