@@ -15,11 +15,6 @@ namespace {
 
 using StartUp = GameFixture;
 
-size_t CountCalls(const char* name) {
-    const auto& calls = oe::Recorder_Calls();
-    return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.name == name; });
-}
-
 TEST_F(StartUp, WithoutProfilesTheGameOpensTheProfileScreens) {
     CopyGeneratedData();
     RunGame(10);
@@ -104,7 +99,9 @@ TEST_F(StartUp, MissingAssetFoldersLeaveEmptyRegistriesAndTheGameRuns) {
     // Nothing to play: the pointer, in the middle of the screen until it
     // moves, hovers over a button, whose sound has no handle.
     for (const oe::RecordedCall& c : oe::Recorder_Calls())
-        if (c.name == "Snd_Play") EXPECT_EQ(c.handle, nullptr);
+        if (c.name == "Snd_Play") {
+            EXPECT_EQ(c.handle, nullptr);
+        }
 }
 
 TEST_F(StartUp, BrokenAssetsGiveNullHandlesAndTheGameRuns) {

@@ -350,7 +350,9 @@ TEST_F(RaceRules, GoingPastAWaypointIsAMissedCheckpoint) {
         EXPECT_EQ(At(car).waypoint, row.waypoint);
         EXPECT_EQ(race.missed_waypoint, row.missed);
         EXPECT_EQ(race.missed_checkpoint_at, row.missed >= 0 ? 5000.0 : -1.0);
-        if (row.missed >= 0) EXPECT_EQ(race.missed_x, world_map.waypoints[row.missed].x);
+        if (row.missed >= 0) {
+            EXPECT_EQ(race.missed_x, world_map.waypoints[row.missed].x);
+        }
         EXPECT_EQ(race.player_laps, 0);
     }
 }
