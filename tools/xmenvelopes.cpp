@@ -20,7 +20,7 @@ int main() {
         LoudnessEnvelope ref;
         if (!Loudness_ReadReference((ReferenceSongs_Folder() / (name + ".env")).string(), ref_frames, ref)) {
             std::fprintf(stderr, "xmenvelopes: no reference envelope for %s in %s\n", name.c_str(),
-                         ReferenceSongs_Folder().c_str());
+                         ReferenceSongs_Folder().string().c_str());
             return 1;
         }
         std::string refused;
@@ -36,6 +36,6 @@ int main() {
         }
         ++written;
     }
-    std::printf("%d envelopes written to %s\n", written, ReferenceSongs_EnvelopeFolder().c_str());
+    std::printf("%d envelopes written to %s\n", written, ReferenceSongs_EnvelopeFolder().string().c_str());
     return 0;
 }
