@@ -219,16 +219,17 @@ void BM_RaceFrame(benchmark::State& state, const std::string& track, bool window
 constexpr double kStartMs = 1000.0;
 constexpr double kMeasureMs = 2000.0;
 struct RaceLoopRun {
+    std::string track;
     bool between = true;
     double measure_from = 0.0;
     int frames = 0;
     std::vector<double> draw_ms;
 };
 RaceLoopRun race_loop;
-std::string race_track;
 
 void BM_RaceLoop(benchmark::State& state, const std::string& track, bool between) {
     race_loop = RaceLoopRun{};
+    race_loop.track = track;
     race_loop.between = between;
     for (auto _ : state) {
         oe::SetBackend(oe::MakeSdlBackend());
@@ -237,7 +238,7 @@ void BM_RaceLoop(benchmark::State& state, const std::string& track, bool between
         OE_RegProcedure(OE_PROC_LOAD, [] {
             LoadAssets();
             Race_ClearResult();
-            World_StartRace(race_track);
+            World_StartRace(race_loop.track);
             game.race_start_time -= kCountdownMs;   // the cars are released at once
             race_loop.measure_from = U_GetTime() + kStartMs;
             Autopilot_Enable(true);
@@ -257,7 +258,6 @@ void BM_RaceLoop(benchmark::State& state, const std::string& track, bool between
         OE_RegProcedure(OE_PROC_IDLE, [] {
             if (U_GetTime() > race_loop.measure_from + kMeasureMs) OE_Quit();
         });
-        race_track = track;
         OE_Init(16, 0);
         Autopilot_Enable(false);
     }
