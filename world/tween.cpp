@@ -18,7 +18,9 @@ int32_t Between(int32_t from, int32_t to, float progress) {
 
 void Tween_Remember(tworld& map) {
     const int32_t count = std::clamp(map.count, 0, WORLD_CAPACITY);
-    for (int32_t i = 0; i < count; ++i) map.objects[i].before_tick = {map.objects[i].x, map.objects[i].y};
+    // Only dynamic objects move, and only they are drawn on their way.
+    for (int32_t i = 0; i < count; ++i)
+        if (tminimal& o = map.objects[i]; o.dynamic) o.before_tick = {o.x, o.y};
     if (game.main_camera) camera_before_tick = {game.main_camera->x, game.main_camera->y};
 }
 

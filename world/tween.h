@@ -10,7 +10,7 @@
 // is shown at once rather than swept across the screen.
 constexpr int32_t TWEEN_MAX_STEP = 160;
 
-// Before a race tick: where every object of `map` and the main camera stand.
+// Before a race tick: where every dynamic object of `map` and the main camera stand.
 void Tween_Remember(tworld& map);
 // The point `progress` of the way from `from` to `to` (0: from, 1: to); `to`
 // itself when the two are more than TWEEN_MAX_STEP apart on either axis.
