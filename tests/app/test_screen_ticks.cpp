@@ -38,7 +38,7 @@ using Windows = std::vector<std::string>;
 class GameStart : public GameFixture {};
 
 TEST_F(GameStart, AFirstStartBuildsTheScreensAndShowsTheProfileChoice) {
-    CopyGeneratedData();
+    UseGeneratedData();
     RunGame(3);
     EXPECT_EQ(element_list.size(), 138u);
     EXPECT_EQ(game.state, STATE_PROFILES);
@@ -48,7 +48,7 @@ TEST_F(GameStart, AFirstStartBuildsTheScreensAndShowsTheProfileChoice) {
 }
 
 TEST_F(GameStart, WithProfilesTheLastPlayerFromTheSettingsReturnsToTheMenu) {
-    CopyGeneratedData();
+    UseGeneratedData();
     WriteFile("prf/Alice", std::string("\0\r\n", 3));
     WriteFile("prf/Bob", std::string("\x09\r\n42\r\n", 7));
     WriteFile("main.cfg", std::string("\x01\r\n\x01\r\n\x00\r\nFinland\r\nBob\r\n", 23));
@@ -68,7 +68,7 @@ TEST_F(GameStart, WithProfilesTheLastPlayerFromTheSettingsReturnsToTheMenu) {
 }
 
 TEST_F(GameStart, AProfileNamedInNoSettingsFileStillOpensTheMenu) {
-    CopyGeneratedData();
+    UseGeneratedData();
     WriteFile("prf/Alice", std::string("\x03\r\n5\r\n", 6));
     RunGame(3);
     EXPECT_EQ(game.state, STATE_MENU);
@@ -81,7 +81,7 @@ class ScreenTicks : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        CopyGeneratedData();
+        UseGeneratedData();
         WriteFile("prf/Alice", std::string("\0\r\n", 3));
         RunGame(0);
         particle_system.count = 0;

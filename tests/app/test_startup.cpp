@@ -16,28 +16,28 @@ namespace {
 using StartUp = GameFixture;
 
 TEST_F(StartUp, WithoutProfilesTheGameOpensTheProfileScreens) {
-    CopyGeneratedData();
+    UseGeneratedData();
     RunGame(10);
     EXPECT_EQ(game.state, STATE_PROFILES);
     EXPECT_EQ(player.name, "");
 }
 
 TEST_F(StartUp, WithAProfileTheGameOpensTheMainMenu) {
-    CopyGeneratedData();
+    UseGeneratedData();
     WriteFile("prf/Alice", std::string("\0\r\n", 3));
     RunGame(10);
     EXPECT_EQ(game.state, STATE_MENU);
 }
 
 TEST_F(StartUp, AFolderInsideProfilesIsNotAProfile) {
-    CopyGeneratedData();
+    UseGeneratedData();
     std::filesystem::create_directories(dir_ / "prf" / "old");
     RunGame(2);
     EXPECT_EQ(game.state, STATE_PROFILES);
 }
 
 TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
-    CopyGeneratedData();
+    UseGeneratedData();
     RunGame(1);
     EXPECT_GT(share_registry.count, 20);
     EXPECT_GT(object_registry.count, 4 * 32);
@@ -52,7 +52,7 @@ TEST_F(StartUp, LoadsEveryGeneratedAssetIntoItsRegistry) {
 
 // A played game, then the one reset: everything as a new process holds it.
 TEST_F(StartUp, TheResetForgetsAPlayedGame) {
-    CopyGeneratedData();
+    UseGeneratedData();
     WriteFile("prf/Alice", "\x05\r\n300\r\n");
     RunGame(3);
     World_StartRace("beach1");

@@ -14,7 +14,7 @@ class TickAndFrame : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        CopyGeneratedData();
+        UseGeneratedData();
         RunGame(0);   // assets loaded; the loop ends at once
         oe::Recorder_Clear();
     }

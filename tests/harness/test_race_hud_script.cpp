@@ -37,12 +37,7 @@ protected:
         std::string pattern = Fs_MakeScratchFolder("korvamo-hud-");
         ASSERT_FALSE(pattern.empty());
         work_ = pattern;
-        // The real assets, linked; the files the game writes stay here.
-        for (const fs::directory_entry& entry : fs::directory_iterator(KORVAMO_TEST_DATA)) {
-            const std::string name = entry.path().filename().string();
-            if (name == "prf" || name == "main.cfg") continue;
-            ASSERT_TRUE(harness::LinkTree(entry.path(), work_ / name));
-        }
+        ASSERT_TRUE(harness::LinkAssets(KORVAMO_TEST_DATA, work_));
         fs::current_path(work_);
     }
     void TearDown() override {

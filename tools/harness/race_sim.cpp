@@ -36,8 +36,8 @@ constexpr double kTickMs = 30.0;
 constexpr double kCountdownMs = 4000.0;
 constexpr double kStuckS = 10.0;
 constexpr double kBunchedPx = 100.0;   // computer cars this close drive nose to tail
-constexpr int32_t kStillPx = 8;
-constexpr double kOpeningS = 10.0;   // the start's shuffle before the order counts   // a car that stays this close to where it stopped stands still
+constexpr int32_t kStillPx = 8;       // a car that stays this close to where it stopped stands still
+constexpr double kOpeningS = 10.0;   // the start's shuffle before the order counts
 
 std::vector<double> tick_costs;
 
@@ -56,13 +56,7 @@ public:
         std::string pattern = Fs_MakeScratchFolder("korvamo-racesim-");
         if (pattern.empty()) return false;
         path_ = pattern;
-        std::error_code ec;
-        for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
-            const std::string name = entry.path().filename().string();
-            if (name == "prf" || name == "main.cfg") continue;
-            if (!LinkTree(fs::absolute(entry.path()), path_ / name)) return false;
-        }
-        return !ec;
+        return LinkAssets(data, path_);
     }
 
     ~ScratchFolder() {

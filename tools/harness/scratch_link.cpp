@@ -1,5 +1,6 @@
 #include "tools/harness/scratch_link.h"
 
+#include <string>
 #include <system_error>
 
 namespace harness {
@@ -23,6 +24,16 @@ bool LinkTree(const fs::path& from, const fs::path& to) {
     if (ec) return false;
     for (const fs::directory_entry& entry : fs::directory_iterator(from, ec))
         if (!LinkTree(entry.path(), to / entry.path().filename())) return false;
+    return !ec;
+}
+
+bool LinkAssets(const fs::path& data, const fs::path& to) {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "prf" || name == "main.cfg") continue;
+        if (!LinkTree(fs::absolute(entry.path()), to / name)) return false;
+    }
     return !ec;
 }
 

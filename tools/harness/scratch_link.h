@@ -10,4 +10,9 @@ namespace harness {
 // the same files, else copies. False when none of these works.
 bool LinkTree(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Links every entry of the data folder `data` into the folder `to` but the
+// player's own files ("prf", "main.cfg"), so a game working in `to` reads the
+// real assets and whatever it writes stays out of them. False on failure.
+bool LinkAssets(const std::filesystem::path& data, const std::filesystem::path& to);
+
 }  // namespace harness
