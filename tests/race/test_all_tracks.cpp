@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "tools/harness/race_sim.h"
 
@@ -22,7 +24,12 @@ int GroupKind(const std::string& track) {
     return static_cast<int>(std::find(std::begin(kTracks), std::end(kTracks), track) - std::begin(kTracks)) / 4;
 }
 
-harness::RaceSimResult Race(const std::string& track, int difficulty, bool computer_only) {
+// A race is the same each time it is run with the same options: each is run
+// once, and the tests that look at it share it.
+const harness::RaceSimResult& Race(const std::string& track, int difficulty, bool computer_only) {
+    static std::map<std::tuple<std::string, int, bool>, harness::RaceSimResult> raced;
+    const auto key = std::make_tuple(track, difficulty, computer_only);
+    if (const auto found = raced.find(key); found != raced.end()) return found->second;
     harness::RaceSimOptions options;
     options.data = KORVAMO_TEST_DATA;
     options.track = track;
@@ -32,11 +39,11 @@ harness::RaceSimResult Race(const std::string& track, int difficulty, bool compu
     harness::RaceSimResult result;
     std::string error;
     EXPECT_TRUE(harness::RaceSim_Run(options, result, error)) << error;
-    return result;
+    return raced.emplace(key, result).first->second;
 }
 
 void ExpectRacesWell(const std::string& track, int difficulty) {
-    const harness::RaceSimResult alone = Race(track, difficulty, true);
+    const harness::RaceSimResult& alone = Race(track, difficulty, true);
     EXPECT_GE(alone.cars.size(), 3u);
     for (size_t k = 0; k < alone.cars.size(); ++k) {
         SCOPED_TRACE("computer car " + std::to_string(k));
@@ -46,7 +53,7 @@ void ExpectRacesWell(const std::string& track, int difficulty) {
         EXPECT_FALSE(alone.cars[k].stuck) << "stood still " << alone.cars[k].longest_still_s << " s";
     }
 
-    const harness::RaceSimResult race = Race(track, difficulty, false);
+    const harness::RaceSimResult& race = Race(track, difficulty, false);
     EXPECT_TRUE(race.finished) << harness::RaceSim_ResultLine(race);
     EXPECT_EQ(race.stuck, 0) << harness::RaceSim_ResultLine(race);
     EXPECT_GE(race.winner, 0);
@@ -83,7 +90,7 @@ TEST_P(AllTracksAtADifficulty, TheFieldRacesAsTheTournamentMeansIt) {
     int wins = 0, lively = 0, processions = 0;
     for (const char* track : kTracks) {
         SCOPED_TRACE(track);
-        const harness::RaceSimResult race = Race(track, difficulty, false);
+        const harness::RaceSimResult& race = Race(track, difficulty, false);
         ASSERT_TRUE(race.finished) << harness::RaceSim_ResultLine(race);
         EXPECT_EQ(race.stuck, 0) << harness::RaceSim_ResultLine(race);
         wins += race.player_won;
