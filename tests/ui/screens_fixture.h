@@ -35,9 +35,7 @@ protected:
         std::string pattern = Fs_MakeScratchFolder("korvamo-screens-");
         ASSERT_FALSE(pattern.empty());
         dir_ = pattern;
-        // The asset folders are read only: links to the generated ones do.
-        for (const char* folder : {"gfx", "sfx", "fnt", "wld"})
-            ASSERT_TRUE(harness::LinkTree(std::filesystem::path(KORVAMO_TEST_DATA) / folder, dir_ / folder));
+        ASSERT_TRUE(harness::LinkAssets(KORVAMO_TEST_DATA, dir_));
         std::filesystem::current_path(dir_);
         backend_ = &oe::UseRecordingBackend();
         Game_Reset();
@@ -52,8 +50,13 @@ protected:
     void TearDown() override {
         Game_Reset();
         std::filesystem::current_path(old_cwd_);
-        std::filesystem::remove_all(dir_);
+        std::error_code ec;   // a scratch folder left behind harms no test
+        std::filesystem::remove_all(dir_, ec);
     }
+
+    // Takes a linked asset folder out of the game's sight. It is moved, not
+    // removed: Windows refuses to remove a link to a file another program has open.
+    void SetAside(const std::string& folder) { std::filesystem::rename(dir_ / folder, dir_ / (folder + "-aside")); }
 
     void WriteFile(const std::string& path, const std::string& bytes) {
         std::filesystem::create_directories((dir_ / path).parent_path());
