@@ -54,10 +54,6 @@ protected:
         std::filesystem::remove_all(dir_, ec);
     }
 
-    // Takes a linked asset folder out of the game's sight. It is moved, not
-    // removed: Windows refuses to remove a link to a file another program has open.
-    void SetAside(const std::string& folder) { std::filesystem::rename(dir_ / folder, dir_ / (folder + "-aside")); }
-
     void WriteFile(const std::string& path, const std::string& bytes) {
         std::filesystem::create_directories((dir_ / path).parent_path());
         std::ofstream(dir_ / path, std::ios::binary) << bytes;

@@ -318,7 +318,7 @@ TEST_F(Actions, BackFromTheOptionsWritesNothing) {
 }
 
 TEST_F(Actions, EditorSavesAndLoadsTheMapNamedInItsEditBoxes) {
-    SetAside("wld");
+    std::filesystem::remove_all(dir_ / "wld");   // the link (or linked tree), not the tracks
     std::filesystem::create_directory(dir_ / "wld");
     World_Clear(world_map);
     world_map.waypoint_count = 0;
@@ -341,7 +341,7 @@ TEST_F(Actions, EditorSavesAndLoadsTheMapNamedInItsEditBoxes) {
 }
 
 TEST_F(Actions, EditorMapNamesThatLeaveTheTrackFolderDoNothing) {
-    SetAside("wld");
+    std::filesystem::remove_all(dir_ / "wld");   // the link (or linked tree), not the tracks
     std::filesystem::create_directory(dir_ / "wld");
     const std::string outside = "1\r\nlamp\r\n5\r\n5\r\n0\r\n0\r\n0\r\n0\r\n";
     WriteFile("outside.wld", outside);

@@ -354,7 +354,7 @@ TEST_F(ScreenBuilder, ARebuildReplacesTheListInsteadOfAddingToIt) {
 
 TEST_F(ScreenBuilder, WithoutProfilesOrObjectListTheListsAreEmpty) {
     std::filesystem::remove_all(dir_ / "prf");
-    SetAside("gfx");
+    std::filesystem::remove_all(dir_ / "gfx");   // the link (or linked tree), not the assets
     Screens_Build();
     EXPECT_EQ(element_list.size(), 138u);
     EXPECT_EQ(Element_As<Ilist>(Element_Find("lst_pr")).items.count, 0);
