@@ -122,39 +122,60 @@ int32_t CarInTheWay(const tworld& map, const TrackLine& line, int32_t i) {
     return -1;
 }
 
-// True when another computer car runs less than DRIVER_FOLLOW_LOOK ticks
-// ahead on the road (`behind`: behind) and, with `calm`, has no burst on.
-bool RivalClose(const tworld& map, const TrackLine& line, int32_t i, bool behind, bool calm) {
+// The nearest other computer car less than DRIVER_FOLLOW_LOOK ticks ahead on
+// the road (`behind`: behind); -1: none.
+int32_t CloseRival(const tworld& map, const TrackLine& line, int32_t i, bool behind) {
     const tminimal& car = map.objects[i];
     const float reach = std::max(car.speed, DRIVER_MIN_STEER_SPEED) * DRIVER_FOLLOW_LOOK;
-    return std::any_of(Cars(map).begin(), Cars(map).end(), [&](int32_t j) {
+    int32_t nearest = -1;
+    float best = reach;
+    for (const int32_t j : Cars(map)) {
         const tminimal& other = map.objects[j];
-        if (j == i || other.ai != 1 || other.driver.line < 0 || (calm && other.driver.burst > 0)) return false;
+        if (j == i || other.ai != 1 || other.driver.line < 0) continue;
         const float ahead = behind ? -Ahead(line, car, other) : Ahead(line, car, other);
-        return ahead > 0 && ahead < reach;
-    });
+        if (ahead > 0 && ahead < best) {
+            best = ahead;
+            nearest = j;
+        }
+    }
+    return nearest;
+}
+
+// True when the driver means to run ahead of the other: its place against the
+// player lies further ahead, or, where the two are meant to run together, it is
+// the more aggressive one by the draw.
+bool MeansToLead(const tdriver& d, const tdriver& other) {
+    if (d.target_lead != other.target_lead) return d.target_lead > other.target_lead;
+    return Draw(0.0f, 1.0f) < d.aggression;
 }
 
 // Two computer cars do not run nose to tail for long. Long in another's wake,
-// a driver makes a burst to pass (the more readily the more aggressive) or
-// drops back, and drops back when the pass did not come off; long with a calm
-// one close behind, a driver makes a burst to pull away.
-void KeepClearOfRivals(const tworld& map, const TrackLine& line, int32_t i, tdriver& d) {
-    const bool following = RivalClose(map, line, i, false, false);
-    d.follow = following ? d.follow + 1 : 0;
-    d.chased = RivalClose(map, line, i, true, true) ? d.chased + 1 : 0;
+// a driver that means to run ahead makes a burst to pass, and one that does
+// not drops back; when the pass did not come off it gives way: it takes the
+// other's place against the player and drops back. Long with one close behind
+// that is not meant to pass, a driver makes a burst to pull away; one that is
+// meant to pass is let by on pace and only blocked on the road.
+void KeepClearOfRivals(tworld& map, const TrackLine& line, int32_t i, tdriver& d) {
+    const int32_t ahead = CloseRival(map, line, i, false);
+    const int32_t behind = CloseRival(map, line, i, true);
+    d.follow = ahead >= 0 ? d.follow + 1 : 0;
+    d.chased = behind >= 0 && map.objects[behind].driver.burst == 0 ? d.chased + 1 : 0;
     if (d.drop > 0) --d.drop;
-    if (d.burst > 0 && --d.burst == 0 && following) d.drop = DRIVER_DROP_TICKS;
+    if (d.burst > 0 && --d.burst == 0 && ahead >= 0) {
+        tdriver& other = map.objects[ahead].driver;
+        if (d.target_lead > other.target_lead) std::swap(d.target_lead, other.target_lead);
+        d.drop = DRIVER_DROP_TICKS;
+    }
     if (d.burst > 0 || d.drop > 0) return;
     if (d.follow > DRIVER_FOLLOW_TICKS) {
         d.follow = 0;
-        if (Draw(0.0f, 1.0f) < d.aggression)
+        if (MeansToLead(d, map.objects[ahead].driver))
             d.burst = DRIVER_BURST_TICKS;
         else
             d.drop = DRIVER_DROP_TICKS;
     } else if (d.chased > DRIVER_FOLLOW_TICKS) {
         d.chased = 0;
-        d.burst = DRIVER_BURST_TICKS;
+        if (!MeansToLead(map.objects[behind].driver, d)) d.burst = DRIVER_BURST_TICKS;
     }
 }
 

@@ -123,8 +123,8 @@ struct DriverLevel {
 };
 constexpr std::array<DriverLevel, 3> DRIVER_LEVELS = {{
     {1, -10.0f, -2.0f, 0.90f, 0.95f, 0.78f, 0.88f, 0.0f, 0.4f, 0.0030f},
-    {0, -8.0f, 2.0f, 0.96f, 1.00f, 0.92f, 1.02f, 0.2f, 0.8f, 0.0015f},
-    {0, -6.0f, 4.0f, 0.97f, 1.00f, 0.94f, 1.02f, 0.5f, 1.0f, 0.0010f},
+    {0, -9.0f, 1.0f, 0.96f, 1.00f, 0.92f, 1.02f, 0.2f, 0.8f, 0.0015f},
+    {0, -7.5f, 1.5f, 0.97f, 1.00f, 0.94f, 1.02f, 0.5f, 1.0f, 0.0010f},
 }};
 // A driver's own line lies up to this many px either side of the racing line.
 constexpr float DRIVER_OWN_LANE = 30.0f;
@@ -183,7 +183,7 @@ constexpr float DRIVER_PUSH = 0.04f;
 // speed or the player's, whichever is lower.
 // On the last lap a driver behind its place does not press on.
 constexpr double DRIVER_CATCH_UP_PER_WAYPOINT = 0.5;
-constexpr int DRIVER_TRADE_ODDS = 2;
+constexpr int DRIVER_TRADE_ODDS = 1;
 constexpr float DRIVER_PRESS_ON = 0.12f;
 // A driver reacts to the start within this many ticks.
 constexpr int32_t DRIVER_LAUNCH_TICKS = 25;

@@ -81,7 +81,8 @@ double AverageLap(const harness::RaceSimResult& race) {
 // Easy is won everywhere, medium mostly, hard about half the time; laps at
 // medium take 30 to 50 s, so a race lasts two to four minutes. The field
 // races: at medium the running order changes at least three times after the
-// opening seconds in most races, and rivals seldom run nose to tail. One
+// opening seconds in 12 races of 16, and no two rivals run within a second of
+// each other for more than 40 % of any race. One
 // difficulty per test, so each stays within the time a test may take.
 class AllTracksAtADifficulty : public ::testing::TestWithParam<int> {};
 
@@ -105,10 +106,10 @@ TEST_P(AllTracksAtADifficulty, TheFieldRacesAsTheTournamentMeansIt) {
     if (difficulty == 0) {
         EXPECT_EQ(wins, tracks);
     } else if (difficulty == 1) {
-        EXPECT_GE(wins, 8);
+        EXPECT_GE(wins, 10);
         EXPECT_LE(wins, 15);
-        EXPECT_GE(lively, 8);
-        EXPECT_LE(processions, 4);
+        EXPECT_GE(lively, 12);
+        EXPECT_EQ(processions, 0);
     } else {
         EXPECT_GE(wins, 4);
         EXPECT_LE(wins, 12);

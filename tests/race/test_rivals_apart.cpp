@@ -1,12 +1,16 @@
 // Two computer cars of one form, started nose to tail on an open loop, do not
 // stay there: the one behind makes a burst to pass or drops back, the one
-// ahead pulls away from a rival that only sits behind it.
+// ahead pulls away from a rival that only sits behind it. Where one means to
+// run further ahead than the other, they end the race in that order: it got
+// by, or it gave way and took the other's place.
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "race_fixture.h"
 #include "world/driver.h"
 #include "world/physics.h"
+#include "world/standings.h"
 #include "world/track_line.h"
 
 namespace {
@@ -14,9 +18,11 @@ namespace {
 constexpr int kTicks = 3000;         // 90 s of racing
 constexpr float kSecondTicks = 33.3f;   // 30 ms ticks
 
-class RivalsApart : public RaceTest, public ::testing::WithParamInterface<float> {};
+// The drivers' aggression, and how many waypoints further ahead the one
+// starting behind means to run.
+class RivalsApart : public RaceTest, public ::testing::WithParamInterface<std::tuple<float, float>> {};
 
-TEST_P(RivalsApart, TwoEqualCarsSpendLittleOfTheRaceWithinASecond) {
+TEST_P(RivalsApart, TwoEqualCarsSpendLittleOfTheRaceWithinASecondAndEndInTheirPlaces) {
     for (const tcorner& w : {tcorner{0, 0}, tcorner{6000, 0}, tcorner{6000, 3000}, tcorner{0, 3000}})
         World_AddWaypoint(world_map, w.x, w.y);
     const int32_t ahead = AddCar("car", 1200, 0, 1, 16);
@@ -32,8 +38,9 @@ TEST_P(RivalsApart, TwoEqualCarsSpendLittleOfTheRaceWithinASecond) {
         d.pace = d.cornering = d.stamina = 1.0f;
         d.target_lead = d.mistakes = d.own_lane = d.lane = d.lane_target = 0.0f;
         d.launch = 0;
-        d.aggression = GetParam();
+        d.aggression = std::get<0>(GetParam());
     }
+    At(behind).driver.target_lead = std::get<1>(GetParam());
     const TrackLine& line = TrackLine_Of(world_map);
     const auto n = static_cast<int32_t>(line.points.size());
     ASSERT_GT(n, 0);
@@ -45,9 +52,16 @@ TEST_P(RivalsApart, TwoEqualCarsSpendLittleOfTheRaceWithinASecond) {
         close += gap < std::max(At(ahead).speed, At(behind).speed) * kSecondTicks;
     }
     EXPECT_LT(close, kTicks * 4 / 10);
+    const tdriver& first = At(ahead).driver;
+    const tdriver& second = At(behind).driver;
+    if (first.target_lead != second.target_lead) {
+        EXPECT_EQ(Race_Progress(world_map, ahead) > Race_Progress(world_map, behind), first.target_lead > second.target_lead);
+    }
 }
 
-// From a driver that always drops back to one that always goes for the pass.
-INSTANTIATE_TEST_SUITE_P(Aggression, RivalsApart, ::testing::Values(0.0f, 0.5f, 1.0f));
+// From drivers that always drop back to ones that always go for the pass, the
+// one behind meant to run with, ahead of or behind the other.
+INSTANTIATE_TEST_SUITE_P(AggressionAndPlaces, RivalsApart,
+                         ::testing::Combine(::testing::Values(0.0f, 0.5f, 1.0f), ::testing::Values(0.0f, 2.0f, -2.0f)));
 
 }  // namespace
